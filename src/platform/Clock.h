@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QDate>
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() const = 0;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The program's paths are Windows paths ("C:\Program Files\..."); a file
+// system maps them onto the real disk. All content is raw bytes here: the
+// store decides the text encoding.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // The real path a program path stands for (for starting an editor).
+    virtual QString nativePath(const QString &path) const = 0;
+
+    // An ordinary (not hidden, not a folder) file exists at the path.
+    virtual bool fileExists(const QString &path) const = 0;
+    virtual bool folderExists(const QString &path) const = 0;
+
+    // Names (with extension) of the ordinary files of a folder whose name
+    // ends in ".txt" in any letter case, in directory order. Empty optional
+    // when the folder cannot be read.
+    virtual std::optional<QStringList> listTxtFiles(const QString &folder) const = 0;
+
+    virtual std::optional<QByteArray> readFile(const QString &path) const = 0;
+
+    // Replaces (or creates) the file atomically: the old content stays whole
+    // until the new one is completely on disk.
+    virtual bool replaceFile(const QString &path, const QByteArray &bytes) = 0;
+
+    // Writes a new file that must not exist yet, atomically: either the whole
+    // file appears or nothing does. Refuses an existing file.
+    virtual bool createNewFile(const QString &path, const QByteArray &bytes) = 0;
+
+    virtual bool removeFile(const QString &path) = 0;
+
+    // Renames a file; refuses when the target exists.
+    virtual bool renameFile(const QString &from, const QString &to) = 0;
+};

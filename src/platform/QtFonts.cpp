@@ -1,0 +1,8 @@
+#include "platform/QtFonts.h"
+
+#include <QFontDatabase>
+
+QStringList QtFonts::families() const
+{
+    return QFontDatabase::families();
+}

@@ -1,0 +1,138 @@
+#include "printing/PrintPage.h"
+
+#include "platform/Platform.h"
+#include "store/Paths.h"
+#include "store/Settings.h"
+
+#include <cmath>
+#include <limits>
+
+std::optional<PrintMeasures> PrintMeasuresOf(const PrinterSettings &settings,
+                                             const Locale &locale, QString *error)
+{
+    auto refuse = [&](const QString &what, const QString &file) {
+        if (error)
+            *error = QStringLiteral("The ") + what + QStringLiteral(" setting in the file (")
+                + file + QStringLiteral(") is not a valid number, nothing has been printed !");
+        return std::nullopt;
+    };
+    PrintMeasures m;
+    const std::optional<float> size = locale.toSingle(settings.PrinterFontSize);
+    if (!size)
+        return refuse(QStringLiteral("font size"), Paths::fontSizeFile());
+    m.fontSize = *size;
+    const std::optional<double> horizontal = locale.number(settings.HorizontalMargin);
+    if (!horizontal || std::fabs(*horizontal) > double(std::numeric_limits<int>::max()))
+        return refuse(QStringLiteral("horizontal margin"), Paths::horizontalMarginFile());
+    m.horizontalMargin = int(std::nearbyint(*horizontal));
+    const std::optional<float> vertical = locale.toSingle(settings.VerticalMargin);
+    if (!vertical)
+        return refuse(QStringLiteral("vertical margin"), Paths::verticalMarginFile());
+    m.verticalMargin = *vertical;
+    return m;
+}
+
+void ApplyPrintSettings(PrinterSurface &surface, const PrinterSettings &settings,
+                        const PrintMeasures &measures)
+{
+    surface.setFontName(settings.PrinterFont);
+    surface.setFontSize(measures.fontSize);
+    const auto flag = [](const QString &value, auto set) {
+        if (value == QLatin1String("On"))
+            set(true);
+        else if (value == QLatin1String("Off"))
+            set(false);
+    };
+    flag(settings.PrinterBold, [&](bool on) { surface.setBold(on); });
+    flag(settings.PrinterItalic, [&](bool on) { surface.setItalic(on); });
+    flag(settings.PrinterUnderline, [&](bool on) { surface.setUnderline(on); });
+    surface.setCurrentY(measures.verticalMargin);
+}
+
+void PrintWrapped(PrinterSurface &surface, const QString &text, int leftMargin, int rightMargin)
+{
+    const float left = float(leftMargin);
+    const float rightLimit = surface.scaleLeft() + surface.scaleWidth() - float(rightMargin);
+    surface.setCurrentX(left);
+    const qsizetype n = text.size();
+    qsizetype pos = 0;
+    while (pos < n) {
+        const qsizetype start = pos;
+        while (pos < n && text.at(pos).unicode() > 32)
+            ++pos;
+        const QString word = text.mid(start, pos - start);
+        const float width = word.isEmpty() ? 0.0f : surface.textWidth(word);
+        if (surface.currentX() + width > rightLimit) {
+            surface.newLine();
+            surface.setCurrentX(left);
+        }
+        if (!word.isEmpty())
+            surface.print(word);
+        while (pos < n && text.at(pos).unicode() <= 32) {
+            switch (text.at(pos).unicode()) {
+            case 32:
+                surface.print(QStringLiteral(" "));
+                break;
+            case 10:
+                surface.newLine();
+                surface.setCurrentX(left);
+                break;
+            case 9: {
+                const float z = surface.textWidth(QStringLiteral("0"));
+                if (z > 0) {
+                    // Stops every ten widths of "0" from the left edge of the
+                    // printable area; n rounds halves to even.
+                    const qint64 stop = qint64(std::nearbyint(surface.currentX() / z));
+                    surface.setCurrentX(z * float(stop + 10 - (stop % 10)));
+                }
+                break;
+            }
+            default:
+                break; // carriage return and other control characters
+            }
+            ++pos;
+        }
+    }
+}
+
+std::optional<QString> RunPrintJob(Platform &platform, QWidget *parent,
+                                   const PrinterSettings &settings,
+                                   const std::function<void(PrinterSurface &, int margin)> &body)
+{
+    const QString title = QStringLiteral("Printing");
+    QString error;
+    const std::optional<PrintMeasures> measures =
+        PrintMeasuresOf(settings, platform.locale, &error);
+    if (!measures) {
+        platform.messages.show(parent, error, title, MsgIcon::Exclamation);
+        return std::nullopt;
+    }
+    std::unique_ptr<PrinterSurface> surface = platform.printers.startJob(&error);
+    if (!surface) {
+        platform.messages.show(parent,
+                               QStringLiteral("The print job could not be started: ") + error
+                                   + QStringLiteral(" !"),
+                               title, MsgIcon::Exclamation);
+        return std::nullopt;
+    }
+    ApplyPrintSettings(*surface, settings, *measures);
+    body(*surface, measures->horizontalMargin);
+    if (!surface->endDoc()) {
+        platform.messages.show(parent,
+                               QStringLiteral("The printer ") + surface->deviceName()
+                                   + QStringLiteral(" did not take the print job: ")
+                                   + surface->error() + QStringLiteral(" !"),
+                               title, MsgIcon::Exclamation);
+        return std::nullopt;
+    }
+    return surface->deviceName();
+}
+
+bool SelectPrinter(Printers &printers, const QString &name)
+{
+    for (const QString &device : printers.installed()) {
+        if (device == name)
+            return printers.setCurrent(device);
+    }
+    return false;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The file rules of the settings tree.
+namespace Store {
+
+inline const QString CrLf = QStringLiteral("\r\n");
+
+// The first field of a text: leading spaces skipped; it ends at the first
+// comma or at the end of the first line; a field that begins with a double
+// quote runs to the next double quote, without the quotes.
+QString readField(const QString &content);
+
+// How a value is written so that readField gives it back whole: inside
+// double quotes when it holds a comma or begins with a space or a quote.
+QString fieldText(const QString &value);
+
+// Every line of a text followed by CR LF (a text file read line by line).
+QString linesWithCrLf(const QString &content);
+
+// Removes one trailing CR LF, if there is one. True when it removed it.
+bool trimOneCrLf(QString &text);
+
+// Reading; empty when the file cannot be read.
+std::optional<QString> readValueFile(const FileSystem &fs, const QString &path);
+std::optional<QString> readTextFile(const FileSystem &fs, const QString &path);
+std::optional<QString> readWholeFile(const FileSystem &fs, const QString &path);
+
+// Whole replacement with the value (or text) followed by one CR LF.
+bool writeValueFile(FileSystem &fs, const QString &path, const QString &value);
+bool writeTextFile(FileSystem &fs, const QString &path, const QString &text);
+
+// List entries: empty files named by the entry text and ".txt".
+// The entry texts of a folder (file names less their last four characters)
+// in directory order; empty when the folder cannot be read.
+std::optional<QStringList> listEntries(const FileSystem &fs, const QString &folder);
+bool entryExists(const FileSystem &fs, const QString &folder, const QString &entry);
+bool createEntry(FileSystem &fs, const QString &folder, const QString &entry);
+bool deleteEntry(FileSystem &fs, const QString &folder, const QString &entry);
+
+// A name the file system can hold as one file of its folder: no path
+// separator, drive colon, wildcard, quote, angle bracket, bar or control
+// character, and not only dots.
+bool isSafeFileName(const QString &name);
+
+} // namespace Store

@@ -1,0 +1,39 @@
+#include "store/TextCodec.h"
+
+#include <QStringDecoder>
+
+namespace TextCodec {
+
+QByteArray encode(const QString &text) { return text.toUtf8(); }
+
+namespace {
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString fromWindows1252(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        text.append(u >= 0x80 && u < 0xA0 ? QChar(kHigh[u - 0x80]) : QChar(u));
+    }
+    return text;
+}
+} // namespace
+
+QString decode(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return fromWindows1252(bytes);
+}
+
+} // namespace TextCodec

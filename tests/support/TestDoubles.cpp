@@ -1,0 +1,172 @@
+#include "TestDoubles.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <QtTest>
+
+MsgAnswer ScriptedMessageBoxes::show(QWidget *, const QString &text, const QString &title,
+                                     MsgIcon icon, MsgButtons buttons)
+{
+    QWidget *focused = QApplication::focusWidget();
+    RecordedMessage message{text, title, icon, buttons,
+                            focused ? focused->objectName() : QString()};
+    // An editable combo box has the focus through its edit part.
+    if (focused && message.focus.isEmpty() && focused->parentWidget())
+        message.focus = focused->parentWidget()->objectName();
+    messages.append(message);
+    if (onShow)
+        onShow(message);
+    if (buttons == MsgButtons::Ok)
+        return MsgAnswer::Ok;
+    if (answers.isEmpty()) {
+        unscriptedQuestion = true;
+        qWarning("unscripted question: %s", qPrintable(text));
+        return MsgAnswer::No;
+    }
+    return answers.dequeue();
+}
+
+QStringList ScriptedMessageBoxes::texts() const
+{
+    QStringList result;
+    for (const RecordedMessage &m : messages)
+        result.append(m.text);
+    return result;
+}
+
+void RecordingSurface::setFontName(const QString &name)
+{
+    fontName = name;
+    events.append(QStringLiteral("font ") + name);
+}
+
+void RecordingSurface::setFontSize(float points)
+{
+    fontSize = points;
+    events.append(QStringLiteral("size %1").arg(points));
+}
+
+void RecordingSurface::setBold(bool on)
+{
+    bold = on;
+    events.append(QStringLiteral("bold %1").arg(on));
+}
+
+void RecordingSurface::setItalic(bool on)
+{
+    italic = on;
+    events.append(QStringLiteral("italic %1").arg(on));
+}
+
+void RecordingSurface::setUnderline(bool on)
+{
+    underline = on;
+    events.append(QStringLiteral("underline %1").arg(on));
+}
+
+void RecordingSurface::print(const QString &text)
+{
+    pieces.append({x, y, text});
+    events.append(QStringLiteral("print %1,%2 [%3]").arg(x).arg(y).arg(text));
+    x += textWidth(text);
+}
+
+void RecordingSurface::newLine()
+{
+    x = left;
+    y += lineHeight;
+    ++newLines;
+    events.append(QStringLiteral("newline"));
+}
+
+bool RecordingSurface::endDoc()
+{
+    events.append(QStringLiteral("enddoc"));
+    ended = failWith.isEmpty();
+    return ended;
+}
+
+QStringList RecordingSurface::lines() const
+{
+    QStringList result;
+    if (pieces.isEmpty() && newLines == 0)
+        return result;
+    const float top = pieces.isEmpty() ? y : std::min(pieces.first().y, y);
+    float firstY = top;
+    for (const Piece &p : pieces)
+        firstY = std::min(firstY, p.y);
+    const int count = int((y - firstY) / lineHeight) + 1;
+    QVector<QString> text(count);
+    QVector<float> endX(count, -1);
+    for (const Piece &p : pieces) {
+        const int row = int((p.y - firstY) / lineHeight);
+        if (endX[row] >= 0 && p.x > endX[row] + 0.5f)
+            text[row] += QLatin1Char('\t');
+        text[row] += p.text;
+        endX[row] = p.x + charWidth * float(p.text.size());
+    }
+    for (const QString &t : text)
+        result.append(t);
+    return result;
+}
+
+bool RecordingPrinters::setCurrent(const QString &deviceName)
+{
+    if (!names.contains(deviceName))
+        return false;
+    current = deviceName;
+    return true;
+}
+
+namespace {
+// Hands the printing code a surface while the test keeps the recording.
+class ForwardingSurface : public PrinterSurface {
+public:
+    explicit ForwardingSurface(RecordingSurface &target) : t(target) {}
+    void setFontName(const QString &name) override { t.setFontName(name); }
+    void setFontSize(float points) override { t.setFontSize(points); }
+    void setBold(bool on) override { t.setBold(on); }
+    void setItalic(bool on) override { t.setItalic(on); }
+    void setUnderline(bool on) override { t.setUnderline(on); }
+    float currentX() const override { return t.currentX(); }
+    void setCurrentX(float x) override { t.setCurrentX(x); }
+    float currentY() const override { return t.currentY(); }
+    void setCurrentY(float y) override { t.setCurrentY(y); }
+    float scaleLeft() const override { return t.scaleLeft(); }
+    float scaleWidth() const override { return t.scaleWidth(); }
+    float textWidth(const QString &text) override { return t.textWidth(text); }
+    void print(const QString &text) override { t.print(text); }
+    void newLine() override { t.newLine(); }
+    bool endDoc() override { return t.endDoc(); }
+    QString error() const override { return t.error(); }
+    QString deviceName() const override { return t.deviceName(); }
+
+private:
+    RecordingSurface &t;
+};
+} // namespace
+
+std::unique_ptr<PrinterSurface> RecordingPrinters::startJob(QString *error)
+{
+    if (!startError.isEmpty()) {
+        if (error)
+            *error = startError;
+        return nullptr;
+    }
+    auto job = std::make_unique<RecordingSurface>(prototype);
+    job->device = current;
+    jobs.push_back(std::move(job));
+    return std::make_unique<ForwardingSurface>(*jobs.back());
+}
+
+bool RecordingLauncher::openInEditor(const QString &nativeFile)
+{
+    editorFiles.append(nativeFile);
+    return succeed;
+}
+
+bool RecordingLauncher::startProgram(const QString &nativeProgram)
+{
+    programs.append(nativeProgram);
+    return succeed;
+}

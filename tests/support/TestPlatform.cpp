@@ -1,0 +1,106 @@
+#include "TestPlatform.h"
+
+#include "store/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtTest>
+
+bool FaultyFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
+{
+    return !failWrites && QtFileSystem::replaceFile(path, bytes);
+}
+
+bool FaultyFileSystem::createNewFile(const QString &path, const QByteArray &bytes)
+{
+    return !failWrites && QtFileSystem::createNewFile(path, bytes);
+}
+
+bool FaultyFileSystem::removeFile(const QString &path)
+{
+    return !failWrites && QtFileSystem::removeFile(path);
+}
+
+bool FaultyFileSystem::renameFile(const QString &from, const QString &to)
+{
+    return !failWrites && QtFileSystem::renameFile(from, to);
+}
+
+std::optional<QByteArray> FaultyFileSystem::readFile(const QString &path) const
+{
+    if (failReads)
+        return std::nullopt;
+    return QtFileSystem::readFile(path);
+}
+
+std::optional<QStringList> FaultyFileSystem::listTxtFiles(const QString &folder) const
+{
+    if (failReads)
+        return std::nullopt;
+    return QtFileSystem::listTxtFiles(folder);
+}
+
+TestPlatform::TestPlatform(const QLocale &qlocale)
+    : files(dir.path() + QStringLiteral("/drive_c")),
+      locale(qlocale),
+      platform{messages, files, locale, printers, fonts, launcher, instance, clock}
+{
+    QDir().mkpath(dir.path() + QStringLiteral("/drive_c"));
+}
+
+void TestPlatform::makeTree()
+{
+    write(Paths::printerFile(), "Default\r\n");
+    write(Paths::fontFile(), "Arial\r\n");
+    write(Paths::fontSizeFile(), "10\r\n");
+    write(Paths::boldFile(), "Off\r\n");
+    write(Paths::italicFile(), "Off\r\n");
+    write(Paths::underlineFile(), "Off\r\n");
+    write(Paths::horizontalMarginFile(), "1440\r\n");
+    write(Paths::verticalMarginFile(), "1440\r\n");
+    write(Paths::headerFile(), "");
+    write(Paths::footerFile(), "");
+    write(Paths::integrationFile(), "");
+    for (const QString &folder : {Paths::supportToolsFolder(), Paths::upfrontsFolder(),
+                                  Paths::midsFolder(), Paths::finalsFolder(),
+                                  Paths::ratesFolder(), Paths::quotesFolder()})
+        makeFolder(folder);
+}
+
+void TestPlatform::write(const QString &path, const QByteArray &bytes)
+{
+    const QString target = native(path);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QFile file(target);
+    QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(target));
+    file.write(bytes);
+}
+
+QByteArray TestPlatform::read(const QString &path) const
+{
+    QFile file(native(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<missing>");
+    return file.readAll();
+}
+
+bool TestPlatform::exists(const QString &path) const { return QFileInfo::exists(native(path)); }
+
+void TestPlatform::remove(const QString &path)
+{
+    const QString target = native(path);
+    if (QFileInfo(target).isDir())
+        QDir(target).removeRecursively();
+    else
+        QFile::remove(target);
+}
+
+void TestPlatform::makeFolder(const QString &path) { QDir().mkpath(native(path)); }
+
+void TestPlatform::addEntries(const QString &folder, const QStringList &entries)
+{
+    makeFolder(folder);
+    for (const QString &entry : entries)
+        write(Paths::entryFile(folder, entry), QByteArray());
+}

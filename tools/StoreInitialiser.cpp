@@ -1,0 +1,87 @@
+#include "StoreInitialiser.h"
+
+#include "platform/QtFileSystem.h"
+#include "store/Paths.h"
+#include "store/Store.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString StoreInitialiser::starterFont(const QStringList &families)
+{
+    for (const char *face : {"DejaVu Sans", "Liberation Sans", "Arial", "Noto Sans"}) {
+        if (families.contains(QLatin1String(face)))
+            return QLatin1String(face);
+    }
+    return families.isEmpty() ? QStringLiteral("Sans Serif") : families.first();
+}
+
+QStringList StoreInitialiser::create(QtFileSystem &fs, const QString &font, QString *error)
+{
+    QStringList created;
+    auto fail = [&](const QString &what) {
+        if (error && error->isEmpty())
+            *error = what;
+    };
+    auto folder = [&](const QString &path) {
+        const QString native = fs.nativePath(path);
+        if (QFileInfo(native).isDir())
+            return;
+        if (QDir().mkpath(native))
+            created.append(path);
+        else
+            fail(QStringLiteral("cannot create the folder ") + native);
+    };
+    auto file = [&](const QString &path, const QByteArray &bytes) {
+        if (QFileInfo::exists(fs.nativePath(path)))
+            return;
+        folder(path.left(path.lastIndexOf(QLatin1Char('\\'))));
+        if (fs.createNewFile(path, bytes))
+            created.append(path);
+        else
+            fail(QStringLiteral("cannot create the file ") + fs.nativePath(path));
+    };
+    auto value = [&](const QString &path, const QString &text) {
+        file(path, (Store::fieldText(text) + Store::CrLf).toUtf8());
+    };
+
+    folder(Paths::installRoot());
+    value(Paths::printerFile(), QStringLiteral("Default"));
+    value(Paths::fontFile(), font);
+    value(Paths::fontSizeFile(), QStringLiteral("10"));
+    value(Paths::boldFile(), QStringLiteral("Off"));
+    value(Paths::italicFile(), QStringLiteral("Off"));
+    value(Paths::underlineFile(), QStringLiteral("Off"));
+    value(Paths::horizontalMarginFile(), QStringLiteral("1440"));
+    value(Paths::verticalMarginFile(), QStringLiteral("1440"));
+    file(Paths::headerFile(), QByteArray());
+    file(Paths::footerFile(), QByteArray());
+    file(Paths::integrationFile(), QByteArray());
+    folder(Paths::supportToolsFolder());
+    folder(Paths::quotesFolder());
+
+    const QStringList upfronts{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                               QStringLiteral("6")};
+    const QStringList mids{QStringLiteral("12"), QStringLiteral("24"), QStringLiteral("36"),
+                           QStringLiteral("48"), QStringLiteral("60")};
+    const QStringList finals{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
+    const QStringList rates{QStringLiteral("22.50"), QStringLiteral("25.00"),
+                            QStringLiteral("27.50"), QStringLiteral("30.00"),
+                            QStringLiteral("32.50")};
+    const struct {
+        QString folder;
+        const QStringList &entries;
+    } lists[] = {{Paths::upfrontsFolder(), upfronts},
+                 {Paths::midsFolder(), mids},
+                 {Paths::finalsFolder(), finals},
+                 {Paths::ratesFolder(), rates}};
+    for (const auto &list : lists) {
+        // A list folder that exists is the office's own: leave it as it is.
+        if (QFileInfo(fs.nativePath(list.folder)).isDir())
+            continue;
+        folder(list.folder);
+        for (const QString &entry : list.entries)
+            file(Paths::entryFile(list.folder, entry), QByteArray());
+    }
+    return created;
+}
