@@ -151,4 +151,11 @@ bool isSafeFileName(const QString &name)
     return !onlyDots;
 }
 
+QString unsafeQuoteNameMessage(const QString &name)
+{
+    return QStringLiteral("The quote name ") + name
+        + QStringLiteral(" cannot be used, a quote name cannot contain \\ / : * ? \" < > | or "
+                         "control characters, nor be only dots !");
+}
+
 } // namespace Store

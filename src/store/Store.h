@@ -48,4 +48,9 @@ bool deleteEntry(FileSystem &fs, const QString &folder, const QString &entry);
 // character, and not only dots.
 bool isSafeFileName(const QString &name);
 
+// The refusal shown for a quote name that isSafeFileName rejects, when
+// saving and when renaming a quote.
+QString unsafeQuoteNameMessage(const QString &name);
+inline const QString UnsafeQuoteNameTitle = QStringLiteral("Invalid quote name");
+
 } // namespace Store
