@@ -1,0 +1,176 @@
+#include "TestPlatform.h"
+
+#include "platform/KeyFilters.h"
+#include "platform/LockFileInstance.h"
+#include "platform/Locale.h"
+#include "platform/QtFileSystem.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestPlatformLayer : public QObject {
+    Q_OBJECT
+private slots:
+    void numericTestFollowsTheLocale_data();
+    void numericTestFollowsTheLocale();
+    void numberFormsInTwoLocales();
+    void singlePrecisionConversion();
+    void dateUsesTheLocaleSeparator();
+    void driveMapping();
+    void createNewFileNeverOverwrites();
+    void renameRefusesAnExistingTarget();
+    void digitFilterWithRealKeys();
+    void secondInstanceIsSeenAndAStaleLockIsNot();
+};
+
+void TestPlatformLayer::numericTestFollowsTheLocale_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("numeric");
+    QTest::newRow("en plain") << "en_US" << "10000" << true;
+    QTest::newRow("en blanks") << "en_US" << "  25.5 " << true;
+    QTest::newRow("en grouping") << "en_US" << "10,000" << true;
+    QTest::newRow("en exponent") << "en_US" << "1e3" << true;
+    QTest::newRow("en negative") << "en_US" << "-7" << true;
+    QTest::newRow("en empty") << "en_US" << "" << false;
+    QTest::newRow("en blank only") << "en_US" << "   " << false;
+    QTest::newRow("en letters") << "en_US" << "12a" << false;
+    QTest::newRow("en two points") << "en_US" << "1.2.3" << false;
+    QTest::newRow("de comma decimal") << "de_DE" << "25,5" << true;
+    QTest::newRow("de grouping") << "de_DE" << "10.000" << true;
+    QTest::newRow("de letters") << "de_DE" << "abc" << false;
+}
+
+void TestPlatformLayer::numericTestFollowsTheLocale()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, text);
+    QFETCH(bool, numeric);
+    QCOMPARE(Locale(QLocale(language)).isNumeric(text), numeric);
+}
+
+void TestPlatformLayer::numberFormsInTwoLocales()
+{
+    const Locale en(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(en.currency(10000), QStringLiteral("$10,000.00"));
+    // The locale's own negative form: accounting brackets in en_US.
+    QCOMPARE(en.currency(-69.2307f), QStringLiteral("($69.23)"));
+    QCOMPARE(en.fixed(25), QStringLiteral("25.00"));
+    QCOMPARE(en.fixed(12345.678), QStringLiteral("12345.68"));
+    QCOMPARE(en.fixed(0.5), QStringLiteral("0.50"));
+    QCOMPARE(en.general(36.0f), QStringLiteral("36"));
+    QCOMPARE(en.general(1.5f), QStringLiteral("1.5"));
+    QCOMPARE(en.general(22.1f), QStringLiteral("22.1"));
+    QCOMPARE(en.general(1234567.75f), QStringLiteral("1234568"));
+
+    const Locale de(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(de.currency(10000), QStringLiteral("10.000,00\u00a0\u20ac"));
+    QCOMPARE(de.currency(-5), QStringLiteral("-5,00\u00a0\u20ac"));
+    QCOMPARE(de.fixed(12345.678), QStringLiteral("12345,68"));
+    QCOMPARE(de.general(1.5f), QStringLiteral("1,5"));
+}
+
+void TestPlatformLayer::singlePrecisionConversion()
+{
+    const Locale en(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(en.toSingle(QStringLiteral("22.1")).value(), 22.1f);
+    QCOMPARE(en.toSingle(QStringLiteral("036")).value(), 36.0f);
+    QVERIFY(!en.toSingle(QStringLiteral("1e39")).has_value());
+    QVERIFY(en.isNumeric(QStringLiteral("1e39")));
+    QVERIFY(!en.toSingle(QStringLiteral("x")).has_value());
+}
+
+void TestPlatformLayer::dateUsesTheLocaleSeparator()
+{
+    const QDate day(2026, 3, 7);
+    QCOMPARE(Locale(QLocale(QLocale::English, QLocale::UnitedKingdom)).date(day), QStringLiteral("07/03/2026"));
+    QCOMPARE(Locale(QLocale(QLocale::German, QLocale::Germany)).date(day), QStringLiteral("07.03.2026"));
+}
+
+void TestPlatformLayer::driveMapping()
+{
+    const QtFileSystem fs(QStringLiteral("/tmp/drive"));
+    QCOMPARE(fs.nativePath(QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes\\A.txt")),
+             QStringLiteral("/tmp/drive/Program Files/Kestrane/Quotaro/Quotes/A.txt"));
+    qputenv("XDG_DATA_HOME", "/home/someone/data");
+    QCOMPARE(QtFileSystem::defaultDriveRoot(), QStringLiteral("/home/someone/data/quotaro/drive_c"));
+}
+
+void TestPlatformLayer::createNewFileNeverOverwrites()
+{
+    TestPlatform t;
+    t.makeTree();
+    const QString quote = QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes\\Acme.txt");
+    QVERIFY(t.files.createNewFile(quote, "first\r\n"));
+    QVERIFY(!t.files.createNewFile(quote, "second\r\n"));
+    QCOMPARE(t.read(quote), QByteArray("first\r\n"));
+    // Nothing but the quote is left in the folder.
+    QCOMPARE(QDir(t.native(QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("Acme.txt")});
+}
+
+void TestPlatformLayer::renameRefusesAnExistingTarget()
+{
+    TestPlatform t;
+    t.makeTree();
+    const QString a = QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes\\A.txt");
+    const QString b = QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes\\B.txt");
+    t.write(a, "a");
+    t.write(b, "b");
+    QVERIFY(!t.files.renameFile(a, b));
+    QCOMPARE(t.read(b), QByteArray("b"));
+    t.remove(b);
+    QVERIFY(t.files.renameFile(a, b));
+    QCOMPARE(t.read(b), QByteArray("a"));
+    QVERIFY(!t.exists(a));
+    QVERIFY(!t.files.renameFile(a, b)); // the source is gone
+}
+
+void TestPlatformLayer::digitFilterWithRealKeys()
+{
+    QLineEdit edit;
+    DigitKeyFilter::install(&edit);
+    edit.show();
+    QTest::keyClicks(&edit, QStringLiteral("1a2.-3 4"));
+    QCOMPARE(edit.text(), QStringLiteral("1234"));
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QCOMPARE(edit.text(), QStringLiteral("123"));
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    QCOMPARE(edit.text(), QStringLiteral("23"));
+
+    QComboBox combo;
+    combo.setEditable(true);
+    DigitKeyFilter::install(&combo);
+    combo.show();
+    QTest::keyClicks(combo.lineEdit(), QStringLiteral("x0y7"));
+    QCOMPARE(combo.currentText(), QStringLiteral("07"));
+}
+
+void TestPlatformLayer::secondInstanceIsSeenAndAStaleLockIsNot()
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/quotaro.lock");
+    LockFileInstance first(path);
+    QVERIFY(!first.anotherRunning());
+    // A second process holding no lock sees the first one.
+    LockFileInstance second(path);
+    QVERIFY(second.anotherRunning());
+
+    // A lock left by a process that is gone is not a running copy.
+    QFile stale(dir.path() + QStringLiteral("/stale.lock"));
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("999999\nquotaro\n");
+    stale.close();
+    LockFileInstance after(dir.path() + QStringLiteral("/stale.lock"));
+    QVERIFY(!after.anotherRunning());
+}
+
+QTEST_MAIN(TestPlatformLayer)
+#include "test_platform.moc"
