@@ -1,0 +1,246 @@
+#include "platform/QtPrinters.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+
+namespace {
+
+// A printer job seen in twips. The painter works in device units with its
+// origin at the top-left corner of the printable area, so X = 0 is the
+// left edge of what the printer can reach and no translation is needed.
+class QtPrinterSurface : public PrinterSurface {
+public:
+    explicit QtPrinterSurface(std::unique_ptr<QPrinter> printer)
+        : m_printer(std::move(printer)), m_font(QGuiApplication::font())
+    {
+        m_font.setBold(false);
+        m_font.setItalic(false);
+        m_font.setUnderline(false);
+    }
+
+    ~QtPrinterSurface() override
+    {
+        // A job left unfinished is dropped rather than sent half done.
+        if (m_painter.isActive()) {
+            m_printer->abort();
+            if (m_painter.isActive())
+                m_painter.end();
+        }
+    }
+
+    // Starts the job; false with *error set when the printer will not take it.
+    bool begin(QString *error)
+    {
+        if (!m_printer->isValid() || !m_painter.begin(m_printer.get())) {
+            if (error)
+                *error = QStringLiteral("the printer ") + deviceName()
+                    + QStringLiteral(" is not available");
+            return false;
+        }
+        m_unitsPerTwip = double(m_printer->resolution()) / 1440.0;
+        if (m_unitsPerTwip <= 0)
+            m_unitsPerTwip = 1.0;
+        m_painter.setFont(m_font);
+        return true;
+    }
+
+    void setFontName(const QString &name) override
+    {
+        m_font.setFamily(name);
+        fontChanged();
+    }
+    void setFontSize(float points) override
+    {
+        // A size of zero or less is no size; the largest is held to a
+        // size that still fits a page, so a wild setting cannot stall the job.
+        if (!(points > 0))
+            return;
+        m_font.setPointSizeF(std::min(double(points), 1000.0));
+        fontChanged();
+    }
+    void setBold(bool on) override
+    {
+        m_font.setBold(on);
+        fontChanged();
+    }
+    void setItalic(bool on) override
+    {
+        m_font.setItalic(on);
+        fontChanged();
+    }
+    void setUnderline(bool on) override
+    {
+        m_font.setUnderline(on);
+        fontChanged();
+    }
+
+    float currentX() const override { return m_x; }
+    void setCurrentX(float x) override { m_x = x; }
+    float currentY() const override { return m_y; }
+    void setCurrentY(float y) override
+    {
+        m_y = y;
+        m_top = y;
+    }
+
+    float scaleLeft() const override { return 0.0f; }
+    float scaleWidth() const override { return float(m_printer->width() / m_unitsPerTwip); }
+
+    float textWidth(const QString &text) override
+    {
+        return float(metrics().horizontalAdvance(text) / m_unitsPerTwip);
+    }
+
+    void print(const QString &text) override
+    {
+        if (!m_painter.isActive())
+            return;
+        breakPageIfFull();
+        const QFontMetricsF fm = metrics();
+        m_painter.drawText(QPointF(m_x * m_unitsPerTwip, m_y * m_unitsPerTwip + fm.ascent()),
+                           text);
+        m_x += float(fm.horizontalAdvance(text) / m_unitsPerTwip);
+    }
+
+    void newLine() override
+    {
+        m_x = 0.0f;
+        m_y += lineHeight();
+    }
+
+    bool endDoc() override
+    {
+        if (!m_painter.isActive()) {
+            m_error = QStringLiteral("the print job was not started");
+            return false;
+        }
+        const bool ended = m_painter.end();
+        if (!ended || m_printer->printerState() == QPrinter::Error) {
+            m_error = QStringLiteral("the print service reported an error");
+            return false;
+        }
+        return true;
+    }
+
+    QString error() const override { return m_error; }
+
+    QString deviceName() const override
+    {
+        if (m_printer->outputFormat() == QPrinter::PdfFormat)
+            return m_printer->outputFileName();
+        return m_printer->printerName();
+    }
+
+private:
+    QFontMetricsF metrics() const { return QFontMetricsF(m_font, m_printer.get()); }
+
+    float lineHeight() const { return float(metrics().lineSpacing() / m_unitsPerTwip); }
+
+    void fontChanged()
+    {
+        if (m_painter.isActive())
+            m_painter.setFont(m_font);
+    }
+
+    // Text that would run past the bottom of the printable area continues on
+    // a new page at the top margin instead of being lost off the sheet. The
+    // test is made when a line is drawn, so a job that ends on a line break
+    // leaves no empty page behind.
+    void breakPageIfFull()
+    {
+        const float bottom = float(m_printer->height() / m_unitsPerTwip);
+        if (m_y > m_top && m_y + lineHeight() > bottom) {
+            if (m_printer->newPage())
+                m_y = m_top;
+        }
+    }
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+    QFont m_font;
+    double m_unitsPerTwip = 1.0;
+    float m_x = 0.0f;
+    float m_y = 0.0f;
+    float m_top = 0.0f;
+    QString m_error;
+};
+
+std::unique_ptr<PrinterSurface> startSurface(std::unique_ptr<QPrinter> printer, QString *error)
+{
+    printer->setDocName(QStringLiteral("Quotaro"));
+    printer->setFullPage(false);
+    auto surface = std::make_unique<QtPrinterSurface>(std::move(printer));
+    if (!surface->begin(error))
+        return nullptr;
+    return surface;
+}
+
+} // namespace
+
+QStringList QtPrinters::installed() const
+{
+    return QPrinterInfo::availablePrinterNames();
+}
+
+QString QtPrinters::currentName() const
+{
+    if (!m_chosen.isEmpty())
+        return m_chosen;
+    return QPrinterInfo::defaultPrinterName();
+}
+
+bool QtPrinters::setCurrent(const QString &deviceName)
+{
+    if (deviceName.isEmpty() || !installed().contains(deviceName))
+        return false;
+    m_chosen = deviceName;
+    return true;
+}
+
+std::unique_ptr<PrinterSurface> QtPrinters::startJob(QString *error)
+{
+    const QString name = currentName();
+    if (name.isEmpty()) {
+        if (error)
+            *error = installed().isEmpty() ? QStringLiteral("no printer is installed")
+                                           : QStringLiteral("no printer has been chosen");
+        return nullptr;
+    }
+    if (!installed().contains(name)) {
+        if (error)
+            *error = QStringLiteral("the printer ") + name + QStringLiteral(" is not installed");
+        return nullptr;
+    }
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::NativeFormat);
+    printer->setPrinterName(name);
+    // Qt falls back to another printer or to a file when the name is not
+    // one it can use; the job must go to the printer the user chose.
+    if (printer->outputFormat() != QPrinter::NativeFormat || printer->printerName() != name) {
+        if (error)
+            *error = QStringLiteral("the printer ") + name + QStringLiteral(" is not available");
+        return nullptr;
+    }
+    return startSurface(std::move(printer), error);
+}
+
+PdfPrinters::PdfPrinters(const QString &path) : m_path(path) {}
+
+QStringList PdfPrinters::installed() const { return {m_path}; }
+
+QString PdfPrinters::currentName() const { return m_path; }
+
+bool PdfPrinters::setCurrent(const QString &deviceName) { return deviceName == m_path; }
+
+std::unique_ptr<PrinterSurface> PdfPrinters::startJob(QString *error)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(m_path);
+    return startSurface(std::move(printer), error);
+}
