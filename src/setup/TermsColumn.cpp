@@ -1,0 +1,121 @@
+#include "setup/TermsColumn.h"
+
+#include "platform/KeyFilters.h"
+#include "platform/Platform.h"
+#include "store/Paths.h"
+#include "store/Store.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+
+const QString TermsColumn::AddedSuffix = QStringLiteral(
+    " has been added, you will need to refresh the terms and rates on the main screen to view "
+    "the changes !");
+const QString TermsColumn::InUseSuffix = QStringLiteral(" is already in use !");
+const QString TermsColumn::DeletedSuffix = QStringLiteral(
+    " has been deleted, you will need to refresh the terms and rates on the main screen to view "
+    "the changes !");
+
+TermsColumn::TermsColumn(Platform &platform, QWidget *window, TermsColumnConfig config)
+    : m_platform(platform), m_window(window), m_config(std::move(config))
+{
+    m_config.input->setMaxLength(m_config.maxLength);
+    if (m_config.digitsOnly)
+        DigitKeyFilter::install(m_config.input);
+    m_config.list->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void TermsColumn::load()
+{
+    LoadListFromFolder(m_platform, m_window, ListControl(m_config.list), m_config.folder,
+                       m_config.reSort != nullptr, m_config.texts.emptyList,
+                       m_config.texts.pluralTitle);
+}
+
+QString TermsColumn::entryText(const QString &typed) const
+{
+    // A number beyond the single-precision range is refused like any other
+    // text that is not a number, rather than stored as a file named "inf".
+    const std::optional<float> value = m_platform.locale.toSingle(typed);
+    if (!value)
+        return QString();
+    if (m_config.form == TermsEntryForm::Fixed)
+        return m_platform.locale.fixed(double(*value));
+    return m_platform.locale.general(*value);
+}
+
+void TermsColumn::add()
+{
+    const TermsColumnTexts &t = m_config.texts;
+    const QString entry = entryText(m_config.input->text());
+    if (entry.isEmpty()) {
+        m_platform.messages.show(m_window, t.invalidInput, t.title, MsgIcon::Exclamation);
+    } else if (Store::entryExists(m_platform.files, m_config.folder, entry)) {
+        // The file decides, not the list: an entry made by hand under another
+        // spelling (07 beside 7) is no duplicate.
+        m_platform.messages.show(m_window, t.entryPrefix + entry + InUseSuffix, t.title,
+                                 MsgIcon::Exclamation);
+    } else if (!Store::createEntry(m_platform.files, m_config.folder, entry)) {
+        // The list only ever shows what is on disk.
+        m_platform.messages.show(m_window,
+                                 t.entryPrefix + entry
+                                     + QStringLiteral(" could not be added, the file ")
+                                     + Paths::entryFile(m_config.folder, entry)
+                                     + QStringLiteral(" cannot be written !"),
+                                 t.title, MsgIcon::Exclamation);
+    } else {
+        m_platform.messages.show(m_window, t.entryPrefix + entry + AddedSuffix, t.title,
+                                 MsgIcon::Information);
+        ListControl(m_config.list).addItem(entry);
+        if (m_config.reSort)
+            m_config.reSort(ListControl(m_config.list));
+    }
+    cancel();
+}
+
+void TermsColumn::cancel()
+{
+    m_config.input->clear();
+    m_config.input->setFocus();
+}
+
+void TermsColumn::remove()
+{
+    const TermsColumnTexts &t = m_config.texts;
+    const QList<QListWidgetItem *> selected = m_config.list->selectedItems();
+    const int row = selected.isEmpty() ? -1 : m_config.list->row(selected.first());
+    const QString entry = row < 0 ? QString() : m_config.list->item(row)->text();
+
+    if (entry.isEmpty()) {
+        m_platform.messages.show(m_window, t.nothingSelected, t.title, MsgIcon::Exclamation);
+    } else if (m_platform.messages.show(m_window, t.deleteQuestion + entry, t.title,
+                                        MsgIcon::Question, MsgButtons::YesNo)
+               != MsgAnswer::Yes) {
+        m_platform.messages.show(m_window, t.deleteRefused, t.title, MsgIcon::Information);
+    } else if (!Store::deleteEntry(m_platform.files, m_config.folder, entry)) {
+        m_platform.messages.show(m_window,
+                                 t.entryPrefix + entry
+                                     + QStringLiteral(" could not be deleted, the file ")
+                                     + Paths::entryFile(m_config.folder, entry)
+                                     + QStringLiteral(" cannot be removed !"),
+                                 t.title, MsgIcon::Exclamation);
+    } else {
+        m_platform.messages.show(m_window, t.entryPrefix + entry + DeletedSuffix, t.title,
+                                 MsgIcon::Information);
+        ListControl(m_config.list).removeItem(row);
+        // Nothing stays picked after a delete, so a second click on Delete
+        // cannot remove a neighbour the user never chose.
+        m_config.list->clearSelection();
+        m_config.list->setCurrentRow(-1);
+        if (m_config.reSort)
+            m_config.reSort(ListControl(m_config.list));
+    }
+    tellIfEmpty();
+}
+
+void TermsColumn::tellIfEmpty()
+{
+    if (m_config.list->count() == 0)
+        m_platform.messages.show(m_window, m_config.texts.emptyList, m_config.texts.pluralTitle,
+                                 MsgIcon::Information);
+}

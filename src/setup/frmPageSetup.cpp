@@ -1,0 +1,128 @@
+#include "setup/frmPageSetup.h"
+#include "ui_frmPageSetup.h"
+
+#include "platform/Platform.h"
+#include "store/Paths.h"
+#include "store/Settings.h"
+#include "store/Store.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+// A fixed window without minimise or maximise button, centred on the screen.
+void SetUpFixedWindow(QDialog *window)
+{
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window->setFixedSize(window->size());
+    QScreen *screen = window->parentWidget() ? window->parentWidget()->screen()
+                                             : QGuiApplication::primaryScreen();
+    if (screen)
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+// The program holds multi-line texts with CR LF line breaks, as its files do;
+// a text box holds them with "\n".
+QString boxText(const QPlainTextEdit *box)
+{
+    QString text = box->toPlainText();
+    text.replace(QLatin1Char('\n'), Store::CrLf);
+    return text;
+}
+
+void setBoxText(QPlainTextEdit *box, const QString &text)
+{
+    QString shown = text;
+    shown.replace(Store::CrLf, QStringLiteral("\n"));
+    box->setPlainText(shown);
+}
+
+} // namespace
+
+frmPageSetup::frmPageSetup(Platform &platform, Settings &settings, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::frmPageSetup>()), m_platform(platform),
+      m_settings(settings)
+{
+    ui->setupUi(this);
+    SetUpFixedWindow(this);
+
+    // The current boxes can be read, scrolled and copied from, not typed in.
+    for (QPlainTextEdit *box : {ui->txtCurrentHeader, ui->txtCurrentFooter})
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    connect(ui->cmdApplyHeader, &QPushButton::clicked, this, &frmPageSetup::cmdApplyHeader_Click);
+    connect(ui->cmdCancelHeader, &QPushButton::clicked, this,
+            &frmPageSetup::cmdCancelHeader_Click);
+    connect(ui->cmdApplyFooter, &QPushButton::clicked, this, &frmPageSetup::cmdApplyFooter_Click);
+    connect(ui->cmdCancelFooter, &QPushButton::clicked, this,
+            &frmPageSetup::cmdCancelFooter_Click);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &frmPageSetup::cmdClose_Click);
+
+    Form_Load();
+    ui->txtChangeHeader->setFocus();
+}
+
+frmPageSetup::~frmPageSetup() = default;
+
+frmPageSetup::Section frmPageSetup::header()
+{
+    return {&m_settings.page.PageHeader,
+            Paths::headerFile(),
+            ui->txtChangeHeader,
+            ui->txtCurrentHeader,
+            QStringLiteral("The page header has been changed !"),
+            QStringLiteral("Page header"),
+            QStringLiteral("page header")};
+}
+
+frmPageSetup::Section frmPageSetup::footer()
+{
+    return {&m_settings.page.PageFooter,
+            Paths::footerFile(),
+            ui->txtChangeFooter,
+            ui->txtCurrentFooter,
+            QStringLiteral("The page footer has been changed"),
+            QStringLiteral("Page footer"),
+            QStringLiteral("page footer")};
+}
+
+void frmPageSetup::Form_Load()
+{
+    setBoxText(ui->txtCurrentHeader, m_settings.page.PageHeader);
+    setBoxText(ui->txtCurrentFooter, m_settings.page.PageFooter);
+}
+
+void frmPageSetup::apply(const Section &section)
+{
+    const QString text = boxText(section.change);
+    // The file is written first: a text that could not be stored is not put
+    // in force either, and stays in the change box to be applied again.
+    if (!Store::writeTextFile(m_platform.files, section.file, text)) {
+        m_platform.messages.show(this,
+                                 QStringLiteral("The ") + section.name
+                                     + QStringLiteral(" could not be changed, the file ")
+                                     + section.file + QStringLiteral(" cannot be written !"),
+                                 section.title, MsgIcon::Exclamation);
+        section.change->setFocus();
+        return;
+    }
+    *section.value = text;
+    section.change->clear();
+    setBoxText(section.current, *section.value);
+    m_platform.messages.show(this, section.changedMessage, section.title, MsgIcon::Information);
+    section.change->setFocus();
+}
+
+void frmPageSetup::cancel(const Section &section)
+{
+    section.change->clear();
+    section.change->setFocus();
+}
+
+void frmPageSetup::cmdApplyHeader_Click() { apply(header()); }
+void frmPageSetup::cmdCancelHeader_Click() { cancel(header()); }
+void frmPageSetup::cmdApplyFooter_Click() { apply(footer()); }
+void frmPageSetup::cmdCancelFooter_Click() { cancel(footer()); }
+void frmPageSetup::cmdClose_Click() { close(); }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "setup/TermsColumn.h"
+
+#include <QDialog>
+#include <memory>
+
+namespace Ui {
+class frmRatesSetup;
+}
+struct Platform;
+struct Settings;
+
+// The office's list of rates per 1000: one list column whose entries are
+// written with two decimals and kept in text order.
+class frmRatesSetup : public QDialog {
+    Q_OBJECT
+
+public:
+    frmRatesSetup(Platform &platform, Settings &settings, QWidget *parent = nullptr);
+    ~frmRatesSetup() override;
+
+private:
+    void Form_Load();
+    void cmdAddRate_Click();
+    void cmdCancelRate_Click();
+    void cmdDeleteRate_Click();
+    void cmdClose_Click();
+
+    std::unique_ptr<Ui::frmRatesSetup> ui;
+    std::unique_ptr<TermsColumn> m_rates;
+};
