@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QListWidget;
+struct Platform;
+struct Settings;
+
+namespace Ui {
+class frmOpenSavedQuotes;
+}
+
+// The saved quotes window: lists the quote files of the quotes folder, shows
+// one of them (the open quote) as read-only text, and prints, edits, renames
+// and deletes it. The open quote is nothing but txtOpenQuoteName and
+// txtOpenQuote; every action works on that name, never on the list selection.
+//
+// Form_Load runs in the constructor, so that a caller doing
+//     frmOpenSavedQuotes w(platform, settings, this); w.exec();
+// gets the list filled and the empty-list message shown before the window.
+class frmOpenSavedQuotes : public QDialog {
+    Q_OBJECT
+public:
+    frmOpenSavedQuotes(Platform &platform, Settings &settings, QWidget *parent = nullptr);
+    ~frmOpenSavedQuotes() override;
+
+    // The numeric re-sort, for the saved quotes list box.
+    static void SavedQuotesReSort(QListWidget *list);
+
+    void Form_Load();
+    void cmdOpen_Click();
+    void cmdPrint_Click();
+    void cmdEditqute_Click();
+    void cmdRefreshQuote_Click();
+    void cmdRename_Click();
+    void cmdDelete_Click();
+    void cmdClose_Click();
+
+protected:
+    // Enter clicks the button that has the focus and does nothing elsewhere:
+    // the window has no default button, so Enter typed in the rename box or
+    // the list never sets off a print, a rename or a delete.
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void FillSavedQuotesList();
+    void ShowNumberOfQuotes();
+    // Reads the quote file of the name and shows its text (one trailing
+    // CR LF removed). A missing or unreadable file is reported and the open
+    // quote is left as it was; the result then is false.
+    bool ReadQuoteFile(const QString &name);
+    // The file of a quote: the quotes folder, the name and ".txt". A file
+    // whose ending is in other letters (".TXT", from an older installation)
+    // is listed under the same name, so it is found too. Empty when the quote
+    // has no file.
+    std::optional<QString> QuoteFileOf(const QString &name) const;
+    // The quote's file when it is there; otherwise says so.
+    std::optional<QString> QuoteFileFound(const QString &name);
+    void ReportQuoteNotFound(const QString &name);
+
+    // The open quote's text with CR LF line breaks, as the files hold it.
+    QString OpenQuoteText() const;
+    void SetOpenQuoteText(const QString &crLfText);
+
+    // Before the window shows, its messages belong to the window that opened it.
+    QWidget *MessageParent();
+
+    Platform &m_platform;
+    Settings &m_settings;
+    std::unique_ptr<Ui::frmOpenSavedQuotes> ui;
+};
