@@ -1,0 +1,674 @@
+#include "quotation/frmQuotaro.h"
+#include "ui_frmQuotaro.h"
+
+#include "platform/KeyFilters.h"
+#include "platform/Platform.h"
+#include "printing/PrintPage.h"
+#include "quotation/Calculation.h"
+#include "quotation/QuoteFile.h"
+#include "quotation/QuoteTexts.h"
+#include "quotation/lists/ListControl.h"
+#include "store/Paths.h"
+#include "store/Settings.h"
+#include "store/Store.h"
+#include "store/TextCodec.h"
+
+#if __has_include("printing/QuotePrinting.h")
+#include "printing/QuotePrinting.h"
+#define QUOTARO_HAVE_QUOTE_PRINTING 1
+#endif
+#if __has_include("savedquotes/frmOpenSavedQuotes.h")
+#include "savedquotes/frmOpenSavedQuotes.h"
+#define QUOTARO_HAVE_OPEN_SAVED_QUOTES 1
+#endif
+#if __has_include("setup/frmPrinterSetup.h")
+#include "setup/frmPrinterSetup.h"
+#define QUOTARO_HAVE_PRINTER_SETUP 1
+#endif
+#if __has_include("setup/frmPageSetup.h")
+#include "setup/frmPageSetup.h"
+#define QUOTARO_HAVE_PAGE_SETUP 1
+#endif
+#if __has_include("setup/frmTermsSetup.h")
+#include "setup/frmTermsSetup.h"
+#define QUOTARO_HAVE_TERMS_SETUP 1
+#endif
+#if __has_include("setup/frmRatesSetup.h")
+#include "setup/frmRatesSetup.h"
+#define QUOTARO_HAVE_RATES_SETUP 1
+#endif
+#if __has_include("help/frmCalculationFormula.h")
+#include "help/frmCalculationFormula.h"
+#define QUOTARO_HAVE_CALCULATION_FORMULA 1
+#endif
+#if __has_include("help/frmAbout.h")
+#include "help/frmAbout.h"
+#define QUOTARO_HAVE_ABOUT 1
+#endif
+#if __has_include("help/RemoteSupport.h")
+#include "help/RemoteSupport.h"
+#define QUOTARO_HAVE_REMOTE_SUPPORT 1
+#endif
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace {
+const QString Title = QStringLiteral("Quotaro");
+
+const QString AboutText = QStringLiteral(
+    "Quotaro\r\n"
+    "Lease quotations for leasing and equipment sales offices: type the value, "
+    "pick the terms and the rate, and hand the customer a finished quote.\r\n"
+    "\r\n"
+    "Quotaro keeps your upfronts, mids, finals and rates the way your office "
+    "works, saves every quote as a plain text file and prints it on your own "
+    "letterhead text.\r\n"
+    "\r\n"
+    "Questions, training or a hand with your setup? Our support desk is there "
+    "on working days.\r\n"
+    "\r\n"
+    "E-mail: support@quotaro.example\r\n"
+    "Web: www.quotaro.example\r\n"
+    "Telephone: +44 20 7946 0321");
+} // namespace
+
+frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmQuotaro>()), platform(platform),
+      settings(settings)
+{
+    ui->setupUi(this);
+
+    // A fixed window with a minimise button and no maximise button.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    const QSize client(915, 576);
+    ui->centralwidget->setFixedSize(client);
+    setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    ui->setupDummy1->setSeparator(true);
+
+    // The boxes take exactly what is typed: no completion from the list, and
+    // Enter never adds the typed text to the list.
+    for (QComboBox *combo : {ui->comSelectTerm, ui->comUpfronts, ui->comMids, ui->comFinals,
+                             ui->comRates}) {
+        combo->setCompleter(nullptr);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->lineEdit()->setAccessibleName(combo->accessibleName());
+        combo->lineEdit()->setAccessibleDescription(combo->accessibleDescription());
+    }
+    // Only digits and backspace can be typed into the three multiplier boxes.
+    DigitKeyFilter::install(ui->comUpfronts);
+    DigitKeyFilter::install(ui->comMids);
+    DigitKeyFilter::install(ui->comFinals);
+
+    disableValueLists();
+    showAboutText();
+
+    connect(ui->comSelectTerm, &QComboBox::activated, this, &frmQuotaro::comSelectTerm_Click);
+    connect(ui->cmdRefreshTermsRates, &QPushButton::clicked, this,
+            &frmQuotaro::cmdRefreshTermsRates_Click);
+    connect(ui->cmdResetTermsRates, &QPushButton::clicked, this,
+            &frmQuotaro::cmdResetTermsRates_Click);
+    connect(ui->cmdQuotation, &QPushButton::clicked, this, &frmQuotaro::cmdQuotation_Click);
+    connect(ui->cmdSave, &QPushButton::clicked, this, &frmQuotaro::cmdSave_Click);
+    connect(ui->cmdPrint, &QPushButton::clicked, this, &frmQuotaro::cmdPrint_Click);
+    connect(ui->cmdValueReset, &QPushButton::clicked, this, &frmQuotaro::cmdValueReset_Click);
+    connect(ui->cmdQuotationReset, &QPushButton::clicked, this,
+            &frmQuotaro::cmdQuotationReset_Click);
+    connect(ui->cmdResetSave, &QPushButton::clicked, this, &frmQuotaro::cmdResetSave_Click);
+    connect(ui->cmdEquipmentReset, &QPushButton::clicked, this,
+            &frmQuotaro::cmdEquipmentReset_Click);
+    connect(ui->cmdCustomerReset, &QPushButton::clicked, this,
+            &frmQuotaro::cmdCustomerReset_Click);
+    connect(ui->cmdResetAll, &QPushButton::clicked, this, &frmQuotaro::cmdResetAll_Click);
+    connect(ui->cmdExit, &QPushButton::clicked, this, &frmQuotaro::cmdExit_Click);
+    connect(ui->cmdOpenSavedQuotes, &QPushButton::clicked, this,
+            &frmQuotaro::cmdOpenSavedQuotes_Click);
+
+    connect(ui->fileExit, &QAction::triggered, this, &frmQuotaro::fileExit_Click);
+    connect(ui->quotesOpenSavedQuotes, &QAction::triggered, this,
+            &frmQuotaro::quotesOpenSavedQuotes_Click);
+    connect(ui->setupPrinterSetup, &QAction::triggered, this,
+            &frmQuotaro::setupPrinterSetup_Click);
+    connect(ui->setupPageSetup, &QAction::triggered, this, &frmQuotaro::setupPageSetup_Click);
+    connect(ui->setupTermsSetup, &QAction::triggered, this, &frmQuotaro::setupTermsSetup_Click);
+    connect(ui->setupRatesSetup, &QAction::triggered, this, &frmQuotaro::setupRatesSetup_Click);
+    connect(ui->helpCalculationFormula, &QAction::triggered, this,
+            &frmQuotaro::helpCalculationFormula_Click);
+    connect(ui->helpRemoteSupport, &QAction::triggered, this,
+            &frmQuotaro::helpRemoteSupport_Click);
+    connect(ui->helpAbout, &QAction::triggered, this, &frmQuotaro::helpAbout_Click);
+}
+
+frmQuotaro::~frmQuotaro() = default;
+
+void frmQuotaro::showAboutText()
+{
+    setMultiLineText(ui->txtAbout, AboutText);
+}
+
+QString frmQuotaro::multiLineText(const QPlainTextEdit *box) const
+{
+    QString text = box->toPlainText();
+    text.replace(QLatin1Char('\n'), Store::CrLf);
+    return text;
+}
+
+void frmQuotaro::setMultiLineText(QPlainTextEdit *box, const QString &text)
+{
+    QString shown = text;
+    shown.replace(Store::CrLf, QStringLiteral("\n"));
+    box->setPlainText(shown);
+}
+
+// ---------------------------------------------------------------- start-up
+
+frmQuotaro::StartResult frmQuotaro::Form_Load()
+{
+    if (platform.instance.anotherRunning()) {
+        platform.messages.show(this, QStringLiteral("Quotaro is already running !"), Title,
+                               MsgIcon::Exclamation);
+        // The ordinary close path asks its question; a second copy ends
+        // whatever the answer, having read and written nothing.
+        Form_QueryUnload();
+        m_closeConfirmed = true;
+        return StartResult::EndAlreadyRunning;
+    }
+
+    for (const Paths::RequiredPath &required : Paths::requiredPaths()) {
+        const bool present = required.isFolder ? platform.files.folderExists(required.path)
+                                               : platform.files.fileExists(required.path);
+        if (!present) {
+            platform.messages.show(this,
+                                   (required.isFolder ? QStringLiteral("The directory (")
+                                                      : QStringLiteral("The file ("))
+                                       + required.path + QStringLiteral(") cannot be found !"),
+                                   Title, MsgIcon::Exclamation);
+            m_closeConfirmed = true;
+            return StartResult::EndMissingSettings;
+        }
+    }
+
+    if (!readSettings()) {
+        m_closeConfirmed = true;
+        return StartResult::EndMissingSettings;
+    }
+
+    loadLists();
+
+    ui->comSelectTerm->addItem(Calculation::UpfrontMidFinalName);
+    ui->comSelectTerm->addItem(Calculation::UpfrontMidName);
+    ui->comSelectTerm->addItem(Calculation::MidFinalName);
+    ui->comSelectTerm->addItem(Calculation::MidName);
+    ui->comSelectTerm->setCurrentIndex(-1);
+    ui->comSelectTerm->setEditText(QString());
+
+    disableValueLists();
+    ui->txtValue->setFocus();
+    return StartResult::Show;
+}
+
+bool frmQuotaro::readSettings()
+{
+    // A settings file that cannot be read, or a value file with nothing at
+    // all in it (a file cut short by a crash or a full disk), would leave the
+    // program printing with settings nobody chose: name it and end.
+    auto cannotRead = [this](const QString &path) {
+        platform.messages.show(this,
+                               QStringLiteral("The file (") + path
+                                   + QStringLiteral(") cannot be read !"),
+                               Title, MsgIcon::Exclamation);
+        return false;
+    };
+    auto readValue = [&](const QString &path, QString &into) {
+        const std::optional<QString> content = Store::readWholeFile(platform.files, path);
+        if (!content)
+            return cannotRead(path);
+        if (content->isEmpty()) {
+            platform.messages.show(this,
+                                   QStringLiteral("The file (") + path
+                                       + QStringLiteral(") is empty !"),
+                                   Title, MsgIcon::Exclamation);
+            return false;
+        }
+        into = Store::readField(*content);
+        return true;
+    };
+    auto readText = [&](const QString &path, QString &into) {
+        const std::optional<QString> content = Store::readTextFile(platform.files, path);
+        if (!content)
+            return cannotRead(path);
+        into = *content;
+        return true;
+    };
+
+    PrinterSettings &p = settings.printer;
+    if (!readValue(Paths::printerFile(), p.PrinterName))
+        return false;
+    if (p.PrinterName == QStringLiteral("Default"))
+        p.PrinterName = platform.printers.currentName();
+    else
+        SelectPrinter(platform.printers, p.PrinterName);
+
+    return readValue(Paths::fontFile(), p.PrinterFont)
+        && readValue(Paths::fontSizeFile(), p.PrinterFontSize)
+        && readValue(Paths::boldFile(), p.PrinterBold)
+        && readValue(Paths::italicFile(), p.PrinterItalic)
+        && readValue(Paths::underlineFile(), p.PrinterUnderline)
+        && readValue(Paths::horizontalMarginFile(), p.HorizontalMargin)
+        && readValue(Paths::verticalMarginFile(), p.VerticalMargin)
+        && readText(Paths::headerFile(), settings.page.PageHeader)
+        && readText(Paths::footerFile(), settings.page.PageFooter);
+}
+
+void frmQuotaro::loadLists()
+{
+    LoadListFromFolder(platform, this, ListControl(ui->comUpfronts), Paths::upfrontsFolder(), true,
+                       QStringLiteral("You do not currently have any upfronts setup !"),
+                       QStringLiteral("Upfronts"));
+    LoadListFromFolder(platform, this, ListControl(ui->comMids), Paths::midsFolder(), true,
+                       QStringLiteral("You do not currently have any mids setup !"),
+                       QStringLiteral("Mids"));
+    LoadListFromFolder(platform, this, ListControl(ui->comFinals), Paths::finalsFolder(), true,
+                       QStringLiteral("You do not currently have any finals setup !"),
+                       QStringLiteral("Finals"));
+    // The rates box keeps its own text order.
+    LoadListFromFolder(platform, this, ListControl(ui->comRates), Paths::ratesFolder(), false,
+                       QStringLiteral("You do not currently have any rates setup !"),
+                       QStringLiteral("Rates"));
+}
+
+void frmQuotaro::UpfrontReSort(ListControl list) { NumericReSort(list); }
+void frmQuotaro::MidReSort(ListControl list) { NumericReSort(list); }
+void frmQuotaro::FinalReSort(ListControl list) { NumericReSort(list); }
+
+// ------------------------------------------------------ terms and rates
+
+void frmQuotaro::clearValueEdits()
+{
+    ui->comUpfronts->setEditText(QString());
+    ui->comMids->setEditText(QString());
+    ui->comFinals->setEditText(QString());
+    ui->comRates->setEditText(QString());
+}
+
+void frmQuotaro::disableValueLists()
+{
+    ui->comUpfronts->setEnabled(false);
+    ui->comMids->setEnabled(false);
+    ui->comFinals->setEnabled(false);
+    ui->comRates->setEnabled(false);
+}
+
+void frmQuotaro::comSelectTerm_Click()
+{
+    clearValueEdits();
+    const std::optional<Calculation::Structure> structure =
+        Calculation::structureNamed(ui->comSelectTerm->currentText());
+    if (!structure)
+        return;
+    ui->comUpfronts->setEnabled(Calculation::hasUpfront(*structure));
+    ui->comMids->setEnabled(true);
+    ui->comFinals->setEnabled(Calculation::hasFinal(*structure));
+    ui->comRates->setEnabled(true);
+}
+
+void frmQuotaro::cmdRefreshTermsRates_Click()
+{
+    loadLists();
+    clearValueEdits();
+    ui->comSelectTerm->setEditText(QString());
+    disableValueLists();
+    platform.messages.show(this, QStringLiteral("The terms and rates have been refreshed !"),
+                           QStringLiteral("Terms and rates"), MsgIcon::Information);
+    ui->comSelectTerm->setFocus();
+}
+
+void frmQuotaro::cmdResetTermsRates_Click()
+{
+    clearValueEdits();
+    ui->comSelectTerm->setEditText(QString());
+    disableValueLists();
+    ui->comSelectTerm->setFocus();
+}
+
+// ---------------------------------------------------------------- resets
+
+void frmQuotaro::clearResults()
+{
+    for (QLineEdit *box : {ui->txtQuoteValue, ui->txtQuoteTerm, ui->txtTermStart,
+                           ui->txtTermMiddle, ui->txtTermEnd, ui->txtRate, ui->txtUpfront,
+                           ui->txtMonthly, ui->txtFinal, ui->txtWeekly, ui->txtDaily})
+        box->clear();
+}
+
+void frmQuotaro::cmdValueReset_Click()
+{
+    ui->txtValue->clear();
+    ui->txtValue->setFocus();
+}
+
+void frmQuotaro::cmdQuotationReset_Click() { clearResults(); }
+
+void frmQuotaro::cmdResetSave_Click()
+{
+    ui->txtSaveQuote->clear();
+    ui->txtSaveQuote->setFocus();
+}
+
+void frmQuotaro::cmdEquipmentReset_Click()
+{
+    ui->txtEquipmentDetails->clear();
+    ui->txtEquipmentDetails->setFocus();
+}
+
+void frmQuotaro::cmdCustomerReset_Click()
+{
+    ui->txtCustomerDetails->clear();
+    ui->txtCustomerDetails->setFocus();
+}
+
+void frmQuotaro::cmdResetAll_Click()
+{
+    ui->txtValue->clear();
+    clearValueEdits();
+    ui->comSelectTerm->setEditText(QString());
+    clearResults();
+    ui->txtSaveQuote->clear();
+    ui->txtEquipmentDetails->clear();
+    ui->txtCustomerDetails->clear();
+    disableValueLists();
+    ui->txtValue->setFocus();
+}
+
+// ------------------------------------------------------------- quotation
+
+void frmQuotaro::cmdQuotation_Click()
+{
+    using namespace Calculation;
+    const Locale &locale = platform.locale;
+
+    clearResults();
+
+    // A number that reads well but lies beyond single precision cannot be
+    // priced: say so, rather than showing amounts of "inf".
+    auto tooLarge = [this](QWidget *focus) {
+        focus->setFocus();
+        platform.messages.show(this,
+                               QStringLiteral("The number is too large to calculate a quotation !"),
+                               QStringLiteral("Number too large"), MsgIcon::Exclamation);
+    };
+
+    const QString valueText = ui->txtValue->text();
+    if (!locale.isNumeric(valueText)) {
+        ui->txtValue->clear();
+        ui->txtValue->setFocus();
+        platform.messages.show(this, QStringLiteral("Please enter a valid value !"),
+                               QStringLiteral("Invalid value"), MsgIcon::Exclamation);
+        return;
+    }
+    const std::optional<float> value = locale.toSingle(valueText);
+    if (!value) {
+        tooLarge(ui->txtValue);
+        return;
+    }
+
+    const QString term = ui->comSelectTerm->currentText();
+    const std::optional<Structure> structure = structureNamed(term);
+    if (!structure) {
+        ui->comSelectTerm->setEditText(QString());
+        ui->comSelectTerm->setFocus();
+        platform.messages.show(this, QStringLiteral("Please select a valid term !"),
+                               QStringLiteral("Invalid term"), MsgIcon::Exclamation);
+        return;
+    }
+
+    // A box that a typed (not picked) structure left disabled cannot take the
+    // focus; the term box, where the structure is chosen, takes it instead.
+    auto focusOn = [this](QComboBox *box) {
+        (box->isEnabled() ? static_cast<QWidget *>(box) : ui->comSelectTerm)->setFocus();
+    };
+    auto selection = [&](QComboBox *box, const QString &message, const QString &title,
+                         float &into) {
+        const QString text = box->currentText();
+        if (!locale.isNumeric(text)) {
+            platform.messages.show(this, message, title, MsgIcon::Exclamation);
+            box->setEditText(QString());
+            focusOn(box);
+            return false;
+        }
+        const std::optional<float> number = locale.toSingle(text);
+        if (!number) {
+            tooLarge(box->isEnabled() ? static_cast<QWidget *>(box) : ui->comSelectTerm);
+            return false;
+        }
+        into = *number;
+        return true;
+    };
+
+    float upfront = 0, mids = 0, final = 0, rate = 0;
+    if (hasUpfront(*structure)
+        && !selection(ui->comUpfronts, QStringLiteral("Please select a valid upfront !"),
+                      QStringLiteral("Invalid upfront"), upfront))
+        return;
+    if (!selection(ui->comMids, QStringLiteral("Please select a valid mid !"),
+                   QStringLiteral("Invalid mid"), mids))
+        return;
+    if (hasFinal(*structure)
+        && !selection(ui->comFinals, QStringLiteral("Please select a valid final !"),
+                      QStringLiteral("Invalid final"), final))
+        return;
+    if (!selection(ui->comRates, QStringLiteral("Please select a valid rate !"),
+                   QStringLiteral("Invalid rate"), rate))
+        return;
+
+    const Amounts amounts = amountsFor(*structure, *value, rate, upfront, final);
+    if (!allFinite(*structure, amounts)) {
+        platform.messages.show(this,
+                               QStringLiteral("The amounts of this quotation are too large to "
+                                              "be calculated !"),
+                               QStringLiteral("Number too large"), MsgIcon::Exclamation);
+        return;
+    }
+
+    ui->txtQuoteValue->setText(locale.currency(*value));
+    ui->txtQuoteTerm->setText(term);
+    if (hasUpfront(*structure))
+        ui->txtTermStart->setText(locale.general(upfront));
+    ui->txtTermMiddle->setText(locale.general(mids));
+    if (hasFinal(*structure))
+        ui->txtTermEnd->setText(locale.general(final));
+    ui->txtRate->setText(locale.fixed(rate));
+    ui->txtMonthly->setText(locale.currency(amounts.monthly));
+    if (hasUpfront(*structure))
+        ui->txtUpfront->setText(locale.currency(amounts.upfront));
+    ui->txtWeekly->setText(locale.currency(amounts.weekly));
+    ui->txtDaily->setText(locale.currency(amounts.daily));
+    if (hasFinal(*structure))
+        ui->txtFinal->setText(locale.currency(amounts.final));
+}
+
+// ------------------------------------------------------- save and print
+
+QuoteTexts frmQuotaro::quoteTexts() const
+{
+    QuoteTexts texts;
+    texts.customer = multiLineText(ui->txtCustomerDetails);
+    texts.equipment = multiLineText(ui->txtEquipmentDetails);
+    texts.upfront = ui->txtUpfront->text();
+    texts.termMiddle = ui->txtTermMiddle->text();
+    texts.monthly = ui->txtMonthly->text();
+    texts.final = ui->txtFinal->text();
+    texts.weekly = ui->txtWeekly->text();
+    texts.daily = ui->txtDaily->text();
+    return texts;
+}
+
+void frmQuotaro::cmdSave_Click()
+{
+    const QuoteTexts texts = quoteTexts();
+
+    if (ui->txtQuoteValue->text().isEmpty()) {
+        platform.messages.show(this, QStringLiteral("Please generate a quote to save !"),
+                               QStringLiteral("No quote to save"), MsgIcon::Exclamation);
+        return;
+    }
+    const QString name = ui->txtSaveQuote->text();
+    if (name.isEmpty()) {
+        platform.messages.show(this, QStringLiteral("Please enter a name for the quote !"),
+                               QStringLiteral("No quote name"), MsgIcon::Exclamation);
+        ui->txtSaveQuote->setFocus();
+        return;
+    }
+    // A name that would leave the quotes folder, or that the file system
+    // cannot hold, is refused before anything is looked up or written.
+    if (!Store::isSafeFileName(name)) {
+        platform.messages.show(this, Store::unsafeQuoteNameMessage(name),
+                               Store::UnsafeQuoteNameTitle, MsgIcon::Exclamation);
+        ui->txtSaveQuote->setFocus();
+        return;
+    }
+    const QString path = Paths::quoteFile(name);
+    if (platform.files.fileExists(path)) {
+        platform.messages.show(this,
+                               QStringLiteral("The quote ") + name
+                                   + QStringLiteral(" already exists, please enter a different "
+                                                    "name for the quote !"),
+                               QStringLiteral("Quote already exists"), MsgIcon::Exclamation);
+        ui->txtSaveQuote->clear();
+        ui->txtSaveQuote->setFocus();
+        return;
+    }
+
+    const QString date = platform.locale.date(platform.clock.today());
+    const QString text = QuoteFileText(texts, settings.page, date);
+    // The file appears whole or not at all; a failure is never reported as
+    // a saved quote.
+    if (!platform.files.createNewFile(path, TextCodec::encode(text))) {
+        platform.messages.show(this,
+                               QStringLiteral("The quote ") + name
+                                   + QStringLiteral(" cannot be saved !"),
+                               QStringLiteral("Quote not saved"), MsgIcon::Exclamation);
+        return;
+    }
+    platform.messages.show(this,
+                           QStringLiteral("The quote ") + name + QStringLiteral(" has been saved !"),
+                           QStringLiteral("Quote saved"), MsgIcon::Information);
+}
+
+void frmQuotaro::cmdPrint_Click()
+{
+    if (ui->txtQuoteValue->text().isEmpty()) {
+        platform.messages.show(this, QStringLiteral("Please generate a quote to print !"),
+                               QStringLiteral("No quote to print"), MsgIcon::Exclamation);
+        return;
+    }
+#ifdef QUOTARO_HAVE_QUOTE_PRINTING
+    const QuoteTexts texts = quoteTexts();
+    const QString date = platform.locale.date(platform.clock.today());
+    const std::optional<QString> device =
+        RunPrintJob(platform, this, settings.printer, [&](PrinterSurface &surface, int margin) {
+            PrintQuotation(surface, margin, texts, settings.page, date);
+        });
+    if (device)
+        platform.messages.show(this,
+                               QStringLiteral("The quote has been sent to the printer ") + *device,
+                               QStringLiteral("Printing"), MsgIcon::Information);
+#endif
+}
+
+// ------------------------------------------------------- other windows
+
+void frmQuotaro::cmdOpenSavedQuotes_Click()
+{
+#ifdef QUOTARO_HAVE_OPEN_SAVED_QUOTES
+    frmOpenSavedQuotes window(platform, settings, this);
+    window.exec();
+#endif
+}
+
+void frmQuotaro::quotesOpenSavedQuotes_Click() { cmdOpenSavedQuotes_Click(); }
+
+void frmQuotaro::setupPrinterSetup_Click()
+{
+#ifdef QUOTARO_HAVE_PRINTER_SETUP
+    frmPrinterSetup window(platform, settings, this);
+    window.exec();
+#endif
+}
+
+void frmQuotaro::setupPageSetup_Click()
+{
+#ifdef QUOTARO_HAVE_PAGE_SETUP
+    frmPageSetup window(platform, settings, this);
+    window.exec();
+#endif
+}
+
+void frmQuotaro::setupTermsSetup_Click()
+{
+#ifdef QUOTARO_HAVE_TERMS_SETUP
+    frmTermsSetup window(platform, settings, this);
+    window.exec();
+#endif
+}
+
+void frmQuotaro::setupRatesSetup_Click()
+{
+#ifdef QUOTARO_HAVE_RATES_SETUP
+    frmRatesSetup window(platform, settings, this);
+    window.exec();
+#endif
+}
+
+void frmQuotaro::helpCalculationFormula_Click()
+{
+#ifdef QUOTARO_HAVE_CALCULATION_FORMULA
+    frmCalculationFormula window(platform, settings, this);
+    window.exec();
+#endif
+}
+
+void frmQuotaro::helpRemoteSupport_Click()
+{
+#ifdef QUOTARO_HAVE_REMOTE_SUPPORT
+    LaunchRemoteSupport(platform, this);
+#endif
+}
+
+void frmQuotaro::helpAbout_Click()
+{
+#ifdef QUOTARO_HAVE_ABOUT
+    frmAbout window(platform, settings, this);
+    window.exec();
+#endif
+}
+
+// ---------------------------------------------------------------- exit
+
+bool frmQuotaro::Form_QueryUnload()
+{
+    return platform.messages.show(this, QStringLiteral("Are you sure you want to exit Quotaro ?"),
+                                  Title, MsgIcon::Question, MsgButtons::YesNo)
+        == MsgAnswer::Yes;
+}
+
+void frmQuotaro::closeEvent(QCloseEvent *event)
+{
+    if (m_closeConfirmed || Form_QueryUnload()) {
+        m_closeConfirmed = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmQuotaro::cmdExit_Click() { close(); }
+
+void frmQuotaro::fileExit_Click() { close(); }

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+class ListControl;
+struct Platform;
+struct Settings;
+struct QuoteTexts;
+class QCloseEvent;
+class QComboBox;
+class QPlainTextEdit;
+
+namespace Ui {
+class frmQuotaro;
+}
+
+// The main window: start-up and shutdown, the term structure and the value
+// lists, the quotation, and saving and printing it.
+class frmQuotaro : public QMainWindow {
+    Q_OBJECT
+
+public:
+    frmQuotaro(Platform &platform, Settings &settings, QWidget *parent = nullptr);
+    ~frmQuotaro() override;
+
+    // How a start-up ended: the window is to be shown, or the program is to
+    // end without showing it (a missing or unreadable settings file, or
+    // another copy already running).
+    enum class StartResult { Show, EndMissingSettings, EndAlreadyRunning };
+
+    // The start-up sequence; the caller shows the window only on Show and
+    // otherwise ends the program (no exit() is called from here).
+    StartResult Form_Load();
+
+    // The exit question; true when the user lets the window close.
+    bool Form_QueryUnload();
+
+    // The three re-sorts of the multiplier lists (one procedure).
+    void UpfrontReSort(ListControl list);
+    void MidReSort(ListControl list);
+    void FinalReSort(ListControl list);
+
+public slots:
+    void comSelectTerm_Click();
+    void cmdRefreshTermsRates_Click();
+    void cmdResetTermsRates_Click();
+
+    void cmdQuotation_Click();
+    void cmdSave_Click();
+    void cmdPrint_Click();
+
+    void cmdValueReset_Click();
+    void cmdQuotationReset_Click();
+    void cmdResetSave_Click();
+    void cmdEquipmentReset_Click();
+    void cmdCustomerReset_Click();
+    void cmdResetAll_Click();
+
+    void cmdExit_Click();
+    void fileExit_Click();
+    void cmdOpenSavedQuotes_Click();
+    void quotesOpenSavedQuotes_Click();
+    void setupPrinterSetup_Click();
+    void setupPageSetup_Click();
+    void setupTermsSetup_Click();
+    void setupRatesSetup_Click();
+    void helpCalculationFormula_Click();
+    void helpRemoteSupport_Click();
+    void helpAbout_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool readSettings();
+    void loadLists();
+    void clearResults();
+    void clearValueEdits();
+    void disableValueLists();
+    QuoteTexts quoteTexts() const;
+    // Multi-line boxes hold CR LF text in the program, "\n" on screen.
+    QString multiLineText(const QPlainTextEdit *box) const;
+    void setMultiLineText(QPlainTextEdit *box, const QString &text);
+    void showAboutText();
+
+    std::unique_ptr<Ui::frmQuotaro> ui;
+    Platform &platform;
+    Settings &settings;
+    bool m_closeConfirmed = false;
+};
