@@ -7,15 +7,18 @@
 #   QuotaroPDF      an ordinary PDF printer (cups-pdf), output in
 #                   $QUOTARO_CUPS_PDF_DIR (the PDF folder in the submitting
 #                   user's home)
+#   QuotaroRefusing a queue that refuses every job, for the tests of what
+#                   the user is told then
 # Source this file and call quotaro_start_cups. Safe to call again: what is
 # already in place is left as it is. Never fails the calling script; when it
 # cannot set things up it says why and the CUPS tests skip themselves.
 
 QUOTARO_CAPTURE_QUEUE=${QUOTARO_CAPTURE_QUEUE:-QuotaroCapture}
 QUOTARO_PDF_QUEUE=${QUOTARO_PDF_QUEUE:-QuotaroPDF}
+QUOTARO_REFUSING_QUEUE=${QUOTARO_REFUSING_QUEUE:-QuotaroRefusing}
 QUOTARO_CAPTURE_DIR=${QUOTARO_CAPTURE_DIR:-/var/spool/quotaro-capture}
 QUOTARO_CUPS_PDF_DIR=${QUOTARO_CUPS_PDF_DIR:-$HOME/PDF}
-export QUOTARO_CAPTURE_QUEUE QUOTARO_PDF_QUEUE QUOTARO_CAPTURE_DIR QUOTARO_CUPS_PDF_DIR
+export QUOTARO_CAPTURE_QUEUE QUOTARO_PDF_QUEUE QUOTARO_REFUSING_QUEUE QUOTARO_CAPTURE_DIR QUOTARO_CUPS_PDF_DIR
 
 # The backend as CUPS runs it: with no arguments it names its device class;
 # with five it reads the job from standard input, with six from the file
@@ -105,9 +108,21 @@ quotaro_start_cups() {
       echo "Note: the cups-pdf driver is not installed; no queue $QUOTARO_PDF_QUEUE."
     fi
   fi
-  # Queues left stopped or refusing by an earlier run are put back to work.
+  # The PDF printer's page goes through PostScript; rendered by cairo the
+  # text stays text, so the tests can read it back from the output file.
+  if lpstat -p "$QUOTARO_PDF_QUEUE" >/dev/null 2>&1 \
+     && ! lpoptions -p "$QUOTARO_PDF_QUEUE" 2>/dev/null | grep -q "pdftops-renderer=pdftocairo"; then
+    lpadmin -p "$QUOTARO_PDF_QUEUE" -o pdftops-renderer-default=pdftocairo 2>/dev/null || true
+  fi
+  if ! lpstat -p "$QUOTARO_REFUSING_QUEUE" >/dev/null 2>&1; then
+    lpadmin -p "$QUOTARO_REFUSING_QUEUE" -v capture:/ -E \
+      || echo "Note: could not create the queue $QUOTARO_REFUSING_QUEUE."
+  fi
+  # Queues left stopped or refusing by an earlier run are put back to work,
+  # and the refusing one refuses.
   cupsenable "$QUOTARO_CAPTURE_QUEUE" "$QUOTARO_PDF_QUEUE" 2>/dev/null || true
   cupsaccept "$QUOTARO_CAPTURE_QUEUE" "$QUOTARO_PDF_QUEUE" 2>/dev/null || true
-  echo "Print service ready: queues $QUOTARO_CAPTURE_QUEUE (into $QUOTARO_CAPTURE_DIR) and $QUOTARO_PDF_QUEUE (into $QUOTARO_CUPS_PDF_DIR)."
+  cupsreject -r "refuses every job (Quotaro tests)" "$QUOTARO_REFUSING_QUEUE" 2>/dev/null || true
+  echo "Print service ready: queues $QUOTARO_CAPTURE_QUEUE (into $QUOTARO_CAPTURE_DIR), $QUOTARO_PDF_QUEUE (into $QUOTARO_CUPS_PDF_DIR) and $QUOTARO_REFUSING_QUEUE (refusing)."
   return 0
 }

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -9,6 +10,37 @@
 #include <algorithm>
 
 namespace {
+
+// Qt hands the finished job to CUPS and does not say whether CUPS took it: a
+// queue that refuses jobs, or a scheduler that has gone, loses the job
+// without a word. CUPS keeps the answer to the last request made on this
+// thread, and submitting the job is the last request Qt makes when the
+// painter ends, so the answer can be read straight afterwards. The library
+// is looked up at run time: no CUPS headers are needed to build, and where
+// there is no CUPS the check is simply not made.
+QString printServiceRefusal()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    using LastError = int (*)();
+    using LastErrorString = const char *(*)();
+    static QLibrary cups(QStringLiteral("cups"), 2);
+    static const auto lastError = reinterpret_cast<LastError>(cups.resolve("cupsLastError"));
+    static const auto lastErrorString =
+        reinterpret_cast<LastErrorString>(cups.resolve("cupsLastErrorString"));
+    if (!lastError)
+        return QString();
+    const int status = lastError();
+    // IPP status codes below 0x0400 are successes and redirections.
+    if (status < 0x0400)
+        return QString();
+    const QString why = lastErrorString ? QString::fromUtf8(lastErrorString()).trimmed()
+                                        : QStringLiteral("status 0x%1").arg(status, 4, 16,
+                                                                            QLatin1Char('0'));
+    return QStringLiteral("the print service refused it (") + why + QStringLiteral(")");
+#else
+    return QString();
+#endif
+}
 
 // A printer job seen in twips. The painter works in device units with its
 // origin at the top-left corner of the printable area, so X = 0 is the
@@ -38,8 +70,11 @@ public:
     {
         if (!m_printer->isValid() || !m_painter.begin(m_printer.get())) {
             if (error)
-                *error = QStringLiteral("the printer ") + deviceName()
-                    + QStringLiteral(" is not available");
+                *error = m_printer->outputFormat() == QPrinter::PdfFormat
+                    ? QStringLiteral("the file ") + deviceName()
+                        + QStringLiteral(" cannot be written")
+                    : QStringLiteral("the printer ") + deviceName()
+                        + QStringLiteral(" is not available");
             return false;
         }
         m_unitsPerTwip = double(m_printer->resolution()) / 1440.0;
@@ -121,8 +156,15 @@ public:
         }
         const bool ended = m_painter.end();
         if (!ended || m_printer->printerState() == QPrinter::Error) {
-            m_error = QStringLiteral("the print service reported an error");
+            m_error = m_printer->outputFormat() == QPrinter::PdfFormat
+                ? QStringLiteral("the file could not be written")
+                : QStringLiteral("the print service reported an error");
             return false;
+        }
+        if (m_printer->outputFormat() == QPrinter::NativeFormat) {
+            m_error = printServiceRefusal();
+            if (!m_error.isEmpty())
+                return false;
         }
         return true;
     }
