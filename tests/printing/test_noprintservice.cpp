@@ -1,0 +1,63 @@
+// A machine whose print service cannot be reached: the program sees no
+// printers, and a print says so instead of claiming the job was sent.
+
+#include "TestPlatform.h"
+
+#include "platform/QtPrinters.h"
+#include "printing/PrintPage.h"
+
+#include <QApplication>
+#include <QtTest>
+
+class TestNoPrintService : public QObject {
+    Q_OBJECT
+private slots:
+    void noPrinterIsTold();
+};
+
+void TestNoPrintService::noPrinterIsTold()
+{
+    QtPrinters printers;
+    QVERIFY2(printers.installed().isEmpty(), qPrintable(printers.installed().join(u',')));
+    QCOMPARE(printers.currentName(), QString());
+    QVERIFY(!SelectPrinter(printers, QStringLiteral("QuotaroCapture")));
+    QVERIFY(!printers.setCurrent(QString()));
+
+    QString error;
+    QVERIFY(!printers.startJob(&error));
+    QCOMPARE(error, QStringLiteral("no printer is installed"));
+
+    TestPlatform tp;
+    Platform platform{tp.messages, tp.files,    tp.locale,   printers,
+                      tp.fonts,    tp.launcher, tp.instance, tp.clock};
+    PrinterSettings settings;
+    settings.PrinterFont = QStringLiteral("DejaVu Sans");
+    settings.PrinterFontSize = QStringLiteral("10");
+    settings.HorizontalMargin = QStringLiteral("1440");
+    settings.VerticalMargin = QStringLiteral("1440");
+    bool printed = false;
+    const std::optional<QString> device =
+        RunPrintJob(platform, nullptr, settings, [&](PrinterSurface &, int) { printed = true; });
+    QCOMPARE(device, std::nullopt);
+    QVERIFY(!printed);
+    QCOMPARE(tp.messages.texts(),
+             QStringList{QStringLiteral("The print job could not be started: no printer is installed !")});
+    QCOMPARE(tp.messages.messages.first().title, QStringLiteral("Printing"));
+    QCOMPARE(tp.messages.messages.first().icon, MsgIcon::Exclamation);
+}
+
+int main(int argc, char **argv)
+{
+    // Point the print service client at a socket that does not exist before
+    // anything asks it for printers, and keep any user printer files out.
+    qputenv("CUPS_SERVER", "/nonexistent/quotaro-test/cups.sock");
+    qputenv("CUPS_USER_CONF_DIR", "/nonexistent/quotaro-test");
+    qputenv("HOME", "/nonexistent/quotaro-test");
+    qputenv("PRINTER", "");
+    qputenv("LPDEST", "");
+    QApplication app(argc, argv);
+    TestNoPrintService test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_noprintservice.moc"
