@@ -1,7 +1,11 @@
 #include "quotation/lists/NumericReSort.h"
 
+#include <QSet>
+
+#include <algorithm>
 #include <cmath>
-#include <optional>
+#include <map>
+#include <vector>
 
 namespace {
 
@@ -124,48 +128,319 @@ namespace {
 // numbers beyond 32 bits compare without overflow.
 double wholeNumber(double value) { return std::nearbyint(value); }
 
-struct Key {
-    double key;
-    qsizetype position; // 0-based index where the number starts
+// What the re-sort needs of one item, worked out once.
+struct Entry {
+    QString text;
+    int data = 0;
+    int origin = 0;         // index before the re-sort
+    bool hasKey = false;
+    double key = 0;         // whole number above 0 when hasKey
+    qsizetype position = 0; // where the number starts; the prefix is the text before it
+    double leading = 0;     // leading number of the whole text
 };
 
-std::optional<Key> keyOf(const QString &text)
+Entry entryOf(const ListItem &item, int origin)
 {
+    Entry e{item.text, item.data, origin};
+    const QStringView text(item.text);
+    e.leading = leadingNumber(text);
     for (qsizetype c = 0; c < text.size(); ++c) {
-        const double whole = wholeNumber(leadingNumber(QStringView(text).mid(c)));
-        if (whole > 0)
-            return Key{whole, c};
+        // Only a digit, a point, a sign, a blank or '&' can start a number;
+        // the other characters are passed over without reading.
+        const ushort u = text.at(c).unicode();
+        if (!((u >= '0' && u <= '9') || u == '.' || u == '+' || u == '-' || u == '&' || u == ' '
+              || u == '\t' || u == '\n'))
+            continue;
+        const double whole = c == 0 ? wholeNumber(e.leading) : wholeNumber(leadingNumber(text.mid(c)));
+        if (whole > 0) {
+            e.hasKey = true;
+            e.key = whole;
+            e.position = c;
+            break;
+        }
     }
-    return std::nullopt;
+    return e;
+}
+
+QStringView prefixOf(const Entry &e) { return QStringView(e.text).left(e.position); }
+
+// Whether an item belongs to the group of items with the given prefix: an
+// empty prefix takes every text that starts with a number above 0.
+bool belongs(QStringView prefix, const Entry &e)
+{
+    return prefix.isEmpty() ? e.leading > 0 : QStringView(e.text).startsWith(prefix);
+}
+
+// The order in which the steps leave a run of items with the given numbers
+// when every item of the run belongs to the group of each item with a number
+// above 0 in it and is seen by it with that very number, and an item that
+// belongs to none of those groups closes the run (or the list ends). The
+// steps then come down to this: items leave the run in order of their
+// number; of the items with one number, those that stood before the last
+// item with a smaller number each jump over it in turn, so they come out
+// reversed, ahead of those that stood after it, which keep their order. So
+// 5, 5.0, 3 gives 3, 5.0, 5. Each item moves at most once.
+std::vector<qsizetype> runOrder(const std::vector<double> &keys)
+{
+    const qsizetype n = qsizetype(keys.size());
+    std::vector<qsizetype> order(n);
+    for (qsizetype i = 0; i < n; ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
+    std::vector<qsizetype> result;
+    result.reserve(n);
+    qsizetype lastSmaller = -1; // the latest index holding a smaller number
+    for (qsizetype g = 0; g < n;) {
+        qsizetype end = g;
+        while (end < n && keys[order[end]] == keys[order[g]])
+            ++end;
+        // order[g..end) holds one number, in index order.
+        const auto split = std::lower_bound(order.begin() + g, order.begin() + end, lastSmaller);
+        for (auto it = split; it != order.begin() + g;)
+            result.push_back(*--it);
+        for (auto it = split; it != order.begin() + end; ++it)
+            result.push_back(*it);
+        lastSmaller = std::max(lastSmaller, order[end - 1]);
+        g = end;
+    }
+    return result;
+}
+
+void orderList(std::vector<Entry> &list);
+
+// A run opened by an item with a number: every item after it that belongs to
+// its group, up to the first one that does not. The items sharing the
+// opener's prefix are ordered among themselves by their numbers. The others
+// (a name without a number, or Acme Holdings 2 after Acme 3: Acme sees the
+// rest of it as 0) count as 0 for them, so they all end up ahead, in their
+// former order, and are then ordered as a list of their own, because the
+// opener's items that follow them belong to none of their groups.
+// Returns false, leaving the run as it was, when the run is not of that
+// kind: an item seen with a number above 0 that is not its own, or an item
+// of the opener's prefix that belongs to the group of another.
+bool orderRun(std::vector<Entry> &run)
+{
+    const qsizetype n = qsizetype(run.size());
+    const QStringView prefix = prefixOf(run.front());
+    const qsizetype position = run.front().position;
+    std::vector<double> keys(n, 0.0);
+    std::vector<QStringView> ownTexts;
+    std::vector<QString> otherPrefixes;
+    qsizetype firstOtherWithNumber = -1;
+    qsizetype lastOther = -1;
+    qsizetype ownAfterFirstOther = -1; // the first of the opener's items after it
+    for (qsizetype i = 0; i < n; ++i) {
+        const Entry &e = run[i];
+        if (e.hasKey && e.position == position && prefixOf(e) == prefix) {
+            keys[i] = e.key;
+            ownTexts.push_back(QStringView(e.text));
+            if (firstOtherWithNumber >= 0 && ownAfterFirstOther < 0)
+                ownAfterFirstOther = i;
+            continue;
+        }
+        lastOther = i;
+        if (!e.hasKey)
+            continue; // seen as 0 from anywhere
+        if (e.position <= position
+            || wholeNumber(leadingNumber(QStringView(e.text).mid(position))) > 0)
+            return false;
+        otherPrefixes.push_back(prefixOf(e).toString());
+        if (firstOtherWithNumber < 0)
+            firstOtherWithNumber = i;
+    }
+    // The opener's items ahead of the first other item with a number jump
+    // over all the others before that one is examined; one of the opener's
+    // items among the later others would still stand between them then, and
+    // cut their groups.
+    if (ownAfterFirstOther >= 0 && ownAfterFirstOther < lastOther)
+        return false;
+    if (!otherPrefixes.empty()) {
+        std::sort(ownTexts.begin(), ownTexts.end());
+        std::sort(otherPrefixes.begin(), otherPrefixes.end());
+        otherPrefixes.erase(std::unique(otherPrefixes.begin(), otherPrefixes.end()), otherPrefixes.end());
+        for (const QString &other : otherPrefixes) {
+            const auto it = std::lower_bound(ownTexts.begin(), ownTexts.end(), QStringView(other));
+            if (it != ownTexts.end() && it->startsWith(other))
+                return false;
+        }
+    }
+
+    std::vector<Entry> result;
+    result.reserve(n);
+    std::vector<Entry> own;
+    own.reserve(ownTexts.size());
+    for (const qsizetype i : runOrder(keys)) {
+        if (keys[i] > 0)
+            own.push_back(std::move(run[i]));
+        else
+            result.push_back(std::move(run[i]));
+    }
+    if (!otherPrefixes.empty())
+        orderList(result);
+    for (Entry &e : own)
+        result.push_back(std::move(e));
+    run = std::move(result);
+    return true;
+}
+
+// The steps themselves, for a run whose items carry different prefixes that
+// see each other (Acme 2 before Acme Holdings 1, say). Numbers read at other
+// positions than an item's own are remembered once read.
+class StepByStep {
+public:
+    explicit StepByStep(std::vector<Entry> &run) : m_run(run) {}
+
+    void run()
+    {
+        std::vector<Entry> &items = m_run;
+        const qsizetype count = qsizetype(items.size());
+        qsizetype movesHere = 0;
+        std::map<std::vector<int>, qsizetype> seen;
+        std::vector<std::vector<int>> history;
+        for (qsizetype p = 0; p < count; ++p) {
+            const Entry &head = items[p];
+            qsizetype target = -1;
+            if (head.hasKey) {
+                const QStringView prefix = prefixOf(head);
+                for (qsizetype q = p + 1; q < count; ++q) {
+                    if (!belongs(prefix, items[q]))
+                        break;
+                    if (valueAt(items[q], head.position) < head.key)
+                        target = q;
+                }
+            }
+            if (target >= 0 && movesHere > count - 1 - p) {
+                // The steps could go round in circles here (0.6 before 0.49:
+                // each sees the other as smaller). Once more moves have been
+                // made at one place than there are items after it, an
+                // arrangement that comes back ends them, at the arrangement of
+                // the circle that keeps the items closest to their former
+                // order; its first item stays.
+                std::vector<int> state;
+                state.reserve(count - p);
+                for (qsizetype i = p; i < count; ++i)
+                    state.push_back(items[i].origin);
+                const auto found = seen.find(state);
+                if (found != seen.end()) {
+                    std::vector<int> best = state;
+                    for (qsizetype h = found->second; h < qsizetype(history.size()); ++h)
+                        best = std::min(best, history[h]);
+                    std::map<int, Entry> byOrigin;
+                    for (qsizetype i = p; i < count; ++i)
+                        byOrigin.emplace(items[i].origin, std::move(items[i]));
+                    for (qsizetype i = p; i < count; ++i)
+                        items[i] = std::move(byOrigin[best[i - p]]);
+                    target = -1;
+                } else {
+                    seen.emplace(state, qsizetype(history.size()));
+                    history.push_back(std::move(state));
+                }
+            }
+            if (target < 0) {
+                movesHere = 0;
+                seen.clear();
+                history.clear();
+                continue;
+            }
+            std::rotate(items.begin() + p, items.begin() + p + 1, items.begin() + target + 1);
+            ++movesHere;
+            --p;
+        }
+    }
+
+private:
+    double valueAt(const Entry &e, qsizetype position)
+    {
+        if (e.hasKey && e.position == position)
+            return e.key;
+        if (position == 0)
+            return wholeNumber(e.leading);
+        const auto k = std::make_pair(e.origin, position);
+        const auto found = m_values.find(k);
+        if (found != m_values.end())
+            return found->second;
+        const double v = wholeNumber(leadingNumber(QStringView(e.text).mid(position)));
+        m_values.emplace(k, v);
+        return v;
+    }
+
+    std::vector<Entry> &m_run;
+    std::map<std::pair<int, qsizetype>, double> m_values;
+};
+
+// Each item is examined in turn and can only move towards the end, never
+// past an item that does not belong to the group of every item before it;
+// so the list falls into runs that are put in order one by one.
+void orderList(std::vector<Entry> &entries)
+{
+    const qsizetype n = qsizetype(entries.size());
+    std::vector<Entry> out;
+    out.reserve(n);
+    std::vector<Entry> run;
+    qsizetype i = 0;
+    while (i < n) {
+        if (!entries[i].hasKey) {
+            // An item without a number stays where it is.
+            out.push_back(std::move(entries[i++]));
+            continue;
+        }
+        const QStringView prefix = prefixOf(entries[i]);
+        qsizetype end = i + 1;
+        while (end < n && belongs(prefix, entries[end]))
+            ++end;
+        run.assign(std::make_move_iterator(entries.begin() + i),
+                   std::make_move_iterator(entries.begin() + end));
+        if (!orderRun(run)) {
+            // Prefixes that see each other's numbers: the run closes only
+            // at an item that belongs to the group of none of them, and is
+            // ordered step by step.
+            for (qsizetype k = 0; k < qsizetype(run.size()); ++k)
+                entries[i + k] = std::move(run[k]);
+            QSet<QString> prefixes;
+            bool emptyPrefix = false;
+            auto addPrefix = [&](const Entry &e) {
+                if (!e.hasKey)
+                    return;
+                if (e.position == 0)
+                    emptyPrefix = true;
+                else
+                    prefixes.insert(prefixOf(e).toString());
+            };
+            auto belongsToAny = [&](const Entry &e) {
+                if (emptyPrefix && e.leading > 0)
+                    return true;
+                for (qsizetype len = 1; len <= e.text.size(); ++len) {
+                    if (prefixes.contains(e.text.left(len)))
+                        return true;
+                }
+                return false;
+            };
+            end = i;
+            addPrefix(entries[end++]);
+            while (end < n && belongsToAny(entries[end]))
+                addPrefix(entries[end++]);
+            run.assign(std::make_move_iterator(entries.begin() + i),
+                       std::make_move_iterator(entries.begin() + end));
+            StepByStep(run).run();
+        }
+        for (Entry &e : run)
+            out.push_back(std::move(e));
+        i = end;
+    }
+    entries = std::move(out);
 }
 
 } // namespace
 
 void NumericReSort(QVector<ListItem> &items)
 {
-    const qsizetype last = items.size() - 1;
-    for (qsizetype p = 0; p <= last; ++p) {
-        const std::optional<Key> key = keyOf(items[p].text);
-        if (!key)
-            continue;
-        const QStringView prefix = QStringView(items[p].text).left(key->position);
-        qsizetype target = -1;
-        for (qsizetype q = p + 1; q < items.size(); ++q) {
-            const QString &other = items[q].text;
-            const bool member = prefix.isEmpty() ? leadingNumber(other) > 0
-                                                 : other.startsWith(prefix);
-            if (!member)
-                break;
-            // Whole numbers on both sides: two fractions below the same key
-            // (1.6 and 1.7 both round to 2) must not change places forever.
-            if (wholeNumber(leadingNumber(QStringView(other).mid(key->position))) < key->key)
-                target = q;
-        }
-        if (target < 0)
-            continue;
-        const ListItem moved = items[p];
-        items.remove(p);
-        items.insert(target, moved);
-        --p;
-    }
+    const qsizetype n = items.size();
+    std::vector<Entry> entries;
+    entries.reserve(n);
+    for (qsizetype i = 0; i < n; ++i)
+        entries.push_back(entryOf(items[i], int(i)));
+    orderList(entries);
+    for (qsizetype k = 0; k < n; ++k)
+        items[k] = ListItem{std::move(entries[k].text), entries[k].data};
 }
