@@ -1,0 +1,222 @@
+#include "setup/frmPrinterSetup.h"
+#include "ui_frmPrinterSetup.h"
+
+#include "platform/KeyFilters.h"
+#include "platform/Platform.h"
+#include "printing/PrintPage.h"
+#include "quotation/lists/ListControl.h"
+#include "setup/PrinterSettingsFiles.h"
+#include "setup/modFonts.h"
+#include "store/Settings.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+// A fixed-size window in the middle of the screen, with a title bar and a
+// close button only.
+void fixAndCentre(QDialog *window)
+{
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    window->setFixedSize(window->size());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+// The current check boxes follow their setting only when it is one of the
+// two words; any other text leaves the box as it was.
+void showFlag(QCheckBox *box, const QString &value)
+{
+    if (value == QLatin1String("On"))
+        box->setChecked(true);
+    else if (value == QLatin1String("Off"))
+        box->setChecked(false);
+}
+
+void emptyCombo(QComboBox *combo)
+{
+    combo->setCurrentIndex(-1);
+    combo->setEditText(QString());
+}
+
+QString flagOf(const QCheckBox *box)
+{
+    return box->isChecked() ? QStringLiteral("On") : QStringLiteral("Off");
+}
+
+} // namespace
+
+frmPrinterSetup::frmPrinterSetup(Platform &platform, Settings &settings, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::frmPrinterSetup>()), platform(platform),
+      settings(settings)
+{
+    ui->setupUi(this);
+    fixAndCentre(this);
+
+    // What is typed is what is stored: no completion that would change the
+    // letter case of a name or add to what the user typed.
+    for (QComboBox *combo : {ui->comChangePrinter, ui->comChangeFont, ui->comChangeFontSize})
+        combo->setCompleter(nullptr);
+
+    DigitKeyFilter::install(ui->txtChangeHorizontalMargin);
+    DigitKeyFilter::install(ui->txtChangeVerticalMargin);
+    DigitKeyFilter::install(ui->comChangeFontSize);
+
+    connect(ui->cmdApply, &QPushButton::clicked, this, &frmPrinterSetup::cmdApply_Click);
+    connect(ui->cmdCancel, &QPushButton::clicked, this, &frmPrinterSetup::cmdCancel_Click);
+    connect(ui->cmdPrintTestPage, &QPushButton::clicked, this,
+            &frmPrinterSetup::cmdPrintTestPage_Click);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &frmPrinterSetup::cmdClose_Click);
+
+    Form_Load();
+    ui->comChangePrinter->setFocus();
+}
+
+frmPrinterSetup::~frmPrinterSetup() = default;
+
+void frmPrinterSetup::Form_Load()
+{
+    showCurrentSettings();
+
+    ListControl printers(ui->comChangePrinter);
+    printers.clear();
+    for (const QString &name : platform.printers.installed())
+        printers.addItem(name);
+
+    FillFontList(ui->comChangeFont, platform.fonts);
+
+    ListControl sizes(ui->comChangeFontSize);
+    sizes.clear();
+    for (const char *size : {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26",
+                             "28", "36", "48", "72"})
+        sizes.addItem(QString::fromLatin1(size));
+
+    clearChangeControls();
+}
+
+void frmPrinterSetup::showCurrentSettings()
+{
+    const PrinterSettings &p = settings.printer;
+    ui->txtCurrentPrinter->setText(p.PrinterName);
+    ui->txtCurrentHorizontalMargin->setText(p.HorizontalMargin);
+    ui->txtCurrentVerticalMargin->setText(p.VerticalMargin);
+    ui->txtCurrentFont->setText(p.PrinterFont);
+    ui->txtCurrentFontSize->setText(p.PrinterFontSize);
+    // Long names show from their beginning.
+    for (QLineEdit *box : {ui->txtCurrentPrinter, ui->txtCurrentHorizontalMargin,
+                           ui->txtCurrentVerticalMargin, ui->txtCurrentFont,
+                           ui->txtCurrentFontSize})
+        box->setCursorPosition(0);
+    showFlag(ui->chkCurrentBold, p.PrinterBold);
+    showFlag(ui->chkCurrentItalic, p.PrinterItalic);
+    showFlag(ui->chkCurrentUnderline, p.PrinterUnderline);
+}
+
+void frmPrinterSetup::clearChangeControls()
+{
+    emptyCombo(ui->comChangePrinter);
+    ui->txtChangeHorizontalMargin->clear();
+    ui->txtChangeVerticalMargin->clear();
+    emptyCombo(ui->comChangeFont);
+    emptyCombo(ui->comChangeFontSize);
+    ui->chkChangeBold->setChecked(false);
+    ui->chkChangeItalic->setChecked(false);
+    ui->chkChangeUnderline->setChecked(false);
+}
+
+void frmPrinterSetup::cmdApply_Click()
+{
+    const Locale &locale = platform.locale;
+    const auto refuse = [&](QWidget *field, const QString &text, const QString &title) {
+        platform.messages.show(this, text, title, MsgIcon::Exclamation);
+        if (auto *combo = qobject_cast<QComboBox *>(field))
+            emptyCombo(combo);
+        else if (auto *edit = qobject_cast<QLineEdit *>(field))
+            edit->clear();
+        field->setFocus();
+    };
+
+    const QString printer = ui->comChangePrinter->currentText();
+    const QString horizontal = ui->txtChangeHorizontalMargin->text();
+    const QString vertical = ui->txtChangeVerticalMargin->text();
+    const QString font = ui->comChangeFont->currentText();
+    const QString size = ui->comChangeFontSize->currentText();
+
+    if (printer.isEmpty())
+        return refuse(ui->comChangePrinter, QStringLiteral("Please enter a valid printer !"),
+                      QStringLiteral("Invalid printer"));
+    if (!locale.isNumeric(horizontal))
+        return refuse(ui->txtChangeHorizontalMargin,
+                      QStringLiteral("Please enter a valid horizontal margin !"),
+                      QStringLiteral("Invalid horizontal margin"));
+    if (!locale.isNumeric(vertical))
+        return refuse(ui->txtChangeVerticalMargin,
+                      QStringLiteral("Please enter a valid vertical margin !"),
+                      QStringLiteral("Invalid vertical margin"));
+    if (font.isEmpty())
+        return refuse(ui->comChangeFont, QStringLiteral("Please enter a valid font !"),
+                      QStringLiteral("Invalid font"));
+    if (!locale.isNumeric(size))
+        return refuse(ui->comChangeFontSize, QStringLiteral("Please enter a valid font size !"),
+                      QStringLiteral("Invalid font size"));
+
+    PrinterSettings values;
+    values.PrinterName = printer;
+    values.HorizontalMargin = horizontal;
+    values.VerticalMargin = vertical;
+    values.PrinterFont = font;
+    values.PrinterFontSize = size;
+    values.PrinterBold = flagOf(ui->chkChangeBold);
+    values.PrinterItalic = flagOf(ui->chkChangeItalic);
+    values.PrinterUnderline = flagOf(ui->chkChangeUnderline);
+
+    // The files first: only what has reached the disk is put in force, so
+    // the window never shows a setting the next start would not read back.
+    const PrinterSettingsWrite write = WritePrinterSettings(platform.files, values);
+    const PrinterSettings before = settings.printer;
+    settings.printer = PrinterSettingsAfterWrite(before, values, write);
+
+    if (settings.printer.PrinterName != before.PrinterName || write.ok)
+        SelectPrinter(platform.printers, settings.printer.PrinterName);
+
+    if (!write.ok) {
+        // The user's entries stay, so Apply can be tried again.
+        showCurrentSettings();
+        platform.messages.show(this, PrinterSettingsWriteFailure(write), QStringLiteral("Printer"),
+                               MsgIcon::Exclamation);
+        ui->cmdApply->setFocus();
+        return;
+    }
+
+    clearChangeControls();
+    showCurrentSettings();
+    platform.messages.show(this, QStringLiteral("The printer settings have been changed !"),
+                           QStringLiteral("Printer"), MsgIcon::Information);
+    ui->cmdClose->setFocus();
+}
+
+void frmPrinterSetup::cmdCancel_Click()
+{
+    clearChangeControls();
+    ui->comChangePrinter->setFocus();
+}
+
+void frmPrinterSetup::cmdPrintTestPage_Click()
+{
+    const QStringList texts = PrinterTestPageTexts(settings.printer);
+    const std::optional<QString> device =
+        RunPrintJob(platform, this, settings.printer, [&](PrinterSurface &surface, int margin) {
+            for (const QString &text : texts)
+                PrintWrapped(surface, text, margin, margin);
+        });
+    if (!device)
+        return;
+    platform.messages.show(this,
+                           QStringLiteral("The test page has been sent to the printer ") + *device,
+                           QStringLiteral("Printing"), MsgIcon::Information);
+    ui->cmdClose->setFocus();
+}
+
+void frmPrinterSetup::cmdClose_Click() { close(); }
