@@ -24,6 +24,12 @@ frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, Q
       ui(std::make_unique<Ui::frmOpenSavedQuotes>())
 {
     ui->setupUi(this);
+    // The controls keep the sizes offices know; a slightly narrower face of
+    // the program's font lets "Saved quotes:" and the longer button captions
+    // fit them whole.
+    QFont narrower = font();
+    narrower.setStretch(QFont::SemiCondensed);
+    setFont(narrower);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(size());

@@ -78,6 +78,18 @@ void TestSavedQuotesList::formHasItsControlsWhereTheyBelong()
             QVERIFY2(!widget->accessibleName().isEmpty(), c.name);
         }
         QVERIFY2(h.w->rect().contains(widget->geometry()), c.name);
+        // The caption fits whole inside its control (a button's frame takes
+        // two pixels each side).
+        if (c.caption) {
+            const int room = widget->contentsRect().width()
+                - (qobject_cast<const QPushButton *>(widget) ? 4 : 0);
+            const int needed = QFontMetrics(widget->font())
+                                   .horizontalAdvance(QString::fromUtf8(c.caption));
+            QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1 needs %2 of %3")
+                                                    .arg(QLatin1String(c.name))
+                                                    .arg(needed)
+                                                    .arg(room)));
+        }
     }
     QVERIFY(h.count()->isReadOnly());
     QVERIFY(h.openName()->isReadOnly());
