@@ -1,0 +1,24 @@
+#include "help/RemoteSupport.h"
+
+#include "platform/Platform.h"
+#include "store/Paths.h"
+
+void LaunchRemoteSupport(Platform &platform, QWidget *parent)
+{
+    const QString title = QStringLiteral("Remote support");
+    const QString tool = Paths::remoteSupportTool();
+    if (!platform.files.fileExists(tool)) {
+        platform.messages.show(parent,
+                               QStringLiteral("Remote support is not currently installed on your system !"),
+                               title, MsgIcon::Information);
+        return;
+    }
+    if (!platform.launcher.startProgram(platform.files.nativePath(tool))) {
+        // The file is there but is no program this system can start (not
+        // executable, damaged, or refused).
+        platform.messages.show(parent,
+                               QStringLiteral("Remote support could not be started from the file (")
+                                   + tool + QStringLiteral(") !"),
+                               title, MsgIcon::Exclamation);
+    }
+}

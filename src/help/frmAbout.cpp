@@ -1,0 +1,52 @@
+#include "help/frmAbout.h"
+#include "ui_frmAbout.h"
+
+#include "help/HelpWindow.h"
+
+#include <QCoreApplication>
+#include <QPixmap>
+
+frmAbout::frmAbout(Platform &, Settings &, QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::frmAbout>())
+{
+    ui->setupUi(this);
+    FixAndCentreHelpWindow(this);
+    // The logo at its own size in the top-left corner; the description
+    // covers the lower part of the picture box.
+    ui->Picture1->setBackgroundRole(QPalette::Window);
+    ui->Picture1->setPixmap(QPixmap(QStringLiteral(":/logo.jpg")));
+    QString shown = AboutText();
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ui->Text1->setPlainText(shown);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &frmAbout::cmdClose_Click);
+    ui->cmdClose->setFocus();
+}
+
+frmAbout::~frmAbout() = default;
+
+QString frmAbout::AboutText()
+{
+    QString version = QCoreApplication::applicationVersion();
+    if (version.isEmpty())
+        version = QStringLiteral("1.0.0");
+    const QStringList lines{
+        QStringLiteral("Quotaro"),
+        QStringLiteral("Version ") + version,
+        QString(),
+        QStringLiteral("Lease quotations for leasing and equipment sales offices: "
+                       "from the value of the equipment and your own rates per 1000, "
+                       "the monthly, upfront, final, weekly and daily rentals, "
+                       "saved and printed for the customer."),
+        QString(),
+        QStringLiteral("Made by Kestrane."),
+        QString(),
+        QStringLiteral("Support:"),
+        QStringLiteral("support@quotaro.example"),
+    };
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+void frmAbout::cmdClose_Click() { close(); }

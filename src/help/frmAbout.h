@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+
+namespace Ui {
+class frmAbout;
+}
+struct Platform;
+struct Settings;
+
+// The product logo and a fixed description: name, version, support contact.
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    frmAbout(Platform &platform, Settings &settings, QWidget *parent = nullptr);
+    ~frmAbout() override;
+
+    // The description as the program holds it, lines ended by CR LF.
+    static QString AboutText();
+
+    void cmdClose_Click();
+
+private:
+    std::unique_ptr<Ui::frmAbout> ui;
+};

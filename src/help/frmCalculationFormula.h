@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+
+namespace Ui {
+class frmCalculationFormula;
+}
+struct Platform;
+struct Settings;
+
+// States in words how a quotation is computed. Display text only: nothing
+// computes from it.
+class frmCalculationFormula : public QDialog {
+    Q_OBJECT
+public:
+    frmCalculationFormula(Platform &platform, Settings &settings, QWidget *parent = nullptr);
+    ~frmCalculationFormula() override;
+
+    // The formula text as the program holds it: CR LF between the lines and
+    // after the last one.
+    static QString FormulaText();
+
+    void cmdClose_Click();
+
+private:
+    std::unique_ptr<Ui::frmCalculationFormula> ui;
+};
