@@ -99,6 +99,9 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
                              ui->comRates}) {
         combo->setCompleter(nullptr);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // Leaving the edit part would otherwise pick the item whose text was
+        // typed and report it as chosen; a typed text is only ever a text.
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
         combo->lineEdit()->setAccessibleName(combo->accessibleName());
         combo->lineEdit()->setAccessibleDescription(combo->accessibleDescription());
     }
