@@ -196,7 +196,10 @@ private:
     void breakPageIfFull()
     {
         const float bottom = float(m_printer->height() / m_unitsPerTwip);
-        if (m_y > m_top && m_y + lineHeight() > bottom) {
+        const float line = lineHeight();
+        // A top margin so low that no line fits below it gains nothing from
+        // a new page: the text is left to run off this one.
+        if (m_y > m_top && m_y + line > bottom && m_top + line <= bottom) {
             if (m_printer->newPage())
                 m_y = m_top;
         }

@@ -282,6 +282,11 @@ void TestQtPrinters::surfaceMeasuresMatchThePage()
     const QVector<Word> edges = find(wordsOf(pdf), QStringLiteral("Edge"));
     const Word wideWord = find(wordsOf(pdf), QStringLiteral("Wide")).value(0);
     QCOMPARE(edges.size(), 4);
+    // The text's top stands at current Y: the PDF printer keeps the same
+    // small margin on every side, so the printable area's top lies as far
+    // down the sheet as its left edge lies in.
+    QVERIFY2(qAbs(edges[0].y0 - (edges[0].x0 + 72.0)) < 0.5,
+             qPrintable(QStringLiteral("%1 %2").arg(edges[0].x0).arg(edges[0].y0)));
     QVERIFY(qAbs(edges[1].x0 - edges[0].x0 - 72.0) < 0.3);
     QVERIFY(qAbs(edges[1].y0 - edges[0].y0 - lineHeight / 20.0) < 0.3);
     QVERIFY(qAbs(edges[3].y0 - edges[0].y0 - 3 * lineHeight / 20.0) < 0.3);
@@ -395,6 +400,18 @@ void TestQtPrinters::textPastTheBottomGoesOnANewPage()
         QVERIFY(w.y1 < 842.0);
     }
     QCOMPARE(page, pages); // no empty page at the end
+
+    // A top margin below the bottom of the sheet: new pages would not help,
+    // so the job stays one page instead of one page per line.
+    const QString low = dir.filePath(QStringLiteral("low.pdf"));
+    PdfPrinters lowPrinters(low);
+    RealPrinting lowJob(lowPrinters);
+    lowJob.tp.settings.printer.VerticalMargin = QStringLiteral("20000");
+    QVERIFY(lowJob.print([&](PrinterSurface &s, int margin) {
+        for (int i = 1; i <= 5; ++i)
+            PrintWrapped(s, QStringLiteral("Line%1\r\n").arg(i), margin, margin);
+    }));
+    QCOMPARE(pagesOf(low), 1);
 }
 
 void TestQtPrinters::unwritableFileIsNoJob()
