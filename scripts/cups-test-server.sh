@@ -17,7 +17,9 @@ QUOTARO_CAPTURE_QUEUE=${QUOTARO_CAPTURE_QUEUE:-QuotaroCapture}
 QUOTARO_PDF_QUEUE=${QUOTARO_PDF_QUEUE:-QuotaroPDF}
 QUOTARO_REFUSING_QUEUE=${QUOTARO_REFUSING_QUEUE:-QuotaroRefusing}
 QUOTARO_CAPTURE_DIR=${QUOTARO_CAPTURE_DIR:-/var/spool/quotaro-capture}
-QUOTARO_CUPS_PDF_DIR=${QUOTARO_CUPS_PDF_DIR:-$HOME/PDF}
+# cups-pdf writes into the PDF folder of the submitting user's home as the
+# user database knows it.
+QUOTARO_CUPS_PDF_DIR=${QUOTARO_CUPS_PDF_DIR:-$(getent passwd "$(id -un)" | cut -d: -f6)/PDF}
 export QUOTARO_CAPTURE_QUEUE QUOTARO_PDF_QUEUE QUOTARO_REFUSING_QUEUE QUOTARO_CAPTURE_DIR QUOTARO_CUPS_PDF_DIR
 
 # The backend as CUPS runs it: with no arguments it names its device class;
@@ -102,8 +104,10 @@ quotaro_start_cups() {
     local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
     [ -f "$ppd" ] || ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd
     if [ -f "$ppd" ]; then
-      lpadmin -p "$QUOTARO_PDF_QUEUE" -v cups-pdf:/ -E -P "$ppd" -o printer-error-policy=abort-job \
-        || echo "Note: could not create the queue $QUOTARO_PDF_QUEUE."
+      # lpadmin warns that PPD drivers are deprecated; only a failure is worth showing.
+      local out
+      out=$(lpadmin -p "$QUOTARO_PDF_QUEUE" -v cups-pdf:/ -E -P "$ppd" -o printer-error-policy=abort-job 2>&1) \
+        || echo "Note: could not create the queue $QUOTARO_PDF_QUEUE: $out"
     else
       echo "Note: the cups-pdf driver is not installed; no queue $QUOTARO_PDF_QUEUE."
     fi
