@@ -66,30 +66,32 @@ QStringList eightFiles()
             Paths::italicFile(),  Paths::underlineFile()};
 }
 
+// A settings set in the order of its files.
+QStringList valuesOf(const PrinterSettings &p)
+{
+    return {p.PrinterName,     p.HorizontalMargin, p.VerticalMargin, p.PrinterFont,
+            p.PrinterFontSize, p.PrinterBold,      p.PrinterItalic,  p.PrinterUnderline};
+}
+
+PrinterSettings settingsOf(const QStringList &v)
+{
+    return {v[0], v[3], v[4], v[5], v[6], v[7], v[1], v[2]};
+}
+
 // One opened printer setup window over a complete settings tree whose files
 // and variables hold the same stored settings.
 struct Fixture {
-    explicit Fixture(const PrinterSettings &stored = {QStringLiteral("Office Laser"),
-                                                      QStringLiteral("Arial"),
-                                                      QStringLiteral("10"),
-                                                      QStringLiteral("Off"),
-                                                      QStringLiteral("Off"),
-                                                      QStringLiteral("Off"),
-                                                      QStringLiteral("1440"),
-                                                      QStringLiteral("1440")})
+    explicit Fixture(const QStringList &stored = {"Office Laser", "1440", "1440", "Arial", "10",
+                                                  "Off", "Off", "Off"})
         : files(tp.dir.path() + QStringLiteral("/drive_c")),
           platform{tp.messages, files, tp.locale, tp.printers, tp.fonts,
                    tp.launcher, tp.instance, tp.clock}
     {
         tp.makeTree();
-        tp.settings.printer = stored;
-        const QStringList values{stored.PrinterName,      stored.HorizontalMargin,
-                                 stored.VerticalMargin,   stored.PrinterFont,
-                                 stored.PrinterFontSize,  stored.PrinterBold,
-                                 stored.PrinterItalic,    stored.PrinterUnderline};
+        tp.settings.printer = settingsOf(stored);
         const QStringList paths = eightFiles();
         for (int i = 0; i < paths.size(); ++i)
-            tp.write(paths[i], (values[i] + QStringLiteral("\r\n")).toUtf8());
+            tp.write(paths[i], (stored[i] + QStringLiteral("\r\n")).toUtf8());
     }
 
     frmPrinterSetup &open()
@@ -116,11 +118,42 @@ struct Fixture {
     {
         QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton);
     }
+    // The five change fields typed in, in their focus order.
+    void enter(const char *printer, const char *horizontal, const char *vertical,
+               const char *font, const char *size) const
+    {
+        type("comChangePrinter", QString::fromUtf8(printer));
+        type("txtChangeHorizontalMargin", QString::fromUtf8(horizontal));
+        type("txtChangeVerticalMargin", QString::fromUtf8(vertical));
+        type("comChangeFont", QString::fromUtf8(font));
+        type("comChangeFontSize", QString::fromUtf8(size));
+    }
     void type(const char *control, const QString &text) const
     {
         QWidget *w = window->findChild<QWidget *>(QLatin1String(control));
         w->setFocus();
         QTest::keyClicks(w, text);
+    }
+
+    // What a group shows ("Current" or "Change"): the five texts in file
+    // order, then each option box as "On" or "Off".
+    QStringList shown(const char *group) const
+    {
+        const bool current = qstrcmp(group, "Current") == 0;
+        QStringList result;
+        for (const char *field :
+             {"Printer", "HorizontalMargin", "VerticalMargin", "Font", "FontSize"}) {
+            const bool isCombo = !current && !QByteArray(field).endsWith("Margin");
+            const QByteArray name = QByteArray(isCombo ? "com" : "txt") + group + field;
+            result.append(isCombo ? combo(name.constData())->currentText()
+                                  : edit(name.constData())->text());
+        }
+        for (const char *option : {"Bold", "Italic", "Underline"}) {
+            const QByteArray name = QByteArray("chk") + group + option;
+            result.append(check(name.constData())->isChecked() ? QStringLiteral("On")
+                                                               : QStringLiteral("Off"));
+        }
+        return result;
     }
 
     QList<QByteArray> onDisk() const
@@ -161,9 +194,7 @@ private slots:
 
 void TestPrinterSetup::opensShowingTheSettingsInForce()
 {
-    Fixture f({QStringLiteral("Front Desk"), QStringLiteral("Courier New"), QStringLiteral("12"),
-               QStringLiteral("On"), QStringLiteral("on"), QStringLiteral("Off"),
-               QStringLiteral("900"), QStringLiteral("720")});
+    Fixture f({"Front Desk", "900", "720", "Courier New", "12", "On", "on", "Off"});
     f.tp.printers.names = {QStringLiteral("zeta"), QStringLiteral("Alpha"),
                            QStringLiteral("beta")};
     f.tp.fonts.list = {QStringLiteral("Times New Roman"), QStringLiteral("arial"),
@@ -176,18 +207,12 @@ void TestPrinterSetup::opensShowingTheSettingsInForce()
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
 
-    QCOMPARE(f.edit("txtCurrentPrinter")->text(), QStringLiteral("Front Desk"));
-    QCOMPARE(f.edit("txtCurrentHorizontalMargin")->text(), QStringLiteral("900"));
-    QCOMPARE(f.edit("txtCurrentVerticalMargin")->text(), QStringLiteral("720"));
-    QCOMPARE(f.edit("txtCurrentFont")->text(), QStringLiteral("Courier New"));
-    QCOMPARE(f.edit("txtCurrentFontSize")->text(), QStringLiteral("12"));
+    // Only the exact word "On" ticks a box.
+    QCOMPARE(f.shown("Current"),
+             QStringList({"Front Desk", "900", "720", "Courier New", "12", "On", "Off", "Off"}));
     for (const char *name : {"txtCurrentPrinter", "txtCurrentHorizontalMargin",
                              "txtCurrentVerticalMargin", "txtCurrentFont", "txtCurrentFontSize"})
         QVERIFY2(f.edit(name)->isReadOnly(), name);
-    // Only the exact word "On" ticks a box.
-    QVERIFY(f.check("chkCurrentBold")->isChecked());
-    QVERIFY(!f.check("chkCurrentItalic")->isChecked());
-    QVERIFY(!f.check("chkCurrentUnderline")->isChecked());
     QVERIFY(!f.check("chkCurrentBold")->isEnabled());
 
     QCOMPARE(itemsOf(f.combo("comChangePrinter")),
@@ -199,13 +224,9 @@ void TestPrinterSetup::opensShowingTheSettingsInForce()
                           "28", "36", "48", "72"}));
     for (const char *name : {"comChangePrinter", "comChangeFont", "comChangeFontSize"}) {
         QCOMPARE(f.combo(name)->currentIndex(), -1);
-        QVERIFY2(f.combo(name)->currentText().isEmpty(), name);
         QVERIFY2(f.combo(name)->isEditable(), name);
     }
-    QVERIFY(f.edit("txtChangeHorizontalMargin")->text().isEmpty());
-    QVERIFY(f.edit("txtChangeVerticalMargin")->text().isEmpty());
-    for (const char *name : {"chkChangeBold", "chkChangeItalic", "chkChangeUnderline"})
-        QVERIFY2(!f.check(name)->isChecked(), name);
+    QCOMPARE(f.shown("Change"), QStringList({"", "", "", "", "", "Off", "Off", "Off"}));
 
     QCOMPARE(focusName(), QStringLiteral("comChangePrinter"));
     QCOMPARE(f.get<QWidget>("comChangeFont")->accessibleDescription(),
@@ -333,11 +354,7 @@ void TestPrinterSetup::applyPutsEverythingInForceAndOnDisk()
 {
     Fixture f;
     f.open();
-    f.type("comChangePrinter", QStringLiteral("Front Desk"));
-    f.type("txtChangeHorizontalMargin", QStringLiteral("0800"));
-    f.type("txtChangeVerticalMargin", QStringLiteral("01000"));
-    f.type("comChangeFont", QStringLiteral("Nonexistent Sans"));
-    f.type("comChangeFontSize", QStringLiteral("13"));
+    f.enter("Front Desk", "0800", "01000", "Nonexistent Sans", "13");
     QTest::mouseClick(f.check("chkChangeBold"), Qt::LeftButton);
     QTest::mouseClick(f.check("chkChangeUnderline"), Qt::LeftButton);
     f.click("cmdApply");
@@ -355,33 +372,12 @@ void TestPrinterSetup::applyPutsEverythingInForceAndOnDisk()
                                             "Nonexistent Sans\r\n", "13\r\n", "On\r\n",
                                             "Off\r\n", "On\r\n"}));
 
-    const PrinterSettings &p = f.tp.settings.printer;
-    QCOMPARE(p.PrinterName, QStringLiteral("Front Desk"));
-    QCOMPARE(p.HorizontalMargin, QStringLiteral("0800"));
-    QCOMPARE(p.VerticalMargin, QStringLiteral("01000"));
-    QCOMPARE(p.PrinterFont, QStringLiteral("Nonexistent Sans"));
-    QCOMPARE(p.PrinterFontSize, QStringLiteral("13"));
-    QCOMPARE(p.PrinterBold, QStringLiteral("On"));
-    QCOMPARE(p.PrinterItalic, QStringLiteral("Off"));
-    QCOMPARE(p.PrinterUnderline, QStringLiteral("On"));
+    const QStringList applied{"Front Desk", "0800", "01000", "Nonexistent Sans", "13",
+                              "On", "Off", "On"};
+    QCOMPARE(valuesOf(f.tp.settings.printer), applied);
     QCOMPARE(f.tp.printers.current, QStringLiteral("Front Desk"));
-
-    QCOMPARE(f.edit("txtCurrentPrinter")->text(), QStringLiteral("Front Desk"));
-    QCOMPARE(f.edit("txtCurrentHorizontalMargin")->text(), QStringLiteral("0800"));
-    QCOMPARE(f.edit("txtCurrentVerticalMargin")->text(), QStringLiteral("01000"));
-    QCOMPARE(f.edit("txtCurrentFont")->text(), QStringLiteral("Nonexistent Sans"));
-    QCOMPARE(f.edit("txtCurrentFontSize")->text(), QStringLiteral("13"));
-    QVERIFY(f.check("chkCurrentBold")->isChecked());
-    QVERIFY(!f.check("chkCurrentItalic")->isChecked());
-    QVERIFY(f.check("chkCurrentUnderline")->isChecked());
-
-    QVERIFY(f.combo("comChangePrinter")->currentText().isEmpty());
-    QVERIFY(f.edit("txtChangeHorizontalMargin")->text().isEmpty());
-    QVERIFY(f.edit("txtChangeVerticalMargin")->text().isEmpty());
-    QVERIFY(f.combo("comChangeFont")->currentText().isEmpty());
-    QVERIFY(f.combo("comChangeFontSize")->currentText().isEmpty());
-    QVERIFY(!f.check("chkChangeBold")->isChecked());
-    QVERIFY(!f.check("chkChangeUnderline")->isChecked());
+    QCOMPARE(f.shown("Current"), applied);
+    QCOMPARE(f.shown("Change"), QStringList({"", "", "", "", "", "Off", "Off", "Off"}));
 
     // In force at once: the next print uses the new values.
     f.click("cmdPrintTestPage");
@@ -396,9 +392,7 @@ void TestPrinterSetup::applyPutsEverythingInForceAndOnDisk()
 
 void TestPrinterSetup::applyWithNothingTickedTurnsEveryOptionOff()
 {
-    Fixture f({QStringLiteral("Office Laser"), QStringLiteral("Arial"), QStringLiteral("10"),
-               QStringLiteral("On"), QStringLiteral("On"), QStringLiteral("On"),
-               QStringLiteral("1440"), QStringLiteral("1440")});
+    Fixture f({"Office Laser", "1440", "1440", "Arial", "10", "On", "On", "On"});
     f.open();
     QVERIFY(f.check("chkCurrentItalic")->isChecked());
     f.type("comChangePrinter", QStringLiteral("Office Laser"));
@@ -414,12 +408,8 @@ void TestPrinterSetup::applyWithNothingTickedTurnsEveryOptionOff()
     QCOMPARE(f.tp.read(Paths::fontSizeFile()), QByteArray("8\r\n"));
     for (const QString &path : {Paths::boldFile(), Paths::italicFile(), Paths::underlineFile()})
         QCOMPARE(f.tp.read(path), QByteArray("Off\r\n"));
-    QCOMPARE(f.tp.settings.printer.PrinterBold, QStringLiteral("Off"));
-    QCOMPARE(f.tp.settings.printer.PrinterItalic, QStringLiteral("Off"));
-    QCOMPARE(f.tp.settings.printer.PrinterUnderline, QStringLiteral("Off"));
-    QVERIFY(!f.check("chkCurrentBold")->isChecked());
-    QVERIFY(!f.check("chkCurrentItalic")->isChecked());
-    QVERIFY(!f.check("chkCurrentUnderline")->isChecked());
+    QCOMPARE(valuesOf(f.tp.settings.printer).mid(5), QStringList({"Off", "Off", "Off"}));
+    QCOMPARE(f.shown("Current").mid(5), QStringList({"Off", "Off", "Off"}));
 }
 
 void TestPrinterSetup::aNameNoPrinterHasIsStoredButSwitchesNothing()
@@ -430,11 +420,7 @@ void TestPrinterSetup::aNameNoPrinterHasIsStoredButSwitchesNothing()
     f.tp.printers.current = QStringLiteral("Office Laser");
     f.open();
     // Letter case counts when the name is looked for.
-    f.type("comChangePrinter", QStringLiteral("front desk"));
-    f.type("txtChangeHorizontalMargin", QStringLiteral("1000"));
-    f.type("txtChangeVerticalMargin", QStringLiteral("1000"));
-    f.type("comChangeFont", QStringLiteral("Arial"));
-    f.type("comChangeFontSize", QStringLiteral("10"));
+    f.enter("front desk", "1000", "1000", "Arial", "10");
     f.click("cmdApply");
     QCOMPARE(f.tp.printers.current, QStringLiteral("Office Laser"));
     QCOMPARE(f.tp.read(Paths::printerFile()), QByteArray("front desk\r\n"));
@@ -442,11 +428,7 @@ void TestPrinterSetup::aNameNoPrinterHasIsStoredButSwitchesNothing()
 
     // "Default" is a name like any other.
     f.tp.printers.names.removeLast();
-    f.type("comChangePrinter", QStringLiteral("Default"));
-    f.type("txtChangeHorizontalMargin", QStringLiteral("1000"));
-    f.type("txtChangeVerticalMargin", QStringLiteral("1000"));
-    f.type("comChangeFont", QStringLiteral("Arial"));
-    f.type("comChangeFontSize", QStringLiteral("10"));
+    f.enter("Default", "1000", "1000", "Arial", "10");
     f.click("cmdApply");
     QCOMPARE(f.tp.messages.texts(), QStringList({"The printer settings have been changed !",
                                                  "The printer settings have been changed !"}));
@@ -461,11 +443,7 @@ void TestPrinterSetup::namesHoldingACommaReadBackWhole()
     Fixture f;
     f.tp.printers.names = {QStringLiteral("Office Laser"), QStringLiteral("Laser, Room 2")};
     f.open();
-    f.type("comChangePrinter", QStringLiteral("Laser, Room 2"));
-    f.type("txtChangeHorizontalMargin", QStringLiteral("1000"));
-    f.type("txtChangeVerticalMargin", QStringLiteral("1000"));
-    f.type("comChangeFont", QStringLiteral("Sans, Condensed"));
-    f.type("comChangeFontSize", QStringLiteral("10"));
+    f.enter("Laser, Room 2", "1000", "1000", "Sans, Condensed", "10");
     f.click("cmdApply");
     QCOMPARE(f.tp.printers.current, QStringLiteral("Laser, Room 2"));
     QCOMPARE(Store::readValueFile(f.files, Paths::printerFile()).value_or(QString()),
@@ -483,11 +461,7 @@ void TestPrinterSetup::aFileThatCannotBeWrittenChangesNothing()
     const PrinterSettings old = f.tp.settings.printer;
     f.files.refuse = [](const QString &path, int) { return path == Paths::fontSizeFile(); };
 
-    f.type("comChangePrinter", QStringLiteral("Front Desk"));
-    f.type("txtChangeHorizontalMargin", QStringLiteral("900"));
-    f.type("txtChangeVerticalMargin", QStringLiteral("900"));
-    f.type("comChangeFont", QStringLiteral("Courier New"));
-    f.type("comChangeFontSize", QStringLiteral("14"));
+    f.enter("Front Desk", "900", "900", "Courier New", "14");
     QTest::mouseClick(f.check("chkChangeItalic"), Qt::LeftButton);
     f.click("cmdApply");
 
@@ -501,18 +475,12 @@ void TestPrinterSetup::aFileThatCannotBeWrittenChangesNothing()
 
     // The four files written before it got their old content back.
     QCOMPARE(f.onDisk(), before);
-    QCOMPARE(f.tp.settings.printer.PrinterName, old.PrinterName);
-    QCOMPARE(f.tp.settings.printer.HorizontalMargin, old.HorizontalMargin);
-    QCOMPARE(f.tp.settings.printer.PrinterFont, old.PrinterFont);
-    QCOMPARE(f.tp.settings.printer.PrinterItalic, old.PrinterItalic);
+    QCOMPARE(valuesOf(f.tp.settings.printer), valuesOf(old));
+    QCOMPARE(f.shown("Current"), valuesOf(old));
     QCOMPARE(f.tp.printers.current, QStringLiteral("Office Laser"));
-    QCOMPARE(f.edit("txtCurrentPrinter")->text(), QStringLiteral("Office Laser"));
-    QCOMPARE(f.edit("txtCurrentFontSize")->text(), QStringLiteral("10"));
-    QVERIFY(!f.check("chkCurrentItalic")->isChecked());
     // What the user entered stays for another try.
-    QCOMPARE(f.combo("comChangePrinter")->currentText(), QStringLiteral("Front Desk"));
-    QCOMPARE(f.combo("comChangeFontSize")->currentText(), QStringLiteral("14"));
-    QVERIFY(f.check("chkChangeItalic")->isChecked());
+    QCOMPARE(f.shown("Change"), QStringList({"Front Desk", "900", "900", "Courier New", "14",
+                                             "Off", "On", "Off"}));
 
     f.files.refuse = nullptr;
     f.click("cmdApply");
@@ -530,11 +498,7 @@ void TestPrinterSetup::aFileThatCannotBePutBackIsNamedAndKept()
     f.files.refuse = [](const QString &path, int nth) {
         return path == Paths::verticalMarginFile() || (path == Paths::printerFile() && nth == 2);
     };
-    f.type("comChangePrinter", QStringLiteral("Front Desk"));
-    f.type("txtChangeHorizontalMargin", QStringLiteral("900"));
-    f.type("txtChangeVerticalMargin", QStringLiteral("900"));
-    f.type("comChangeFont", QStringLiteral("Courier New"));
-    f.type("comChangeFontSize", QStringLiteral("14"));
+    f.enter("Front Desk", "900", "900", "Courier New", "14");
     f.click("cmdApply");
 
     QCOMPARE(f.tp.messages.texts(),
@@ -547,10 +511,9 @@ void TestPrinterSetup::aFileThatCannotBePutBackIsNamedAndKept()
     // What is in force is what is on disk.
     QCOMPARE(f.tp.read(Paths::printerFile()), QByteArray("Front Desk\r\n"));
     QCOMPARE(f.tp.read(Paths::horizontalMarginFile()), QByteArray("1440\r\n"));
-    QCOMPARE(f.tp.settings.printer.PrinterName, QStringLiteral("Front Desk"));
-    QCOMPARE(f.tp.settings.printer.HorizontalMargin, QStringLiteral("1440"));
-    QCOMPARE(f.edit("txtCurrentPrinter")->text(), QStringLiteral("Front Desk"));
-    QCOMPARE(f.edit("txtCurrentHorizontalMargin")->text(), QStringLiteral("1440"));
+    const QStringList inForce{"Front Desk", "1440", "1440", "Arial", "10", "Off", "Off", "Off"};
+    QCOMPARE(valuesOf(f.tp.settings.printer), inForce);
+    QCOMPARE(f.shown("Current"), inForce);
     QCOMPARE(f.tp.printers.current, QStringLiteral("Front Desk"));
 }
 
@@ -559,22 +522,12 @@ void TestPrinterSetup::cancelEmptiesTheChangeControlsOnly()
     Fixture f;
     f.open();
     const QList<QByteArray> before = f.onDisk();
-    f.type("comChangePrinter", QStringLiteral("Front Desk"));
-    f.type("txtChangeHorizontalMargin", QStringLiteral("900"));
-    f.type("txtChangeVerticalMargin", QStringLiteral("800"));
-    f.type("comChangeFont", QStringLiteral("Courier New"));
-    f.type("comChangeFontSize", QStringLiteral("14"));
+    f.enter("Front Desk", "900", "800", "Courier New", "14");
     for (const char *name : {"chkChangeBold", "chkChangeItalic", "chkChangeUnderline"})
         QTest::mouseClick(f.check(name), Qt::LeftButton);
     f.click("cmdCancel");
 
-    QVERIFY(f.combo("comChangePrinter")->currentText().isEmpty());
-    QVERIFY(f.edit("txtChangeHorizontalMargin")->text().isEmpty());
-    QVERIFY(f.edit("txtChangeVerticalMargin")->text().isEmpty());
-    QVERIFY(f.combo("comChangeFont")->currentText().isEmpty());
-    QVERIFY(f.combo("comChangeFontSize")->currentText().isEmpty());
-    for (const char *name : {"chkChangeBold", "chkChangeItalic", "chkChangeUnderline"})
-        QVERIFY2(!f.check(name)->isChecked(), name);
+    QCOMPARE(f.shown("Change"), QStringList({"", "", "", "", "", "Off", "Off", "Off"}));
     QCOMPARE(focusName(), QStringLiteral("comChangePrinter"));
     // The lists are still there to choose from.
     QCOMPARE(f.combo("comChangePrinter")->count(), 2);
@@ -586,9 +539,7 @@ void TestPrinterSetup::cancelEmptiesTheChangeControlsOnly()
 
 void TestPrinterSetup::testPagePrintsTheStoredSettings()
 {
-    Fixture f({QStringLiteral("Office Laser"), QStringLiteral("Courier New"), QStringLiteral("12"),
-               QStringLiteral("On"), QStringLiteral("On"), QStringLiteral("Off"),
-               QStringLiteral("1000"), QStringLiteral("720")});
+    Fixture f({"Office Laser", "1000", "720", "Courier New", "12", "On", "On", "Off"});
     f.open();
     // Values in the change controls are not the settings in force.
     f.type("comChangeFont", QStringLiteral("Arial"));
