@@ -119,7 +119,23 @@ public:
         widget->setFocus();
         QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(widget, Qt::Key_Delete);
-        QTest::keyClicks(widget, text);
+        keys(widget, text);
+    }
+
+    // Real key events for every character; those beyond ASCII arrive as the
+    // text of a key event, as an input method delivers them.
+    static void keys(QWidget *widget, const QString &text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 128) {
+                QTest::keyClicks(widget, QString(c));
+            } else {
+                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(widget, &press);
+                QApplication::sendEvent(widget, &release);
+            }
+        }
     }
     void typeInto(const char *name, const QString &text) { type(edit(name), text); }
     void typeIntoCombo(const char *name, const QString &text) { type(combo(name)->lineEdit(), text); }
