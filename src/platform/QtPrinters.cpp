@@ -55,16 +55,6 @@ public:
         m_font.setUnderline(false);
     }
 
-    ~QtPrinterSurface() override
-    {
-        // A job left unfinished is dropped rather than sent half done.
-        if (m_painter.isActive()) {
-            m_printer->abort();
-            if (m_painter.isActive())
-                m_painter.end();
-        }
-    }
-
     // Starts the job; false with *error set when the printer will not take it.
     bool begin(QString *error)
     {
@@ -205,6 +195,9 @@ private:
         }
     }
 
+    // Declared before the painter so that it outlives it: a job that was
+    // never ended is ended by the painter as it goes (Qt's print engines
+    // cannot withdraw a job once begun).
     std::unique_ptr<QPrinter> m_printer;
     QPainter m_painter;
     QFont m_font;
@@ -236,7 +229,14 @@ QString QtPrinters::currentName() const
 {
     if (!m_chosen.isEmpty())
         return m_chosen;
-    return QPrinterInfo::defaultPrinterName();
+    // A print service may have printers but none marked as the default;
+    // the first one is then the default, as Qt's own printer takes it, so
+    // a fresh installation set to "Default" can print.
+    const QString system = QPrinterInfo::defaultPrinterName();
+    if (!system.isEmpty())
+        return system;
+    const QStringList all = installed();
+    return all.isEmpty() ? QString() : all.first();
 }
 
 bool QtPrinters::setCurrent(const QString &deviceName)
@@ -252,8 +252,7 @@ std::unique_ptr<PrinterSurface> QtPrinters::startJob(QString *error)
     const QString name = currentName();
     if (name.isEmpty()) {
         if (error)
-            *error = installed().isEmpty() ? QStringLiteral("no printer is installed")
-                                           : QStringLiteral("no printer has been chosen");
+            *error = QStringLiteral("no printer is installed");
         return nullptr;
     }
     if (!installed().contains(name)) {

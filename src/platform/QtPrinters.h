@@ -3,7 +3,8 @@
 #include "platform/Printers.h"
 
 // The printers of the system's print service through Qt's print support.
-// The current printer is the system default until one is chosen by name.
+// The current printer is the system default (or, where the system marks
+// none, the first installed printer) until one is chosen by name.
 class QtPrinters : public Printers {
 public:
     QtPrinters() = default;

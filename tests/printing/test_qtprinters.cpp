@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -430,9 +431,7 @@ void TestQtPrinters::unwritableFileIsNoJob()
 
 bool TestQtPrinters::haveQueue(QtPrinters &printers, const QString &name)
 {
-    if (printers.installed().contains(name))
-        return true;
-    return false;
+    return printers.installed().contains(name);
 }
 
 void TestQtPrinters::printersAreChosenByExactName()
@@ -442,7 +441,12 @@ void TestQtPrinters::printersAreChosenByExactName()
     if (!haveQueue(printers, capture))
         QSKIP("no CUPS queue QuotaroCapture: run scripts/test.sh, or as root source "
               "scripts/cups-test-server.sh and call quotaro_start_cups");
+    // Before any choice the current printer is an installed one: the
+    // system default, or the first printer where the system has none.
     const QString before = printers.currentName();
+    QVERIFY2(printers.installed().contains(before), qPrintable(before));
+    if (!QPrinterInfo::defaultPrinterName().isEmpty())
+        QCOMPARE(before, QPrinterInfo::defaultPrinterName());
     QVERIFY(!SelectPrinter(printers, capture.toLower()));
     QVERIFY(!SelectPrinter(printers, capture + QLatin1Char(' ')));
     QVERIFY(!SelectPrinter(printers, QString()));
