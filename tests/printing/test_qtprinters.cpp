@@ -472,6 +472,8 @@ void TestQtPrinters::jobThroughTheCaptureQueue()
         envOr("QUOTARO_CAPTURE_DIR", QStringLiteral("/var/spool/quotaro-capture")), since, marker);
     QVERIFY2(!out.isEmpty(), "the job did not arrive in the capture folder");
     QCOMPARE(textLines(out), quoteLines(marker));
+    QCOMPARE(pagesOf(out), 1);
+    QFile::remove(out);
 }
 
 void TestQtPrinters::jobThroughTheCupsPdfPrinter()
@@ -491,6 +493,7 @@ void TestQtPrinters::jobThroughTheCupsPdfPrinter()
         envOr("QUOTARO_CUPS_PDF_DIR", QDir::homePath() + QStringLiteral("/PDF")), since, marker);
     QVERIFY2(!out.isEmpty(), "the PDF printer wrote no file with the quotation");
     QCOMPARE(textLines(out), quoteLines(marker));
+    QFile::remove(out);
 }
 
 void TestQtPrinters::refusingQueueIsReported()
