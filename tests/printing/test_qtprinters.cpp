@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QImage>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -206,6 +207,7 @@ private slots:
     void surfaceMeasuresMatchThePage();
     void linesFillThePrintableWidth();
     void fontSettingsReachThePage();
+    void underlineIsDrawn();
     void textPastTheBottomGoesOnANewPage();
     void unwritableFileIsNoJob();
     void printersAreChosenByExactName();
@@ -370,6 +372,46 @@ void TestQtPrinters::fontSettingsReachThePage()
     QVERIFY(qAbs(bigLine / smallLine - 2.0f) < 0.15f);
     const Word big = find(wordsOf(plain), QStringLiteral("Plain")).value(0);
     QVERIFY(big.y1 - big.y0 > 20 && big.y1 - big.y0 < 36);
+}
+
+// Dark pixels of the first page at 144 dots per inch within the box (in
+// points) widened downwards by two points.
+static int inkBelow(const QString &pdf, const QString &base, const Word &w)
+{
+    run(tool("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("144"), QStringLiteral("-gray"),
+                           QStringLiteral("-singlefile"), pdf, base});
+    const QImage page(base + QStringLiteral(".pgm"));
+    int dark = 0;
+    for (int y = int(w.y0 * 2); y < int((w.y1 + 2) * 2) && y < page.height(); ++y)
+        for (int x = int(w.x0 * 2); x < int(w.x1 * 2) && x < page.width(); ++x)
+            dark += qGray(page.pixel(x, y)) < 128;
+    return dark;
+}
+
+void TestQtPrinters::underlineIsDrawn()
+{
+    if (tool("pdftoppm").isEmpty())
+        QSKIP("pdftoppm (poppler-utils) is not installed");
+    int ink[2] = {0, 0};
+    Word box[2];
+    for (int underline = 0; underline < 2; ++underline) {
+        const QString pdf = dir.filePath(QStringLiteral("underline%1.pdf").arg(underline));
+        PdfPrinters printers(pdf);
+        RealPrinting job(printers);
+        job.tp.settings.printer.PrinterUnderline = underline ? QStringLiteral("On")
+                                                             : QStringLiteral("Off");
+        QVERIFY(job.print([&](PrinterSurface &s, int margin) {
+            PrintWrapped(s, QStringLiteral("oooooooooo\r\n"), margin, margin);
+        }));
+        box[underline] = find(wordsOf(pdf), QStringLiteral("oooooooooo")).value(0);
+        ink[underline] = inkBelow(pdf, dir.filePath(QStringLiteral("underline%1").arg(underline)),
+                                  box[underline]);
+    }
+    QVERIFY(ink[0] > 0);
+    // The line under the word adds at least one row of ink across it.
+    const int width = int((box[1].x1 - box[1].x0) * 2);
+    QVERIFY2(ink[1] > ink[0] + width * 0.8,
+             qPrintable(QStringLiteral("%1 %2 %3").arg(ink[0]).arg(ink[1]).arg(width)));
 }
 
 void TestQtPrinters::textPastTheBottomGoesOnANewPage()
