@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 namespace {
 const QString Root = QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro");
@@ -34,6 +35,7 @@ private slots:
     void resetButtonsClearTheirBoxes();
     void resetAllClearsTheWholeWindow();
     void exitAsksOnEveryClosePath();
+    void menusAndButtonsOpenTheirWindows();
 };
 
 void TestStartup::missingPathEndsTheStartWithItsMessage_data()
@@ -566,6 +568,46 @@ void TestStartup::exitAsksOnEveryClosePath()
     QVERIFY(!m.window->isVisible());
     QCOMPARE(m.t.messages.messages.size(), 4);
     QVERIFY(!m.t.messages.unscriptedQuestion);
+}
+
+void TestStartup::menusAndButtonsOpenTheirWindows()
+{
+    MainWindow m;
+    m.standardLists();
+    m.start();
+    const QList<QPair<QString, QString>> openers{
+        {"setupPrinterSetup", "frmPrinterSetup"},
+        {"setupPageSetup", "frmPageSetup"},
+        {"setupTermsSetup", "frmTermsSetup"},
+        {"setupRatesSetup", "frmRatesSetup"},
+        {"quotesOpenSavedQuotes", "frmOpenSavedQuotes"},
+        {"helpCalculationFormula", "frmCalculationFormula"},
+        {"helpAbout", "frmAbout"},
+        {"cmdOpenSavedQuotes", "frmOpenSavedQuotes"}};
+    for (const auto &[opener, window] : openers) {
+        QString opened;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                opened = QString::fromLatin1(w->metaObject()->className());
+                modal = w->isModal();
+                w->close();
+            }
+        });
+        if (QAction *action = m.window->findChild<QAction *>(opener))
+            action->trigger();
+        else
+            m.button(opener.toLatin1().constData())->click();
+        QCOMPARE(opened, window);
+        QVERIFY(modal);
+    }
+    // The main window reads nothing back: its lists stay as they were.
+    QCOMPARE(itemsOf(m.combo("comUpfronts")), (QStringList{"1", "3", "6"}));
+
+    // Remote support starts the tool of the support folder.
+    m.t.write(Paths::remoteSupportTool(), "tool");
+    m.window->findChild<QAction *>("helpRemoteSupport")->trigger();
+    QCOMPARE(m.t.launcher.programs, QStringList{m.t.native(Paths::remoteSupportTool())});
 }
 
 QTEST_MAIN(TestStartup)
