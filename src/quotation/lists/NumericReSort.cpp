@@ -132,18 +132,46 @@ double wholeNumber(double value) { return std::nearbyint(value); }
 struct Entry {
     QString text;
     int data = 0;
-    int origin = 0;         // index before the re-sort
     bool hasKey = false;
     double key = 0;         // whole number above 0 when hasKey
     qsizetype position = 0; // where the number starts; the prefix is the text before it
     double leading = 0;     // leading number of the whole text
 };
 
-Entry entryOf(const ListItem &item, int origin)
+bool isDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
+
+// The leading number, read directly when the text starts (after blanks)
+// with plain digits that nothing can continue: by far the usual case.
+double quickLeadingNumber(QStringView text)
 {
-    Entry e{item.text, item.data, origin};
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text.at(i)))
+        ++i;
+    if (i == n)
+        return 0.0;
+    if (!isDigit(text.at(i)))
+        return (text.at(i).isLetter() || text.at(i) == QLatin1Char('_')) ? 0.0 : leadingNumber(text);
+    double value = 0;
+    int digits = 0;
+    for (; i < n && isDigit(text.at(i)); ++i, ++digits)
+        value = value * 10 + (text.at(i).unicode() - '0');
+    if (digits > 15)
+        return leadingNumber(text);
+    if (i < n) {
+        const QChar c = text.at(i);
+        const ushort u = c.unicode();
+        if (isBlank(c) || u == '.' || u == 'e' || u == 'E' || u == 'd' || u == 'D')
+            return leadingNumber(text);
+    }
+    return value;
+}
+
+Entry entryOf(const ListItem &item)
+{
+    Entry e{item.text, item.data};
     const QStringView text(item.text);
-    e.leading = leadingNumber(text);
+    e.leading = quickLeadingNumber(text);
     for (qsizetype c = 0; c < text.size(); ++c) {
         // Only a digit, a point, a sign, a blank or '&' can start a number;
         // the other characters are passed over without reading.
@@ -151,7 +179,7 @@ Entry entryOf(const ListItem &item, int origin)
         if (!((u >= '0' && u <= '9') || u == '.' || u == '+' || u == '-' || u == '&' || u == ' '
               || u == '\t' || u == '\n'))
             continue;
-        const double whole = c == 0 ? wholeNumber(e.leading) : wholeNumber(leadingNumber(text.mid(c)));
+        const double whole = wholeNumber(c == 0 ? e.leading : quickLeadingNumber(text.mid(c)));
         if (whole > 0) {
             e.hasKey = true;
             e.key = whole;
@@ -171,6 +199,9 @@ bool belongs(QStringView prefix, const Entry &e)
     return prefix.isEmpty() ? e.leading > 0 : QStringView(e.text).startsWith(prefix);
 }
 
+// The list is ordered as indices into the entries, which never move.
+using Indices = std::vector<int>;
+
 // The order in which the steps leave a run of items with the given numbers
 // when every item of the run belongs to the group of each item with a number
 // above 0 in it and is seen by it with that very number, and an item that
@@ -180,131 +211,200 @@ bool belongs(QStringView prefix, const Entry &e)
 // item with a smaller number each jump over it in turn, so they come out
 // reversed, ahead of those that stood after it, which keep their order. So
 // 5, 5.0, 3 gives 3, 5.0, 5. Each item moves at most once.
-std::vector<qsizetype> runOrder(const std::vector<double> &keys)
+std::vector<int> runOrder(const std::vector<double> &keys)
 {
-    const qsizetype n = qsizetype(keys.size());
-    std::vector<qsizetype> order(n);
-    for (qsizetype i = 0; i < n; ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
-    std::vector<qsizetype> result;
+    const int n = int(keys.size());
+    std::vector<std::pair<double, int>> sorted(n);
+    for (int i = 0; i < n; ++i)
+        sorted[i] = {keys[i], i};
+    std::sort(sorted.begin(), sorted.end()); // positions tell equal numbers apart
+    std::vector<int> result;
     result.reserve(n);
-    qsizetype lastSmaller = -1; // the latest index holding a smaller number
-    for (qsizetype g = 0; g < n;) {
-        qsizetype end = g;
-        while (end < n && keys[order[end]] == keys[order[g]])
+    int lastSmaller = -1; // the latest position holding a smaller number
+    for (int g = 0; g < n;) {
+        int end = g;
+        while (end < n && sorted[end].first == sorted[g].first)
             ++end;
-        // order[g..end) holds one number, in index order.
-        const auto split = std::lower_bound(order.begin() + g, order.begin() + end, lastSmaller);
-        for (auto it = split; it != order.begin() + g;)
-            result.push_back(*--it);
-        for (auto it = split; it != order.begin() + end; ++it)
-            result.push_back(*it);
-        lastSmaller = std::max(lastSmaller, order[end - 1]);
+        // sorted[g..end) holds one number, by position.
+        int split = g;
+        while (split < end && sorted[split].second < lastSmaller)
+            ++split;
+        for (int k = split; k > g;)
+            result.push_back(sorted[--k].second);
+        for (int k = split; k < end; ++k)
+            result.push_back(sorted[k].second);
+        lastSmaller = std::max(lastSmaller, sorted[end - 1].second);
         g = end;
     }
     return result;
 }
 
-void orderList(std::vector<Entry> &list);
-
-// A run opened by an item with a number: every item after it that belongs to
-// its group, up to the first one that does not. The items sharing the
-// opener's prefix are ordered among themselves by their numbers. The others
-// (a name without a number, or Acme Holdings 2 after Acme 3: Acme sees the
-// rest of it as 0) count as 0 for them, so they all end up ahead, in their
-// former order, and are then ordered as a list of their own, because the
-// opener's items that follow them belong to none of their groups.
-// Returns false, leaving the run as it was, when the run is not of that
-// kind: an item seen with a number above 0 that is not its own, or an item
-// of the opener's prefix that belongs to the group of another.
-bool orderRun(std::vector<Entry> &run)
-{
-    const qsizetype n = qsizetype(run.size());
-    const QStringView prefix = prefixOf(run.front());
-    const qsizetype position = run.front().position;
-    std::vector<double> keys(n, 0.0);
-    std::vector<QStringView> ownTexts;
-    std::vector<QString> otherPrefixes;
-    qsizetype firstOtherWithNumber = -1;
-    qsizetype lastOther = -1;
-    qsizetype ownAfterFirstOther = -1; // the first of the opener's items after it
-    for (qsizetype i = 0; i < n; ++i) {
-        const Entry &e = run[i];
-        if (e.hasKey && e.position == position && prefixOf(e) == prefix) {
-            keys[i] = e.key;
-            ownTexts.push_back(QStringView(e.text));
-            if (firstOtherWithNumber >= 0 && ownAfterFirstOther < 0)
-                ownAfterFirstOther = i;
-            continue;
-        }
-        lastOther = i;
-        if (!e.hasKey)
-            continue; // seen as 0 from anywhere
-        if (e.position <= position
-            || wholeNumber(leadingNumber(QStringView(e.text).mid(position))) > 0)
-            return false;
-        otherPrefixes.push_back(prefixOf(e).toString());
-        if (firstOtherWithNumber < 0)
-            firstOtherWithNumber = i;
-    }
-    // The opener's items ahead of the first other item with a number jump
-    // over all the others before that one is examined; one of the opener's
-    // items among the later others would still stand between them then, and
-    // cut their groups.
-    if (ownAfterFirstOther >= 0 && ownAfterFirstOther < lastOther)
-        return false;
-    if (!otherPrefixes.empty()) {
-        std::sort(ownTexts.begin(), ownTexts.end());
-        std::sort(otherPrefixes.begin(), otherPrefixes.end());
-        otherPrefixes.erase(std::unique(otherPrefixes.begin(), otherPrefixes.end()), otherPrefixes.end());
-        for (const QString &other : otherPrefixes) {
-            const auto it = std::lower_bound(ownTexts.begin(), ownTexts.end(), QStringView(other));
-            if (it != ownTexts.end() && it->startsWith(other))
-                return false;
-        }
-    }
-
-    std::vector<Entry> result;
-    result.reserve(n);
-    std::vector<Entry> own;
-    own.reserve(ownTexts.size());
-    for (const qsizetype i : runOrder(keys)) {
-        if (keys[i] > 0)
-            own.push_back(std::move(run[i]));
-        else
-            result.push_back(std::move(run[i]));
-    }
-    if (!otherPrefixes.empty())
-        orderList(result);
-    for (Entry &e : own)
-        result.push_back(std::move(e));
-    run = std::move(result);
-    return true;
-}
-
-// The steps themselves, for a run whose items carry different prefixes that
-// see each other (Acme 2 before Acme Holdings 1, say). Numbers read at other
-// positions than an item's own are remembered once read.
-class StepByStep {
+class Orderer {
 public:
-    explicit StepByStep(std::vector<Entry> &run) : m_run(run) {}
+    explicit Orderer(const std::vector<Entry> &entries) : m_entries(entries) {}
 
-    void run()
+    // Each item is examined in turn and can only move towards the end, never
+    // past an item that does not belong to the group of every item before
+    // it; so the list falls into runs that are put in order one by one.
+    void orderList(Indices &list)
     {
-        std::vector<Entry> &items = m_run;
+        const qsizetype n = qsizetype(list.size());
+        Indices out;
+        out.reserve(n);
+        Indices run;
+        qsizetype i = 0;
+        while (i < n) {
+            const Entry &opener = at(list[i]);
+            if (!opener.hasKey) {
+                // An item without a number stays where it is.
+                out.push_back(list[i++]);
+                continue;
+            }
+            const QStringView prefix = prefixOf(opener);
+            qsizetype end = i + 1;
+            while (end < n && belongs(prefix, at(list[end])))
+                ++end;
+            run.assign(list.begin() + i, list.begin() + end);
+            if (!orderRun(run)) {
+                // Prefixes that see each other's numbers: the run closes only
+                // at an item that belongs to the group of none of them, and
+                // is ordered step by step.
+                end = runOfManyPrefixes(list, i);
+                run.assign(list.begin() + i, list.begin() + end);
+                stepByStep(run);
+            }
+            out.insert(out.end(), run.begin(), run.end());
+            i = end;
+        }
+        list = std::move(out);
+    }
+
+private:
+    const Entry &at(int index) const { return m_entries[size_t(index)]; }
+
+    // A run opened by an item with a number: every item after it that
+    // belongs to its group, up to the first one that does not. The items
+    // sharing the opener's prefix are ordered among themselves by their
+    // numbers. The others (a name without a number, or Acme Holdings 2 after
+    // Acme 3: Acme sees the rest of it as 0) count as 0 for them, so they
+    // all end up ahead, in their former order, and are then ordered as a
+    // list of their own, because the opener's items that follow them belong
+    // to none of their groups.
+    // Returns false, leaving the run as it was, when the run is not of that
+    // kind: an item seen with a number above 0 that is not its own, an item
+    // of the opener's prefix that belongs to the group of another, or one
+    // that stands among the others.
+    bool orderRun(Indices &run)
+    {
+        const int n = int(run.size());
+        const Entry &opener = at(run.front());
+        const QStringView prefix = prefixOf(opener);
+        const qsizetype position = opener.position;
+        std::vector<double> keys(n, 0.0);
+        std::vector<QStringView> otherPrefixes;
+        int firstOtherWithNumber = -1;
+        int lastOther = -1;
+        int ownAfterFirstOther = -1; // the first of the opener's items after it
+        for (int i = 0; i < n; ++i) {
+            const Entry &e = at(run[i]);
+            if (e.hasKey && e.position == position && prefixOf(e) == prefix) {
+                keys[i] = e.key;
+                if (firstOtherWithNumber >= 0 && ownAfterFirstOther < 0)
+                    ownAfterFirstOther = i;
+                continue;
+            }
+            lastOther = i;
+            if (!e.hasKey)
+                continue; // seen as 0 from anywhere
+            if (e.position <= position
+                || wholeNumber(leadingNumber(QStringView(e.text).mid(position))) > 0)
+                return false;
+            const QStringView other = prefixOf(e);
+            if (otherPrefixes.empty() || otherPrefixes.back() != other)
+                otherPrefixes.push_back(other);
+            if (firstOtherWithNumber < 0)
+                firstOtherWithNumber = i;
+        }
+        // The opener's items ahead of the first other item with a number
+        // jump over all the others before that one is examined; one of the
+        // opener's items among the later others would still stand between
+        // them then, and cut their groups.
+        if (ownAfterFirstOther >= 0 && ownAfterFirstOther < lastOther)
+            return false;
+        if (!otherPrefixes.empty()) {
+            std::sort(otherPrefixes.begin(), otherPrefixes.end());
+            otherPrefixes.erase(std::unique(otherPrefixes.begin(), otherPrefixes.end()),
+                                otherPrefixes.end());
+            for (int i = 0; i < n; ++i) {
+                if (keys[i] <= 0)
+                    continue;
+                const QStringView text(at(run[i]).text);
+                // The prefixes are sorted, so those that can begin the text
+                // lie before the first one greater than it.
+                const auto last = std::upper_bound(otherPrefixes.begin(), otherPrefixes.end(), text);
+                for (auto it = otherPrefixes.begin(); it != last; ++it) {
+                    if (text.startsWith(*it))
+                        return false;
+                }
+            }
+        }
+
+        Indices others;
+        Indices own;
+        for (const int i : runOrder(keys))
+            (keys[i] > 0 ? own : others).push_back(run[i]);
+        if (!otherPrefixes.empty())
+            orderList(others);
+        run = std::move(others);
+        run.insert(run.end(), own.begin(), own.end());
+        return true;
+    }
+
+    qsizetype runOfManyPrefixes(const Indices &list, qsizetype i) const
+    {
+        QSet<QStringView> prefixes;
+        bool emptyPrefix = false;
+        auto addPrefix = [&](const Entry &e) {
+            if (!e.hasKey)
+                return;
+            if (e.position == 0)
+                emptyPrefix = true;
+            else
+                prefixes.insert(prefixOf(e));
+        };
+        auto belongsToAny = [&](const Entry &e) {
+            if (emptyPrefix && e.leading > 0)
+                return true;
+            for (qsizetype len = 1; len <= e.text.size(); ++len) {
+                if (prefixes.contains(QStringView(e.text).left(len)))
+                    return true;
+            }
+            return false;
+        };
+        const qsizetype n = qsizetype(list.size());
+        qsizetype end = i;
+        addPrefix(at(list[end++]));
+        while (end < n && belongsToAny(at(list[end])))
+            addPrefix(at(list[end++]));
+        return end;
+    }
+
+    // The steps themselves, for a run whose items carry different prefixes
+    // that see each other (Acme 2 before Acme Holdings 1, say). Numbers read
+    // at other positions than an item's own are remembered once read.
+    void stepByStep(Indices &items)
+    {
         const qsizetype count = qsizetype(items.size());
         qsizetype movesHere = 0;
-        std::map<std::vector<int>, qsizetype> seen;
-        std::vector<std::vector<int>> history;
+        std::map<Indices, qsizetype> seen;
+        std::vector<Indices> history;
         for (qsizetype p = 0; p < count; ++p) {
-            const Entry &head = items[p];
+            const Entry &head = at(items[p]);
             qsizetype target = -1;
             if (head.hasKey) {
                 const QStringView prefix = prefixOf(head);
                 for (qsizetype q = p + 1; q < count; ++q) {
-                    if (!belongs(prefix, items[q]))
+                    if (!belongs(prefix, at(items[q])))
                         break;
                     if (valueAt(items[q], head.position) < head.key)
                         target = q;
@@ -314,23 +414,16 @@ public:
                 // The steps could go round in circles here (0.6 before 0.49:
                 // each sees the other as smaller). Once more moves have been
                 // made at one place than there are items after it, an
-                // arrangement that comes back ends them, at the arrangement of
-                // the circle that keeps the items closest to their former
+                // arrangement that comes back ends them, at the arrangement
+                // of the circle that keeps the items closest to their former
                 // order; its first item stays.
-                std::vector<int> state;
-                state.reserve(count - p);
-                for (qsizetype i = p; i < count; ++i)
-                    state.push_back(items[i].origin);
+                Indices state(items.begin() + p, items.end());
                 const auto found = seen.find(state);
                 if (found != seen.end()) {
-                    std::vector<int> best = state;
+                    Indices best = state;
                     for (qsizetype h = found->second; h < qsizetype(history.size()); ++h)
                         best = std::min(best, history[h]);
-                    std::map<int, Entry> byOrigin;
-                    for (qsizetype i = p; i < count; ++i)
-                        byOrigin.emplace(items[i].origin, std::move(items[i]));
-                    for (qsizetype i = p; i < count; ++i)
-                        items[i] = std::move(byOrigin[best[i - p]]);
+                    std::copy(best.begin(), best.end(), items.begin() + p);
                     target = -1;
                 } else {
                     seen.emplace(state, qsizetype(history.size()));
@@ -349,14 +442,14 @@ public:
         }
     }
 
-private:
-    double valueAt(const Entry &e, qsizetype position)
+    double valueAt(int index, qsizetype position)
     {
+        const Entry &e = at(index);
         if (e.hasKey && e.position == position)
             return e.key;
         if (position == 0)
             return wholeNumber(e.leading);
-        const auto k = std::make_pair(e.origin, position);
+        const auto k = std::make_pair(index, position);
         const auto found = m_values.find(k);
         if (found != m_values.end())
             return found->second;
@@ -365,82 +458,28 @@ private:
         return v;
     }
 
-    std::vector<Entry> &m_run;
+    const std::vector<Entry> &m_entries;
     std::map<std::pair<int, qsizetype>, double> m_values;
 };
-
-// Each item is examined in turn and can only move towards the end, never
-// past an item that does not belong to the group of every item before it;
-// so the list falls into runs that are put in order one by one.
-void orderList(std::vector<Entry> &entries)
-{
-    const qsizetype n = qsizetype(entries.size());
-    std::vector<Entry> out;
-    out.reserve(n);
-    std::vector<Entry> run;
-    qsizetype i = 0;
-    while (i < n) {
-        if (!entries[i].hasKey) {
-            // An item without a number stays where it is.
-            out.push_back(std::move(entries[i++]));
-            continue;
-        }
-        const QStringView prefix = prefixOf(entries[i]);
-        qsizetype end = i + 1;
-        while (end < n && belongs(prefix, entries[end]))
-            ++end;
-        run.assign(std::make_move_iterator(entries.begin() + i),
-                   std::make_move_iterator(entries.begin() + end));
-        if (!orderRun(run)) {
-            // Prefixes that see each other's numbers: the run closes only
-            // at an item that belongs to the group of none of them, and is
-            // ordered step by step.
-            for (qsizetype k = 0; k < qsizetype(run.size()); ++k)
-                entries[i + k] = std::move(run[k]);
-            QSet<QString> prefixes;
-            bool emptyPrefix = false;
-            auto addPrefix = [&](const Entry &e) {
-                if (!e.hasKey)
-                    return;
-                if (e.position == 0)
-                    emptyPrefix = true;
-                else
-                    prefixes.insert(prefixOf(e).toString());
-            };
-            auto belongsToAny = [&](const Entry &e) {
-                if (emptyPrefix && e.leading > 0)
-                    return true;
-                for (qsizetype len = 1; len <= e.text.size(); ++len) {
-                    if (prefixes.contains(e.text.left(len)))
-                        return true;
-                }
-                return false;
-            };
-            end = i;
-            addPrefix(entries[end++]);
-            while (end < n && belongsToAny(entries[end]))
-                addPrefix(entries[end++]);
-            run.assign(std::make_move_iterator(entries.begin() + i),
-                       std::make_move_iterator(entries.begin() + end));
-            StepByStep(run).run();
-        }
-        for (Entry &e : run)
-            out.push_back(std::move(e));
-        i = end;
-    }
-    entries = std::move(out);
-}
 
 } // namespace
 
 void NumericReSort(QVector<ListItem> &items)
 {
-    const qsizetype n = items.size();
+    const int n = int(items.size());
     std::vector<Entry> entries;
-    entries.reserve(n);
-    for (qsizetype i = 0; i < n; ++i)
-        entries.push_back(entryOf(items[i], int(i)));
-    orderList(entries);
-    for (qsizetype k = 0; k < n; ++k)
-        items[k] = ListItem{std::move(entries[k].text), entries[k].data};
+    entries.reserve(size_t(n));
+    for (const ListItem &item : items)
+        entries.push_back(entryOf(item));
+    // An item's index is also where it stood before the re-sort, which is
+    // what tells the arrangements of a circle apart.
+    Indices order(entries.size());
+    for (int i = 0; i < n; ++i)
+        order[size_t(i)] = i;
+    Orderer orderer(entries);
+    orderer.orderList(order);
+    for (int k = 0; k < n; ++k) {
+        const Entry &e = entries[size_t(order[size_t(k)])];
+        items[k] = ListItem{e.text, e.data};
+    }
 }
