@@ -10,6 +10,9 @@ QUOTARO_PACKAGES=(
   xvfb xauth
   poppler-utils
   cups cups-client cups-bsd printer-driver-cups-pdf
+  # the package, desktop entry and screen reader tests
+  dpkg-dev file desktop-file-utils appstream x11-utils
+  dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool
 )
 
 quotaro_install_deps() {
