@@ -70,6 +70,12 @@ for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libc6; do
   if [[ "$depends" == *"$lib"* ]]; then pass "control: depends on $lib"; else fail "control: depends on $lib (Depends: $depends)"; fi
 done
 
+recommends=$(field Recommends)
+for pkg in fonts-dejavu-core xdg-utils; do
+  if [[ "$recommends" == *"$pkg"* ]]; then pass "control: recommends $pkg"; else fail "control: recommends $pkg (Recommends: $recommends)"; fi
+done
+if [ "$(field Description | wc -l)" -gt 1 ]; then pass "control: a long description follows the summary"; else fail "control: a long description follows the summary"; fi
+
 root="$tmp/root"
 dpkg-deb -x "$deb" "$root"
 for program in quotaro quotaro-init; do
