@@ -9,34 +9,12 @@
 #include "quotation/frmQuotaro.h"
 #include "store/Settings.h"
 
-#if __has_include("platform/QtPrinters.h")
 #include "platform/QtPrinters.h"
-#define QUOTARO_HAVE_QT_PRINTERS 1
-#endif
 
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
-
-#ifndef QUOTARO_HAVE_QT_PRINTERS
-namespace {
-// Stands in until the print system is reachable from this build: no printer
-// is installed, so every job reports that it cannot start.
-class NoPrinters : public Printers {
-public:
-    QStringList installed() const override { return {}; }
-    QString currentName() const override { return {}; }
-    bool setCurrent(const QString &) override { return false; }
-    std::unique_ptr<PrinterSurface> startJob(QString *error) override
-    {
-        if (error)
-            *error = QStringLiteral("No printer is installed.");
-        return nullptr;
-    }
-};
-} // namespace
-#endif
 
 int main(int argc, char *argv[])
 {
@@ -51,11 +29,7 @@ int main(int argc, char *argv[])
     QtMessageBoxes messages;
     QtFileSystem files;
     Locale locale{QLocale()};
-#ifdef QUOTARO_HAVE_QT_PRINTERS
     QtPrinters printers;
-#else
-    NoPrinters printers;
-#endif
     QtFonts fonts;
     QtLauncher launcher;
     LockFileInstance instance;

@@ -6,7 +6,7 @@
 
 // The current printer seen as a drawing surface. Every position and width is
 // in twips (1/1440 inch), X = 0 and Y = 0 at the top-left corner of the
-// printable area. The surface starts its job with the first text printed.
+// printable area. A surface is one print job, started when the surface is made.
 class PrinterSurface {
 public:
     virtual ~PrinterSurface() = default;

@@ -13,42 +13,15 @@
 #include "store/Store.h"
 #include "store/TextCodec.h"
 
-#if __has_include("printing/QuotePrinting.h")
 #include "printing/QuotePrinting.h"
-#define QUOTARO_HAVE_QUOTE_PRINTING 1
-#endif
-#if __has_include("savedquotes/frmOpenSavedQuotes.h")
 #include "savedquotes/frmOpenSavedQuotes.h"
-#define QUOTARO_HAVE_OPEN_SAVED_QUOTES 1
-#endif
-#if __has_include("setup/frmPrinterSetup.h")
 #include "setup/frmPrinterSetup.h"
-#define QUOTARO_HAVE_PRINTER_SETUP 1
-#endif
-#if __has_include("setup/frmPageSetup.h")
 #include "setup/frmPageSetup.h"
-#define QUOTARO_HAVE_PAGE_SETUP 1
-#endif
-#if __has_include("setup/frmTermsSetup.h")
 #include "setup/frmTermsSetup.h"
-#define QUOTARO_HAVE_TERMS_SETUP 1
-#endif
-#if __has_include("setup/frmRatesSetup.h")
 #include "setup/frmRatesSetup.h"
-#define QUOTARO_HAVE_RATES_SETUP 1
-#endif
-#if __has_include("help/frmCalculationFormula.h")
 #include "help/frmCalculationFormula.h"
-#define QUOTARO_HAVE_CALCULATION_FORMULA 1
-#endif
-#if __has_include("help/frmAbout.h")
 #include "help/frmAbout.h"
-#define QUOTARO_HAVE_ABOUT 1
-#endif
-#if __has_include("help/RemoteSupport.h")
 #include "help/RemoteSupport.h"
-#define QUOTARO_HAVE_REMOTE_SUPPORT 1
-#endif
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -572,7 +545,6 @@ void frmQuotaro::cmdPrint_Click()
                                QStringLiteral("No quote to print"), MsgIcon::Exclamation);
         return;
     }
-#ifdef QUOTARO_HAVE_QUOTE_PRINTING
     const QuoteTexts texts = quoteTexts();
     const QString date = platform.locale.date(platform.clock.today());
     const std::optional<QString> device =
@@ -583,74 +555,57 @@ void frmQuotaro::cmdPrint_Click()
         platform.messages.show(this,
                                QStringLiteral("The quote has been sent to the printer ") + *device,
                                QStringLiteral("Printing"), MsgIcon::Information);
-#endif
 }
 
 // ------------------------------------------------------- other windows
 
 void frmQuotaro::cmdOpenSavedQuotes_Click()
 {
-#ifdef QUOTARO_HAVE_OPEN_SAVED_QUOTES
     frmOpenSavedQuotes window(platform, settings, this);
     window.exec();
-#endif
 }
 
 void frmQuotaro::quotesOpenSavedQuotes_Click() { cmdOpenSavedQuotes_Click(); }
 
 void frmQuotaro::setupPrinterSetup_Click()
 {
-#ifdef QUOTARO_HAVE_PRINTER_SETUP
     frmPrinterSetup window(platform, settings, this);
     window.exec();
-#endif
 }
 
 void frmQuotaro::setupPageSetup_Click()
 {
-#ifdef QUOTARO_HAVE_PAGE_SETUP
     frmPageSetup window(platform, settings, this);
     window.exec();
-#endif
 }
 
 void frmQuotaro::setupTermsSetup_Click()
 {
-#ifdef QUOTARO_HAVE_TERMS_SETUP
     frmTermsSetup window(platform, settings, this);
     window.exec();
-#endif
 }
 
 void frmQuotaro::setupRatesSetup_Click()
 {
-#ifdef QUOTARO_HAVE_RATES_SETUP
     frmRatesSetup window(platform, settings, this);
     window.exec();
-#endif
 }
 
 void frmQuotaro::helpCalculationFormula_Click()
 {
-#ifdef QUOTARO_HAVE_CALCULATION_FORMULA
     frmCalculationFormula window(platform, settings, this);
     window.exec();
-#endif
 }
 
 void frmQuotaro::helpRemoteSupport_Click()
 {
-#ifdef QUOTARO_HAVE_REMOTE_SUPPORT
     LaunchRemoteSupport(platform, this);
-#endif
 }
 
 void frmQuotaro::helpAbout_Click()
 {
-#ifdef QUOTARO_HAVE_ABOUT
     frmAbout window(platform, settings, this);
     window.exec();
-#endif
 }
 
 // ---------------------------------------------------------------- exit
