@@ -8,6 +8,13 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#ifdef Q_OS_UNIX
+#include <cstring>
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+#endif
+
 QtFileSystem::QtFileSystem(QString driveRoot) : m_root(std::move(driveRoot)) {}
 
 QString QtFileSystem::defaultDriveRoot()
@@ -55,12 +62,38 @@ std::optional<QStringList> QtFileSystem::listTxtFiles(const QString &folder) con
     if (!info.isDir() || !info.isReadable())
         return std::nullopt;
     QStringList names;
+#ifdef Q_OS_UNIX
+    // Read straight from the directory: a quotes folder can hold a hundred
+    // thousand files, and the entry's type usually comes with its name, so
+    // only links and unknown types need a look at the file itself.
+    DIR *dir = ::opendir(QFile::encodeName(native).constData());
+    if (!dir)
+        return std::nullopt;
+    const int fd = ::dirfd(dir);
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        const size_t length = std::strlen(name);
+        // Hidden files (and "." and "..") are left out; the ending ignores
+        // letter case.
+        if (name[0] == '.' || length < 4 || ::strncasecmp(name + length - 4, ".txt", 4) != 0)
+            continue;
+        bool file = entry->d_type == DT_REG;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat info;
+            file = ::fstatat(fd, name, &info, 0) == 0 && S_ISREG(info.st_mode);
+        }
+        if (file)
+            names.append(QFile::decodeName(QByteArray(name, qsizetype(length))));
+    }
+    ::closedir(dir);
+#else
     // Files only, hidden ones left out; the name filter ignores letter case.
     QDirIterator it(native, {QStringLiteral("*.txt")}, QDir::Files | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
         names.append(it.fileName());
     }
+#endif
     return names;
 }
 

@@ -97,9 +97,16 @@ void ListControl::setItems(const QVector<ListItem> &items)
     } else {
         const QSignalBlocker block(m_list);
         m_list->clear();
+        // Every row is one line of text in the list's font, so the view need
+        // not measure each of tens of thousands of rows one by one.
+        m_list->setUniformItemSizes(true);
         for (const ListItem &item : items) {
-            auto *row = new QListWidgetItem(item.text, m_list);
+            // The data goes in before the row joins the list: changing a row
+            // already in a list makes the list look the change over, which
+            // grows with the length of the list.
+            auto *row = new QListWidgetItem(item.text);
             row->setData(Qt::UserRole, item.data);
+            m_list->addItem(row);
         }
     }
 }
