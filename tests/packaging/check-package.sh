@@ -141,6 +141,11 @@ launched=$!; pids+=("$launched")
 if xsession_wait_window Quotaro 20 NORMAL; then pass "the launcher opens the main window on a fresh tree"
 else fail "the launcher opens the main window on a fresh tree"; xsession_windows_titled Quotaro; cat "$tmp/fresh.log"; fi
 if xsession_windows_titled Quotaro | grep -q '^DIALOG '; then fail "no message stands in front of the main window of a fresh tree"; else pass "no message stands in front of the main window of a fresh tree"; fi
+# The desktop shell ties the window to its menu entry (and icon) by class.
+wm_class=$(for id in $(xwininfo -root -children | awk '/"Quotaro":/ {print $1}'); do
+  xprop -id "$id" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p'; done | sort -u)
+expect_same "the main window's class is the desktop entry's StartupWMClass" \
+  "$(sed -n 's/^StartupWMClass=//p' "$desktop")" "$wm_class"
 sleep 1
 if kill -0 "$launched" 2>/dev/null; then pass "the program keeps running"; else fail "the program keeps running"; cat "$tmp/fresh.log"; fi
 for f in "Intergration Settings/Intergration.txt" "Printer Settings/Printer.txt" "Page Settings/Header.txt" \

@@ -35,7 +35,8 @@ xsession_windows_titled() {
   xwininfo -root -children 2>/dev/null | awk -v t="\"$title\"" '$2 == t || index($0, t ":") {print $1}' |
     while read -r id; do
       xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
-      type=$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | sed -n 's/.*_NET_WM_WINDOW_TYPE_\([A-Z]*\).*/\1/p')
+      # The first type named is the window's own; Qt names NORMAL after it.
+      type=$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | sed -n 's/^[^=]*= _NET_WM_WINDOW_TYPE_\([A-Z]*\).*/\1/p')
       geometry=$(xwininfo -id "$id" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
       echo "${type:-UNKNOWN} $geometry"
     done
