@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -130,8 +131,7 @@ double wholeNumber(double value) { return std::nearbyint(value); }
 
 // What the re-sort needs of one item, worked out once.
 struct Entry {
-    QString text;
-    int data = 0;
+    QStringView text; // the item's own text, which stays in place meanwhile
     bool hasKey = false;
     double key = 0;         // whole number above 0 when hasKey
     qsizetype position = 0; // where the number starts; the prefix is the text before it
@@ -167,18 +167,29 @@ double quickLeadingNumber(QStringView text)
     return value;
 }
 
+bool canStartNumber(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= '0' && u <= '9') || u == '.' || u == '+' || u == '-' || u == '&';
+}
+
 Entry entryOf(const ListItem &item)
 {
-    Entry e{item.text, item.data};
-    const QStringView text(item.text);
+    Entry e{QStringView(item.text)};
+    const QStringView text = e.text;
     e.leading = quickLeadingNumber(text);
     for (qsizetype c = 0; c < text.size(); ++c) {
-        // Only a digit, a point, a sign, a blank or '&' can start a number;
-        // the other characters are passed over without reading.
-        const ushort u = text.at(c).unicode();
-        if (!((u >= '0' && u <= '9') || u == '.' || u == '+' || u == '-' || u == '&' || u == ' '
-              || u == '\t' || u == '\n'))
+        // Only a digit, a point, a sign or '&' can start a number, or blanks
+        // before one; the other characters are passed over without reading.
+        if (isBlank(text.at(c))) {
+            qsizetype j = c + 1;
+            while (j < text.size() && isBlank(text.at(j)))
+                ++j;
+            if (j == text.size() || !canStartNumber(text.at(j)))
+                continue;
+        } else if (!canStartNumber(text.at(c))) {
             continue;
+        }
         const double whole = wholeNumber(c == 0 ? e.leading : quickLeadingNumber(text.mid(c)));
         if (whole > 0) {
             e.hasKey = true;
@@ -190,13 +201,21 @@ Entry entryOf(const ListItem &item)
     return e;
 }
 
-QStringView prefixOf(const Entry &e) { return QStringView(e.text).left(e.position); }
+QStringView prefixOf(const Entry &e) { return e.text.left(e.position); }
+
+// A case-sensitive comparison of the first characters, without the
+// general-purpose machinery that also serves other comparisons.
+bool beginsWith(QStringView text, QStringView prefix)
+{
+    return text.size() >= prefix.size()
+        && std::memcmp(text.utf16(), prefix.utf16(), size_t(prefix.size()) * sizeof(char16_t)) == 0;
+}
 
 // Whether an item belongs to the group of items with the given prefix: an
 // empty prefix takes every text that starts with a number above 0.
 bool belongs(QStringView prefix, const Entry &e)
 {
-    return prefix.isEmpty() ? e.leading > 0 : QStringView(e.text).startsWith(prefix);
+    return prefix.isEmpty() ? e.leading > 0 : beginsWith(e.text, prefix);
 }
 
 // The list is ordered as indices into the entries, which never move.
@@ -297,9 +316,7 @@ private:
     bool orderRun(Indices &run)
     {
         const int n = int(run.size());
-        const Entry &opener = at(run.front());
-        const QStringView prefix = prefixOf(opener);
-        const qsizetype position = opener.position;
+        const qsizetype position = at(run.front()).position;
         std::vector<double> keys(n, 0.0);
         std::vector<QStringView> otherPrefixes;
         int firstOtherWithNumber = -1;
@@ -307,7 +324,9 @@ private:
         int ownAfterFirstOther = -1; // the first of the opener's items after it
         for (int i = 0; i < n; ++i) {
             const Entry &e = at(run[i]);
-            if (e.hasKey && e.position == position && prefixOf(e) == prefix) {
+            // Every item of the run begins with the opener's prefix, so a
+            // number at the same place means the same prefix.
+            if (e.hasKey && e.position == position) {
                 keys[i] = e.key;
                 if (firstOtherWithNumber >= 0 && ownAfterFirstOther < 0)
                     ownAfterFirstOther = i;
@@ -317,9 +336,11 @@ private:
             if (!e.hasKey)
                 continue; // seen as 0 from anywhere
             if (e.position <= position
-                || wholeNumber(leadingNumber(QStringView(e.text).mid(position))) > 0)
+                || wholeNumber(quickLeadingNumber(e.text.mid(position))) > 0)
                 return false;
-            const QStringView other = prefixOf(e);
+            // Every item of the run begins with the opener's prefix, so only
+            // what follows it needs comparing.
+            const QStringView other = prefixOf(e).mid(position);
             if (otherPrefixes.empty() || otherPrefixes.back() != other)
                 otherPrefixes.push_back(other);
             if (firstOtherWithNumber < 0)
@@ -332,18 +353,22 @@ private:
         if (ownAfterFirstOther >= 0 && ownAfterFirstOther < lastOther)
             return false;
         if (!otherPrefixes.empty()) {
-            std::sort(otherPrefixes.begin(), otherPrefixes.end());
-            otherPrefixes.erase(std::unique(otherPrefixes.begin(), otherPrefixes.end()),
-                                otherPrefixes.end());
+            const bool many = otherPrefixes.size() > 8;
+            if (many) {
+                std::sort(otherPrefixes.begin(), otherPrefixes.end());
+                otherPrefixes.erase(std::unique(otherPrefixes.begin(), otherPrefixes.end()),
+                                    otherPrefixes.end());
+            }
             for (int i = 0; i < n; ++i) {
                 if (keys[i] <= 0)
                     continue;
-                const QStringView text(at(run[i]).text);
-                // The prefixes are sorted, so those that can begin the text
-                // lie before the first one greater than it.
-                const auto last = std::upper_bound(otherPrefixes.begin(), otherPrefixes.end(), text);
+                const QStringView text = at(run[i]).text.mid(position);
+                // Sorted, the prefixes that can begin the text lie before the
+                // first one greater than it.
+                const auto last = many ? std::upper_bound(otherPrefixes.begin(), otherPrefixes.end(), text)
+                                       : otherPrefixes.end();
                 for (auto it = otherPrefixes.begin(); it != last; ++it) {
-                    if (text.startsWith(*it))
+                    if (beginsWith(text, *it))
                         return false;
                 }
             }
@@ -376,7 +401,7 @@ private:
             if (emptyPrefix && e.leading > 0)
                 return true;
             for (qsizetype len = 1; len <= e.text.size(); ++len) {
-                if (prefixes.contains(QStringView(e.text).left(len)))
+                if (prefixes.contains(e.text.left(len)))
                     return true;
             }
             return false;
@@ -453,7 +478,7 @@ private:
         const auto found = m_values.find(k);
         if (found != m_values.end())
             return found->second;
-        const double v = wholeNumber(leadingNumber(QStringView(e.text).mid(position)));
+        const double v = wholeNumber(quickLeadingNumber(e.text.mid(position)));
         m_values.emplace(k, v);
         return v;
     }
@@ -467,9 +492,10 @@ private:
 void NumericReSort(QVector<ListItem> &items)
 {
     const int n = int(items.size());
+    const QVector<ListItem> &given = items; // read without taking a copy of shared data
     std::vector<Entry> entries;
     entries.reserve(size_t(n));
-    for (const ListItem &item : items)
+    for (const ListItem &item : given)
         entries.push_back(entryOf(item));
     // An item's index is also where it stood before the re-sort, which is
     // what tells the arrangements of a circle apart.
@@ -478,8 +504,9 @@ void NumericReSort(QVector<ListItem> &items)
         order[size_t(i)] = i;
     Orderer orderer(entries);
     orderer.orderList(order);
-    for (int k = 0; k < n; ++k) {
-        const Entry &e = entries[size_t(order[size_t(k)])];
-        items[k] = ListItem{e.text, e.data};
-    }
+    QVector<ListItem> result;
+    result.reserve(n);
+    for (const int i : order)
+        result.append(given[i]);
+    items = std::move(result);
 }
