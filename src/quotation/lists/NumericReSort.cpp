@@ -230,15 +230,15 @@ using Indices = std::vector<int>;
 // item with a smaller number each jump over it in turn, so they come out
 // reversed, ahead of those that stood after it, which keep their order. So
 // 5, 5.0, 3 gives 3, 5.0, 5. Each item moves at most once.
-std::vector<int> runOrder(const std::vector<double> &keys)
+void runOrder(const std::vector<double> &keys, std::vector<std::pair<double, int>> &sorted,
+              std::vector<int> &result)
 {
     const int n = int(keys.size());
-    std::vector<std::pair<double, int>> sorted(n);
+    sorted.resize(size_t(n));
     for (int i = 0; i < n; ++i)
-        sorted[i] = {keys[i], i};
+        sorted[size_t(i)] = {keys[size_t(i)], i};
     std::sort(sorted.begin(), sorted.end()); // positions tell equal numbers apart
-    std::vector<int> result;
-    result.reserve(n);
+    result.clear();
     int lastSmaller = -1; // the latest position holding a smaller number
     for (int g = 0; g < n;) {
         int end = g;
@@ -255,7 +255,6 @@ std::vector<int> runOrder(const std::vector<double> &keys)
         lastSmaller = std::max(lastSmaller, sorted[end - 1].second);
         g = end;
     }
-    return result;
 }
 
 class Orderer {
@@ -317,8 +316,11 @@ private:
     {
         const int n = int(run.size());
         const qsizetype position = at(run.front()).position;
-        std::vector<double> keys(n, 0.0);
-        std::vector<QStringView> otherPrefixes;
+        // Scratch space kept from run to run: a list has many short runs.
+        std::vector<double> &keys = m_keys;
+        keys.assign(size_t(n), 0.0);
+        std::vector<QStringView> &otherPrefixes = m_otherPrefixes;
+        otherPrefixes.clear();
         int firstOtherWithNumber = -1;
         int lastOther = -1;
         int ownAfterFirstOther = -1; // the first of the opener's items after it
@@ -376,8 +378,12 @@ private:
 
         Indices others;
         Indices own;
-        for (const int i : runOrder(keys))
-            (keys[i] > 0 ? own : others).push_back(run[i]);
+        runOrder(keys, m_sorted, m_order);
+        own.reserve(m_order.size());
+        others.reserve(m_order.size());
+        for (const int i : m_order)
+            (keys[size_t(i)] > 0 ? own : others).push_back(run[size_t(i)]);
+        // The scratch space is free again before the others are ordered.
         if (!otherPrefixes.empty())
             orderList(others);
         run = std::move(others);
@@ -485,6 +491,10 @@ private:
 
     const std::vector<Entry> &m_entries;
     std::map<std::pair<int, qsizetype>, double> m_values;
+    std::vector<double> m_keys;
+    std::vector<QStringView> m_otherPrefixes;
+    std::vector<std::pair<double, int>> m_sorted;
+    std::vector<int> m_order;
 };
 
 } // namespace
