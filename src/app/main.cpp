@@ -20,7 +20,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quotaro"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quotaro-64.png")));
+    QApplication::setDesktopFileName(QStringLiteral("org.quotaro.Quotaro"));
+    QIcon icon;
+    for (const char *size : {"16", "32", "64", "256"})
+        icon.addFile(QStringLiteral(":/icons/quotaro-%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
 
     // The window's sizes are fixed; a compact font keeps every caption whole.
     if (QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")))

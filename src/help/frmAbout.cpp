@@ -14,7 +14,7 @@ frmAbout::frmAbout(Platform &, Settings &, QWidget *parent)
     // The logo at its own size in the top-left corner; the description
     // covers the lower part of the picture box.
     ui->Picture1->setBackgroundRole(QPalette::Window);
-    ui->Picture1->setPixmap(QPixmap(QStringLiteral(":/logo.jpg")));
+    ui->Picture1->setPixmap(QuotaroLogo(this));
     QString shown = AboutText();
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     ui->Text1->setPlainText(shown);

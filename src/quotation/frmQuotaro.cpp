@@ -21,6 +21,7 @@
 #include "setup/frmRatesSetup.h"
 #include "help/frmCalculationFormula.h"
 #include "help/frmAbout.h"
+#include "help/HelpWindow.h"
 #include "help/RemoteSupport.h"
 
 #include <QCloseEvent>
@@ -54,6 +55,7 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
       settings(settings)
 {
     ui->setupUi(this);
+    ui->pbxLogo->setPixmap(QuotaroLogo(this));
 
     // A fixed window with a minimise button and no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
