@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 
 bool digitKeyAccepted(const QKeyEvent *event)
 {
@@ -35,4 +36,30 @@ bool DigitKeyFilter::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress && !digitKeyAccepted(static_cast<QKeyEvent *>(event)))
         return true;
     return QObject::eventFilter(watched, event);
+}
+
+void EnterPressesFocusedButton::install(QWidget *window)
+{
+    auto *filter = new EnterPressesFocusedButton(window);
+    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        button->installEventFilter(filter);
+    }
+}
+
+bool EnterPressesFocusedButton::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return QObject::eventFilter(watched, event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return QObject::eventFilter(watched, event);
+    auto *button = qobject_cast<QPushButton *>(watched);
+    // A held-down Enter presses once, like a held-down Space.
+    if (button && button->isEnabled() && !key->isAutoRepeat())
+        button->click();
+    return true;
 }

@@ -20,3 +20,18 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };
+
+// Enter (or the keypad's Enter) on a focused push button presses it, as it
+// does everywhere on this desktop. The window's buttons are made non-default,
+// so Enter typed in a text box or a list presses nothing else: a quote must
+// not be saved or a rate deleted because Enter ended a typed entry.
+class EnterPressesFocusedButton : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // Covers every push button the window holds when called.
+    static void install(QWidget *window);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};

@@ -55,6 +55,7 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
       settings(settings)
 {
     ui->setupUi(this);
+    EnterPressesFocusedButton::install(this);
     ui->pbxLogo->setPixmap(QuotaroLogo(this));
 
     // A fixed window with a minimise button and no maximise button.

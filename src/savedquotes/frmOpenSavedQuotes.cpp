@@ -2,6 +2,7 @@
 
 #include "ui_frmOpenSavedQuotes.h"
 
+#include "platform/KeyFilters.h"
 #include "platform/Platform.h"
 #include "printing/PrintPage.h"
 #include "quotation/lists/ListControl.h"
@@ -10,7 +11,6 @@
 #include "store/Store.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QScreen>
 
@@ -24,6 +24,7 @@ frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, Q
       ui(std::make_unique<Ui::frmOpenSavedQuotes>())
 {
     ui->setupUi(this);
+    EnterPressesFocusedButton::install(this);
     // The controls keep the sizes offices know; a slightly narrower face of
     // the program's font lets "Saved quotes:" and the longer button captions
     // fit them whole.
@@ -52,17 +53,6 @@ frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, Q
 frmOpenSavedQuotes::~frmOpenSavedQuotes() = default;
 
 void frmOpenSavedQuotes::SavedQuotesReSort(QListWidget *list) { NumericReSort(ListControl(list)); }
-
-void frmOpenSavedQuotes::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && button->isEnabled())
-            button->click();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 QWidget *frmOpenSavedQuotes::MessageParent()
 {

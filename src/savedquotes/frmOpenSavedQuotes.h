@@ -39,12 +39,6 @@ public:
     void cmdDelete_Click();
     void cmdClose_Click();
 
-protected:
-    // Enter clicks the button that has the focus and does nothing elsewhere:
-    // the window has no default button, so Enter typed in the rename box or
-    // the list never sets off a print, a rename or a delete.
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void FillSavedQuotesList();
     void ShowNumberOfQuotes();

@@ -1,6 +1,7 @@
 #include "setup/frmPageSetup.h"
 #include "ui_frmPageSetup.h"
 
+#include "platform/KeyFilters.h"
 #include "platform/Platform.h"
 #include "store/Paths.h"
 #include "store/Settings.h"
@@ -46,6 +47,7 @@ frmPageSetup::frmPageSetup(Platform &platform, Settings &settings, QWidget *pare
       m_settings(settings)
 {
     ui->setupUi(this);
+    EnterPressesFocusedButton::install(this);
     SetUpFixedWindow(this);
 
     // The current boxes can be read, scrolled and copied from, not typed in.

@@ -53,6 +53,7 @@ frmPrinterSetup::frmPrinterSetup(Platform &platform, Settings &settings, QWidget
       settings(settings)
 {
     ui->setupUi(this);
+    EnterPressesFocusedButton::install(this);
     fixAndCentre(this);
 
     // What is typed is what is stored: no completion that would change the

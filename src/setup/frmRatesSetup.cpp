@@ -1,6 +1,7 @@
 #include "setup/frmRatesSetup.h"
 #include "ui_frmRatesSetup.h"
 
+#include "platform/KeyFilters.h"
 #include "platform/Platform.h"
 #include "store/Paths.h"
 
@@ -28,6 +29,7 @@ frmRatesSetup::frmRatesSetup(Platform &platform, Settings &settings, QWidget *pa
 {
     Q_UNUSED(settings);
     ui->setupUi(this);
+    EnterPressesFocusedButton::install(this);
     SetUpFixedWindow(this);
 
     // Rates are typed freely (a decimal point is part of a rate), and the

@@ -1,6 +1,7 @@
 #include "setup/frmTermsSetup.h"
 #include "ui_frmTermsSetup.h"
 
+#include "platform/KeyFilters.h"
 #include "platform/Platform.h"
 #include "store/Paths.h"
 
@@ -46,6 +47,7 @@ frmTermsSetup::frmTermsSetup(Platform &platform, Settings &settings, QWidget *pa
 {
     Q_UNUSED(settings);
     ui->setupUi(this);
+    EnterPressesFocusedButton::install(this);
     SetUpFixedWindow(this);
 
     m_columns[Upfront] = std::make_unique<TermsColumn>(

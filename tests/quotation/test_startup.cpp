@@ -247,7 +247,7 @@ void TestStartup::windowComesUpAsGiven()
     QVERIFY(m.edit("txtMonthly")->isReadOnly());
     QCOMPARE(m.edit("txtMonthly")->toolTip(), QStringLiteral("Monthly payment"));
     QCOMPARE(m.button("cmdResetTermsRates")->toolTip(), QStringLiteral("Reset terms and rates"));
-    QCOMPARE(m.button("cmdRefreshTermsRates")->text(), QStringLiteral("Refresh terms and rates"));
+    QCOMPARE(m.button("cmdRefreshTermsRates")->text(), QStringLiteral("Refr&esh terms and rates"));
     QVERIFY(m.memo("txtAbout")->toPlainText().startsWith(QStringLiteral("Quotaro\n")));
 
     // Tab runs value, its reset, then the term and its neighbours.
@@ -260,11 +260,11 @@ void TestStartup::windowComesUpAsGiven()
     QStringList menus;
     for (QAction *a : w->menuBar()->actions())
         menus << a->text();
-    QCOMPARE(menus, (QStringList{"File", "Setup", "Quotes", "Help"}));
+    QCOMPARE(menus, (QStringList{"&File", "&Setup", "&Quotes", "&Help"}));
     QStringList setup;
     for (QAction *a : w->findChild<QMenu *>("menuSetup")->actions())
         setup << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(setup, (QStringList{"Printer setup", "Page setup", "-", "Terms setup", "Rates setup"}));
+    QCOMPARE(setup, (QStringList{"&Printer setup", "P&age setup", "-", "&Terms setup", "&Rates setup"}));
     QVERIFY(w->findChild<QAction *>("helpRemoteSupport"));
 }
 
