@@ -7,7 +7,9 @@
 
 bool digitKeyAccepted(const QKeyEvent *event)
 {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    // Ctrl and Meta make shortcuts (Ctrl+V), which pass. Alt does not: an
+    // Alt+letter that is no access key would otherwise type its letter.
+    if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
         return true;
     const QString text = event->text();
     if (text.isEmpty())

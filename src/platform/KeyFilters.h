@@ -7,7 +7,8 @@ class QWidget;
 
 // The digit key filter: a typed character passes only when it is a digit
 // 0-9 or backspace. Keys that type no character (arrows, Tab, Delete) and
-// shortcuts (Ctrl+V) pass untouched, so pasted text is not filtered.
+// shortcuts (Ctrl+V) pass untouched, so pasted text is not filtered. Alt with
+// a letter that underlines nothing types nothing.
 bool digitKeyAccepted(const QKeyEvent *event);
 
 class DigitKeyFilter : public QObject {

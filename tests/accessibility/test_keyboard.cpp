@@ -489,6 +489,12 @@ private slots:
             QCOMPARE(focusName(), list);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         }
+        // In a digits-only list a letter that underlines nothing types nothing.
+        auto *mids = window->findChild<QComboBox *>(QStringLiteral("comMids"));
+        altKey(Qt::Key_M);
+        const QString mid = mids->currentText();
+        altKey(Qt::Key_K);
+        QCOMPARE(mids->currentText(), mid);
         altKey(Qt::Key_V);
         QCOMPARE(focusName(), QStringLiteral("txtValue"));
         altKey(Qt::Key_G);

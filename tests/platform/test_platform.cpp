@@ -144,6 +144,10 @@ void TestPlatformLayer::digitFilterWithRealKeys()
     QTest::keyClick(&edit, Qt::Key_Home);
     QTest::keyClick(&edit, Qt::Key_Delete);
     QCOMPARE(edit.text(), QStringLiteral("23"));
+    // Alt with a letter that is no access key types no letter either.
+    QTest::keyClick(&edit, Qt::Key_K, Qt::AltModifier);
+    QTest::keyClick(&edit, Qt::Key_5, Qt::AltModifier);
+    QCOMPARE(edit.text(), QStringLiteral("523"));
 
     QComboBox combo;
     combo.setEditable(true);
