@@ -2,6 +2,7 @@
 #include "ui_frmAbout.h"
 
 #include "help/HelpWindow.h"
+#include "platform/WindowFrames.h"
 
 #include <QCoreApplication>
 #include <QPixmap>
@@ -10,14 +11,12 @@ frmAbout::frmAbout(Platform &, Settings &, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);
-    FixAndCentreHelpWindow(this);
+    FixAndCentreDialog(this);
     // The logo at its own size in the top-left corner; the description
     // covers the lower part of the picture box.
     ui->Picture1->setBackgroundRole(QPalette::Window);
     ui->Picture1->setPixmap(QuotaroLogo(this));
-    QString shown = AboutText();
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ui->Text1->setPlainText(shown);
+    SetMultiLineText(ui->Text1, AboutText());
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmAbout::cmdClose_Click);
     ui->cmdClose->setFocus();
 }

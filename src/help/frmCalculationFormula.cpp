@@ -2,16 +2,15 @@
 #include "ui_frmCalculationFormula.h"
 
 #include "help/HelpWindow.h"
+#include "platform/WindowFrames.h"
 
 frmCalculationFormula::frmCalculationFormula(Platform &, Settings &, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmCalculationFormula>())
 {
     ui->setupUi(this);
-    FixAndCentreHelpWindow(this);
+    FixAndCentreDialog(this);
     // The text box shows Qt line breaks; the program's text keeps CR LF.
-    QString shown = FormulaText();
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    ui->txtCalculationFormula->setPlainText(shown);
+    SetMultiLineText(ui->txtCalculationFormula, FormulaText());
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmCalculationFormula::cmdClose_Click);
     ui->cmdClose->setFocus();
 }

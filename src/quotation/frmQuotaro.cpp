@@ -3,6 +3,7 @@
 
 #include "platform/KeyFilters.h"
 #include "platform/Platform.h"
+#include "platform/WindowFrames.h"
 #include "printing/PrintPage.h"
 #include "quotation/Calculation.h"
 #include "quotation/QuoteFile.h"
@@ -129,21 +130,7 @@ frmQuotaro::~frmQuotaro() = default;
 
 void frmQuotaro::showAboutText()
 {
-    setMultiLineText(ui->txtAbout, AboutText);
-}
-
-QString frmQuotaro::multiLineText(const QPlainTextEdit *box) const
-{
-    QString text = box->toPlainText();
-    text.replace(QLatin1Char('\n'), Store::CrLf);
-    return text;
-}
-
-void frmQuotaro::setMultiLineText(QPlainTextEdit *box, const QString &text)
-{
-    QString shown = text;
-    shown.replace(Store::CrLf, QStringLiteral("\n"));
-    box->setPlainText(shown);
+    SetMultiLineText(ui->txtAbout, AboutText);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -478,8 +465,8 @@ void frmQuotaro::cmdQuotation_Click()
 QuoteTexts frmQuotaro::quoteTexts() const
 {
     QuoteTexts texts;
-    texts.customer = multiLineText(ui->txtCustomerDetails);
-    texts.equipment = multiLineText(ui->txtEquipmentDetails);
+    texts.customer = MultiLineText(ui->txtCustomerDetails);
+    texts.equipment = MultiLineText(ui->txtEquipmentDetails);
     texts.upfront = ui->txtUpfront->text();
     texts.termMiddle = ui->txtTermMiddle->text();
     texts.monthly = ui->txtMonthly->text();

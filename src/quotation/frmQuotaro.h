@@ -80,8 +80,6 @@ private:
     void disableValueLists();
     QuoteTexts quoteTexts() const;
     // Multi-line boxes hold CR LF text in the program, "\n" on screen.
-    QString multiLineText(const QPlainTextEdit *box) const;
-    void setMultiLineText(QPlainTextEdit *box, const QString &text);
     void showAboutText();
 
     std::unique_ptr<Ui::frmQuotaro> ui;

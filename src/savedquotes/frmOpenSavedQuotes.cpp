@@ -4,6 +4,7 @@
 
 #include "platform/KeyFilters.h"
 #include "platform/Platform.h"
+#include "platform/WindowFrames.h"
 #include "printing/PrintPage.h"
 #include "quotation/lists/ListControl.h"
 #include "store/Paths.h"
@@ -31,11 +32,7 @@ frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, Q
     QFont narrower = font();
     narrower.setStretch(QFont::SemiCondensed);
     setFont(narrower);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(size());
-    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    FixAndCentreDialog(this);
 
     connect(ui->cmdOpen, &QPushButton::clicked, this, &frmOpenSavedQuotes::cmdOpen_Click);
     connect(ui->cmdPrint, &QPushButton::clicked, this, &frmOpenSavedQuotes::cmdPrint_Click);
@@ -96,16 +93,12 @@ void frmOpenSavedQuotes::ShowNumberOfQuotes()
 
 QString frmOpenSavedQuotes::OpenQuoteText() const
 {
-    QString text = ui->txtOpenQuote->toPlainText();
-    text.replace(QLatin1Char('\n'), Store::CrLf);
-    return text;
+    return MultiLineText(ui->txtOpenQuote);
 }
 
 void frmOpenSavedQuotes::SetOpenQuoteText(const QString &crLfText)
 {
-    QString shown = crLfText;
-    shown.replace(Store::CrLf, QStringLiteral("\n"));
-    ui->txtOpenQuote->setPlainText(shown);
+    SetMultiLineText(ui->txtOpenQuote, crLfText);
 }
 
 void frmOpenSavedQuotes::ReportQuoteNotFound(const QString &name)

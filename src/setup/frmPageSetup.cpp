@@ -3,6 +3,7 @@
 
 #include "platform/KeyFilters.h"
 #include "platform/Platform.h"
+#include "platform/WindowFrames.h"
 #include "store/Paths.h"
 #include "store/Settings.h"
 #include "store/Store.h"
@@ -12,33 +13,7 @@
 
 namespace {
 
-// A fixed window without minimise or maximise button, centred on the screen.
-void SetUpFixedWindow(QDialog *window)
-{
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    window->setFixedSize(window->size());
-    QScreen *screen = window->parentWidget() ? window->parentWidget()->screen()
-                                             : QGuiApplication::primaryScreen();
-    if (screen)
-        window->move(screen->availableGeometry().center() - window->rect().center());
-}
 
-// The program holds multi-line texts with CR LF line breaks, as its files do;
-// a text box holds them with "\n".
-QString boxText(const QPlainTextEdit *box)
-{
-    QString text = box->toPlainText();
-    text.replace(QLatin1Char('\n'), Store::CrLf);
-    return text;
-}
-
-void setBoxText(QPlainTextEdit *box, const QString &text)
-{
-    QString shown = text;
-    shown.replace(Store::CrLf, QStringLiteral("\n"));
-    box->setPlainText(shown);
-}
 
 } // namespace
 
@@ -48,7 +23,7 @@ frmPageSetup::frmPageSetup(Platform &platform, Settings &settings, QWidget *pare
 {
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
-    SetUpFixedWindow(this);
+    FixAndCentreDialog(this);
 
     // The current boxes can be read, scrolled and copied from, not typed in.
     for (QPlainTextEdit *box : {ui->txtCurrentHeader, ui->txtCurrentFooter})
@@ -92,13 +67,13 @@ frmPageSetup::Section frmPageSetup::footer()
 
 void frmPageSetup::Form_Load()
 {
-    setBoxText(ui->txtCurrentHeader, m_settings.page.PageHeader);
-    setBoxText(ui->txtCurrentFooter, m_settings.page.PageFooter);
+    SetMultiLineText(ui->txtCurrentHeader, m_settings.page.PageHeader);
+    SetMultiLineText(ui->txtCurrentFooter, m_settings.page.PageFooter);
 }
 
 void frmPageSetup::apply(const Section &section)
 {
-    const QString text = boxText(section.change);
+    const QString text = MultiLineText(section.change);
     // The file is written first: a text that could not be stored is not put
     // in force either, and stays in the change box to be applied again.
     if (!Store::writeTextFile(m_platform.files, section.file, text)) {
@@ -112,7 +87,7 @@ void frmPageSetup::apply(const Section &section)
     }
     *section.value = text;
     section.change->clear();
-    setBoxText(section.current, *section.value);
+    SetMultiLineText(section.current, *section.value);
     m_platform.messages.show(this, section.changedMessage, section.title, MsgIcon::Information);
     section.change->setFocus();
 }

@@ -3,6 +3,7 @@
 
 #include "platform/KeyFilters.h"
 #include "platform/Platform.h"
+#include "platform/WindowFrames.h"
 #include "printing/PrintPage.h"
 #include "quotation/lists/ListControl.h"
 #include "setup/PrinterSettingsFiles.h"
@@ -14,16 +15,6 @@
 
 namespace {
 
-// A fixed-size window in the middle of the screen, with a title bar and a
-// close button only.
-void fixAndCentre(QDialog *window)
-{
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    window->setFixedSize(window->size());
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window->move(screen->availableGeometry().center() - window->rect().center());
-}
 
 // The current check boxes follow their setting only when it is one of the
 // two words; any other text leaves the box as it was.
@@ -54,7 +45,7 @@ frmPrinterSetup::frmPrinterSetup(Platform &platform, Settings &settings, QWidget
 {
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
-    fixAndCentre(this);
+    FixAndCentreDialog(this);
 
     // What is typed is what is stored: no completion that would change the
     // letter case of a name or add to what the user typed.

@@ -3,6 +3,7 @@
 
 #include "platform/KeyFilters.h"
 #include "platform/Platform.h"
+#include "platform/WindowFrames.h"
 #include "store/Paths.h"
 
 #include <QGuiApplication>
@@ -10,17 +11,6 @@
 
 namespace {
 
-// A fixed window without minimise or maximise button, centred on the screen.
-void SetUpFixedWindow(QDialog *window)
-{
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    window->setFixedSize(window->size());
-    QScreen *screen = window->parentWidget() ? window->parentWidget()->screen()
-                                             : QGuiApplication::primaryScreen();
-    if (screen)
-        window->move(screen->availableGeometry().center() - window->rect().center());
-}
 
 } // namespace
 
@@ -30,7 +20,7 @@ frmRatesSetup::frmRatesSetup(Platform &platform, Settings &settings, QWidget *pa
     Q_UNUSED(settings);
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
-    SetUpFixedWindow(this);
+    FixAndCentreDialog(this);
 
     // Rates are typed freely (a decimal point is part of a rate), and the
     // list box keeps them in text order itself: there is no re-sort.

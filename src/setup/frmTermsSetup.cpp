@@ -3,6 +3,7 @@
 
 #include "platform/KeyFilters.h"
 #include "platform/Platform.h"
+#include "platform/WindowFrames.h"
 #include "store/Paths.h"
 
 #include <QGuiApplication>
@@ -10,17 +11,6 @@
 
 namespace {
 
-// A fixed window without minimise or maximise button, centred on the screen.
-void SetUpFixedWindow(QDialog *window)
-{
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    window->setFixedSize(window->size());
-    QScreen *screen = window->parentWidget() ? window->parentWidget()->screen()
-                                             : QGuiApplication::primaryScreen();
-    if (screen)
-        window->move(screen->availableGeometry().center() - window->rect().center());
-}
 
 // The words of one term column: the three differ only in the name of what
 // they hold ("upfront", "mid", "final"), its plural and its article.
@@ -48,7 +38,7 @@ frmTermsSetup::frmTermsSetup(Platform &platform, Settings &settings, QWidget *pa
     Q_UNUSED(settings);
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
-    SetUpFixedWindow(this);
+    FixAndCentreDialog(this);
 
     m_columns[Upfront] = std::make_unique<TermsColumn>(
         platform, this,

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QPlainTextEdit;
+
+// Every dialog of the program is fixed in size, has a title bar with a close
+// button only, and opens in the middle of the screen of its parent (or of the
+// primary screen).
+void FixAndCentreDialog(QDialog *window);
+
+// The program holds multi-line texts with CR LF line breaks, as its files
+// do; a text box holds them with "\n". These convert at the box.
+QString MultiLineText(const QPlainTextEdit *box);
+void SetMultiLineText(QPlainTextEdit *box, const QString &crLfText);
