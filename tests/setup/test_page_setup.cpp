@@ -1,13 +1,15 @@
-#include "TestPlatform.h"
+#include "DialogTest.h"
 
 #include "setup/frmPageSetup.h"
 #include "store/Paths.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QtTest>
 #include <memory>
+
+namespace {
+const QByteArray OldHeader("Old header\r\n");
+const QByteArray OldFooter("Old footer\r\nline 2\r\n");
+} // namespace
 
 class TestPageSetup : public QObject {
     Q_OBJECT
@@ -16,18 +18,15 @@ private:
     std::unique_ptr<TestPlatform> t;
     std::unique_ptr<frmPageSetup> w;
 
-    void open()
+    QPlainTextEdit *box(const QString &name) const { return child<QPlainTextEdit>(w.get(), name); }
+    QByteArray stored(const QString &part) const
     {
-        w = std::make_unique<frmPageSetup>(t->platform, t->settings);
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        return part == QLatin1String("Header") ? t->settings.page.PageHeader.toUtf8()
+                                               : t->settings.page.PageFooter.toUtf8();
     }
-    QPlainTextEdit *box(const char *name) const { return w->findChild<QPlainTextEdit *>(name); }
-    void click(const char *name) { QTest::mouseClick(w->findChild<QPushButton *>(name), Qt::LeftButton); }
-    QString focused() const
+    QString file(const QString &part) const
     {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+        return part == QLatin1String("Header") ? Paths::headerFile() : Paths::footerFile();
     }
 
 private slots:
@@ -35,10 +34,12 @@ private slots:
     {
         t = std::make_unique<TestPlatform>();
         t->makeTree();
-        t->write(Paths::headerFile(), "Old header\r\n");
-        t->write(Paths::footerFile(), "Old footer\r\nline 2\r\n");
-        t->settings.page.PageHeader = QStringLiteral("Old header\r\n");
-        t->settings.page.PageFooter = QStringLiteral("Old footer\r\nline 2\r\n");
+        t->write(Paths::headerFile(), OldHeader);
+        t->write(Paths::footerFile(), OldFooter);
+        t->settings.page.PageHeader = QString::fromUtf8(OldHeader);
+        t->settings.page.PageFooter = QString::fromUtf8(OldFooter);
+        w = std::make_unique<frmPageSetup>(t->platform, t->settings);
+        QVERIFY(showActive(w.get()));
     }
     void cleanup()
     {
@@ -48,107 +49,89 @@ private slots:
 
     void windowShowsTheSettingsInForce()
     {
-        open();
-        QCOMPARE(w->windowTitle(), QStringLiteral("Page setup"));
-        QCOMPARE(w->size(), QSize(744, 583));
-        QCOMPARE(w->minimumSize(), w->maximumSize());
-        QCOMPARE(box("txtCurrentFooter")->toPlainText(), QStringLiteral("Old footer\nline 2\n"));
         QCOMPARE(box("txtCurrentHeader")->toPlainText(), QStringLiteral("Old header\n"));
+        QCOMPARE(box("txtCurrentFooter")->toPlainText(), QStringLiteral("Old footer\nline 2\n"));
         QVERIFY(box("txtCurrentHeader")->isReadOnly());
-        QCOMPARE(box("txtChangeFooter")->toolTip(), QStringLiteral("Enter a new footer"));
-        QCOMPARE(focused(), QStringLiteral("txtChangeHeader"));
-        for (const char *next : {"cmdApplyHeader", "cmdCancelHeader", "txtChangeFooter", "cmdApplyFooter",
-                                 "cmdCancelFooter", "cmdClose", "txtCurrentHeader", "txtCurrentFooter",
-                                 "txtChangeHeader"}) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(focused(), QString::fromLatin1(next));
-        }
-        click("cmdClose");
+        checkFrame(w.get(), QStringLiteral("Page setup"),
+                   {"txtChangeHeader", "cmdApplyHeader", "cmdCancelHeader", "txtChangeFooter",
+                    "cmdApplyFooter", "cmdCancelFooter", "cmdClose", "txtCurrentHeader",
+                    "txtCurrentFooter"});
+        click(w.get(), "cmdClose");
         QVERIFY(!w->isVisible());
         QVERIFY(t->messages.messages.isEmpty());
     }
 
-    void aHeaderTypedOnTwoLinesIsInForceAndOnDisk()
+    // A refused write puts nothing in force; once the file can be written
+    // the same text applies, and the other part is never touched.
+    void applyWritesOnePart_data()
     {
-        open();
-        QTest::keyClicks(box("txtChangeHeader"), "Kestrane Leasing");
-        QTest::keyClick(box("txtChangeHeader"), Qt::Key_Return);
-        QTest::keyClicks(box("txtChangeHeader"), "1 High Street, Town");
-        click("cmdApplyHeader");
-
-        QCOMPARE(t->settings.page.PageHeader, QStringLiteral("Kestrane Leasing\r\n1 High Street, Town"));
-        QCOMPARE(t->read(Paths::headerFile()), QByteArray("Kestrane Leasing\r\n1 High Street, Town\r\n"));
-        QCOMPARE(box("txtCurrentHeader")->toPlainText(), QStringLiteral("Kestrane Leasing\n1 High Street, Town"));
-        QCOMPARE(box("txtChangeHeader")->toPlainText(), QString());
-        QCOMPARE(t->messages.texts(), QStringList("The page header has been changed !"));
-        QCOMPARE(t->messages.messages.last().title, QStringLiteral("Page header"));
-        QCOMPARE(t->messages.messages.last().icon, MsgIcon::Information);
-        QCOMPARE(focused(), QStringLiteral("txtChangeHeader"));
-        // The footer is not touched.
-        QCOMPARE(t->settings.page.PageFooter, QStringLiteral("Old footer\r\nline 2\r\n"));
-        QCOMPARE(t->read(Paths::footerFile()), QByteArray("Old footer\r\nline 2\r\n"));
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("applied");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("two-line header") << "Header"
+                                         << QStringList({"Kestrane Leasing", "1 High Street, Town"})
+                                         << "Kestrane Leasing\r\n1 High Street, Town"
+                                         << "The page header has been changed !";
+        QTest::newRow("empty footer") << "Footer" << QStringList() << ""
+                                      << "The page footer has been changed";
     }
-
-    void anEmptyFooterClearsItAndLeavesTheHeader()
+    void applyWritesOnePart()
     {
-        open();
-        click("cmdApplyFooter");
-        QCOMPARE(t->settings.page.PageFooter, QString());
-        QCOMPARE(t->read(Paths::footerFile()), QByteArray("\r\n"));
-        QCOMPARE(box("txtCurrentFooter")->toPlainText(), QString());
-        QCOMPARE(t->messages.texts(), QStringList("The page footer has been changed"));
-        QCOMPARE(t->messages.messages.last().title, QStringLiteral("Page footer"));
-        QCOMPARE(focused(), QStringLiteral("txtChangeFooter"));
-        QCOMPARE(t->settings.page.PageHeader, QStringLiteral("Old header\r\n"));
-        QCOMPARE(t->read(Paths::headerFile()), QByteArray("Old header\r\n"));
+        QFETCH(QString, part);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, applied);
+        QFETCH(QString, message);
+        const QString other = part == QLatin1String("Header") ? "Footer" : "Header";
+        const QByteArray old = stored(part), otherOld = stored(other);
+        QPlainTextEdit *change = box("txtChange" + part);
+        change->setFocus();
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(change, Qt::Key_Return);
+            QTest::keyClicks(change, lines[i]);
+        }
+        const QString typed = change->toPlainText();
+
+        t->files.failWrites = true;
+        click(w.get(), "cmdApply" + part);
+        QCOMPARE(t->messages.texts(), QStringList("The page " + part.toLower()
+                                                  + " could not be changed, the file " + file(part)
+                                                  + " cannot be written !"));
+        QCOMPARE(t->messages.messages.last().icon, MsgIcon::Exclamation);
+        QCOMPARE(stored(part), old);
+        QCOMPARE(t->read(file(part)), old);
+        QCOMPARE(box("txtCurrent" + part)->toPlainText(), QString::fromUtf8(old).replace("\r\n", "\n"));
+        QCOMPARE(change->toPlainText(), typed);
+
+        t->files.failWrites = false;
+        t->messages.clear();
+        click(w.get(), "cmdApply" + part);
+        QCOMPARE(t->messages.texts(), QStringList(message));
+        QCOMPARE(t->messages.messages.last().title, "Page " + part.toLower());
+        QCOMPARE(t->messages.messages.last().icon, MsgIcon::Information);
+        QCOMPARE(stored(part), applied.toUtf8());
+        QCOMPARE(t->read(file(part)), applied.toUtf8() + "\r\n");
+        QCOMPARE(box("txtCurrent" + part)->toPlainText(), QString(applied).replace("\r\n", "\n"));
+        QCOMPARE(change->toPlainText(), QString());
+        QCOMPARE(focusName(), "txtChange" + part);
+        QCOMPARE(stored(other), otherOld);
+        QCOMPARE(t->read(file(other)), otherOld);
     }
 
     void cancelOnlyEmptiesTheChangeBox()
     {
-        open();
-        QTest::keyClicks(box("txtChangeFooter"), "New footer");
-        click("cmdCancelFooter");
-        QCOMPARE(box("txtChangeFooter")->toPlainText(), QString());
-        QCOMPARE(focused(), QStringLiteral("txtChangeFooter"));
-        QTest::keyClicks(box("txtChangeHeader"), "New header");
-        click("cmdCancelHeader");
-        QCOMPARE(focused(), QStringLiteral("txtChangeHeader"));
+        for (const QString part : {"Footer", "Header"}) {
+            typeInto(w.get(), "txtChange" + part, "New " + part);
+            click(w.get(), "cmdCancel" + part);
+            QCOMPARE(box("txtChange" + part)->toPlainText(), QString());
+            QCOMPARE(focusName(), "txtChange" + part);
+        }
         QCOMPARE(box("txtCurrentFooter")->toPlainText(), QStringLiteral("Old footer\nline 2\n"));
-        QCOMPARE(t->settings.page.PageFooter, QStringLiteral("Old footer\r\nline 2\r\n"));
-        QCOMPARE(t->read(Paths::footerFile()), QByteArray("Old footer\r\nline 2\r\n"));
-        QCOMPARE(t->settings.page.PageHeader, QStringLiteral("Old header\r\n"));
+        QCOMPARE(stored("Footer"), OldFooter);
+        QCOMPARE(t->read(Paths::footerFile()), OldFooter);
+        QCOMPARE(stored("Header"), OldHeader);
         QVERIFY(t->messages.messages.isEmpty());
-    }
-
-    void aTextThatCannotBeWrittenIsNotPutInForce()
-    {
-        open();
-        t->files.failWrites = true;
-        QTest::keyClicks(box("txtChangeHeader"), "Unsaved");
-        click("cmdApplyHeader");
-        QCOMPARE(t->messages.texts(),
-                 QStringList("The page header could not be changed, the file " + Paths::headerFile()
-                             + " cannot be written !"));
-        QCOMPARE(t->messages.messages.last().icon, MsgIcon::Exclamation);
-        QCOMPARE(t->settings.page.PageHeader, QStringLiteral("Old header\r\n"));
-        QCOMPARE(box("txtCurrentHeader")->toPlainText(), QStringLiteral("Old header\n"));
-        QCOMPARE(box("txtChangeHeader")->toPlainText(), QStringLiteral("Unsaved"));
-        QCOMPARE(t->read(Paths::headerFile()), QByteArray("Old header\r\n"));
-
-        // Once the file can be written again, the same text applies.
-        t->files.failWrites = false;
-        t->messages.clear();
-        click("cmdApplyHeader");
-        QCOMPARE(t->messages.texts(), QStringList("The page header has been changed !"));
-        QCOMPARE(t->read(Paths::headerFile()), QByteArray("Unsaved\r\n"));
-
-        t->files.failWrites = true;
-        t->messages.clear();
-        click("cmdApplyFooter");
-        QCOMPARE(t->messages.texts(),
-                 QStringList("The page footer could not be changed, the file " + Paths::footerFile()
-                             + " cannot be written !"));
-        QCOMPARE(t->settings.page.PageFooter, QStringLiteral("Old footer\r\nline 2\r\n"));
     }
 };
 

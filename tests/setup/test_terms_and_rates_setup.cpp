@@ -1,0 +1,335 @@
+#include "DialogTest.h"
+
+#include "setup/frmRatesSetup.h"
+#include "setup/frmTermsSetup.h"
+#include "store/Paths.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <memory>
+
+namespace {
+
+const QString Added = QStringLiteral(
+    " has been added, you will need to refresh the terms and rates on the main screen to view "
+    "the changes !");
+const QString Deleted = QStringLiteral(
+    " has been deleted, you will need to refresh the terms and rates on the main screen to view "
+    "the changes !");
+
+// One column of entries (the three of the terms window share their code
+// with the single one of the rates window), named as the user meets it.
+struct Column {
+    bool rates;
+    QString folder, input, list, add, cancel, remove, one, article, title, many;
+};
+
+Column column(const QString &which)
+{
+    if (which == QLatin1String("upfront"))
+        return {false, Paths::upfrontsFolder(), "txtUpfront", "lstUpfront", "cmdAddUpfront",
+                "cmdUpfrontCancel", "cmdDeleteUpfront", "upfront", "an", "Upfront", "upfronts"};
+    if (which == QLatin1String("mid"))
+        return {false, Paths::midsFolder(), "txtMid", "lstMid", "cmdAddMid", "cmdCancelMid",
+                "cmdDeleteMid", "mid", "a", "Mid", "mids"};
+    if (which == QLatin1String("final"))
+        return {false, Paths::finalsFolder(), "txtFinal", "lstFinal", "cmdAddFinal",
+                "cmdCancelFinal", "cmdDeleteFinal", "final", "a", "Final", "finals"};
+    return {true, Paths::ratesFolder(), "txtRate", "lstRates", "cmdAddRate", "cmdCancelRate",
+            "cmdDeleteRate", "rate", "a", "Rate", "rates"};
+}
+
+} // namespace
+
+class TestTermsAndRatesSetup : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestPlatform> t;
+    std::unique_ptr<QDialog> w;
+
+    void fillTree()
+    {
+        t->makeTree();
+        for (const QString &folder : {Paths::upfrontsFolder(), Paths::midsFolder(), Paths::finalsFolder()})
+            t->addEntries(folder, {"12"});
+        t->addEntries(Paths::ratesFolder(), {"12.00"});
+    }
+    void open(bool rates)
+    {
+        if (rates)
+            w = std::make_unique<frmRatesSetup>(t->platform, t->settings);
+        else
+            w = std::make_unique<frmTermsSetup>(t->platform, t->settings);
+        QVERIFY(showActive(w.get()));
+    }
+    QLineEdit *box(const QString &name) const { return child<QLineEdit>(w.get(), name); }
+    QStringList listed(const QString &list) const { return itemsOf(child<QListWidget>(w.get(), list)); }
+    void add(const Column &c, const QString &typed)
+    {
+        typeInto(w.get(), c.input, typed);
+        click(w.get(), c.add);
+    }
+    void remove(const Column &c, const QString &entry, MsgAnswer answer)
+    {
+        pick(child<QListWidget>(w.get(), c.list), entry);
+        t->messages.answerNext(answer);
+        click(w.get(), c.remove);
+    }
+    int filesIn(const QString &folder) const { return int(t->files.listTxtFiles(folder)->size()); }
+
+    void columns()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<QString>("entry");   // on disk before the window opens
+        QTest::addColumn<QString>("stored");  // what "07" is stored as
+        QTest::addColumn<QStringList>("order");
+        for (const char *which : {"upfront", "mid", "final"})
+            QTest::newRow(which) << which << "12" << "7" << QStringList({"7", "12"});
+        QTest::newRow("rate") << "rate" << "12.00" << "7.00" << QStringList({"12.00", "7.00"});
+    }
+
+private slots:
+    void init()
+    {
+        t = std::make_unique<TestPlatform>();
+    }
+    void cleanup()
+    {
+        QVERIFY2(!t->messages.unscriptedQuestion, "a question was asked that no test expected");
+        w.reset();
+        t.reset();
+    }
+
+    void windowsOpenWithFocusAndTabOrder()
+    {
+        fillTree();
+        open(false);
+        checkFrame(w.get(), QStringLiteral("Terms setup"),
+                   {"txtUpfront", "cmdAddUpfront", "cmdUpfrontCancel", "cmdDeleteUpfront", "txtMid",
+                    "cmdAddMid", "cmdCancelMid", "cmdDeleteMid", "txtFinal", "cmdAddFinal",
+                    "cmdCancelFinal", "cmdDeleteFinal", "cmdClose", "lstUpfront", "lstMid", "lstFinal"});
+        click(w.get(), "cmdClose");
+        QVERIFY(!w->isVisible());
+        open(true);
+        checkFrame(w.get(), QStringLiteral("Rates setup"),
+                   {"txtRate", "cmdAddRate", "cmdCancelRate", "cmdDeleteRate", "cmdClose", "lstRates"});
+        QVERIFY(t->messages.messages.isEmpty());
+    }
+
+    void emptyFoldersAreToldInOrderBeforeTheWindowShows()
+    {
+        t->makeTree();
+        frmTermsSetup terms(t->platform, t->settings);
+        frmRatesSetup rates(t->platform, t->settings);
+        QCOMPARE(t->messages.texts(), QStringList({"You do not currently have any upfronts setup !",
+                                                   "You do not currently have any mids setup !",
+                                                   "You do not currently have any finals setup !",
+                                                   "You do not currently have any rates setup !"}));
+        QStringList titles;
+        for (const RecordedMessage &m : t->messages.messages) {
+            titles.append(m.title);
+            QCOMPARE(m.icon, MsgIcon::Information);
+        }
+        QCOMPARE(titles, QStringList({"Upfronts", "Mids", "Finals", "Rates"}));
+    }
+
+    // Add, refuse a duplicate and an empty box, cancel, delete answering No
+    // then Yes, and delete the last entry, in every column.
+    void eachColumnAddsRefusesAndDeletes_data() { columns(); }
+    void eachColumnAddsRefusesAndDeletes()
+    {
+        QFETCH(QString, which);
+        QFETCH(QString, entry);
+        QFETCH(QString, stored);
+        QFETCH(QStringList, order);
+        const Column c = column(which);
+        fillTree();
+        open(c.rates);
+        auto &m = t->messages;
+
+        add(c, "07");
+        QCOMPARE(m.texts(), QStringList("The " + c.one + " " + stored + Added));
+        QCOMPARE(m.messages.last().title, c.title);
+        QCOMPARE(m.messages.last().icon, MsgIcon::Information);
+        QCOMPARE(t->read(Paths::entryFile(c.folder, stored)), QByteArray());
+        QCOMPARE(filesIn(c.folder), 2);
+        QCOMPARE(listed(c.list), order);
+        QCOMPARE(box(c.input)->text(), QString());
+        QCOMPARE(focusName(), c.input);
+
+        m.clear();
+        add(c, "07");
+        QCOMPARE(m.texts(), QStringList("The " + c.one + " " + stored + " is already in use !"));
+        QCOMPARE(m.messages.last().icon, MsgIcon::Exclamation);
+        QCOMPARE(listed(c.list), order);
+
+        m.clear();
+        box(c.input)->clear();
+        click(w.get(), c.add);
+        QCOMPARE(m.texts(), QStringList("Please enter a valid " + c.one + " !"));
+        QCOMPARE(m.messages.last().title, c.title);
+        QCOMPARE(focusName(), c.input);
+
+        m.clear();
+        typeInto(w.get(), c.input, "5");
+        click(w.get(), c.cancel);
+        QCOMPARE(box(c.input)->text(), QString());
+        QCOMPARE(focusName(), c.input);
+
+        const QString pickOne = "Please select " + c.article + " " + c.one + " to delete !";
+        const QString question = "Are you sure that you want to delete the " + c.one + " ";
+        m.clear();
+        click(w.get(), c.remove);
+        QCOMPARE(m.texts(), QStringList(pickOne));
+        remove(c, entry, MsgAnswer::No);
+        QCOMPARE(m.texts().mid(1), QStringList({question + entry, c.title + " delete canceld !"}));
+        QCOMPARE(m.messages.at(1).buttons, MsgButtons::YesNo);
+        QCOMPARE(m.messages.at(1).icon, MsgIcon::Question);
+        QVERIFY(t->exists(Paths::entryFile(c.folder, entry)));
+
+        m.clear();
+        remove(c, entry, MsgAnswer::Yes);
+        QCOMPARE(m.texts(), QStringList({question + entry, "The " + c.one + " " + entry + Deleted}));
+        QVERIFY(!t->exists(Paths::entryFile(c.folder, entry)));
+        QCOMPARE(listed(c.list), QStringList(stored));
+        // Nothing is left picked: a second Delete cannot take the neighbour.
+        m.clear();
+        click(w.get(), c.remove);
+        QCOMPARE(m.texts(), QStringList(pickOne));
+
+        const QString empty = "You do not currently have any " + c.many + " setup !";
+        m.clear();
+        remove(c, stored, MsgAnswer::Yes);
+        QCOMPARE(m.texts().mid(1), QStringList({"The " + c.one + " " + stored + Deleted, empty}));
+        QCOMPARE(m.messages.last().title, c.title + "s");
+        QCOMPARE(filesIn(c.folder), 0);
+        m.clear();
+        click(w.get(), c.remove);
+        QCOMPARE(m.texts(), QStringList({pickOne, empty}));
+    }
+
+    void entriesThatCannotBeWrittenAreNotShown_data() { columns(); }
+    void entriesThatCannotBeWrittenAreNotShown()
+    {
+        QFETCH(QString, which);
+        QFETCH(QString, entry);
+        QFETCH(QString, stored);
+        const Column c = column(which);
+        fillTree();
+        open(c.rates);
+        t->files.failWrites = true;
+        add(c, "07");
+        QCOMPARE(t->messages.texts(), QStringList("The " + c.one + " " + stored
+                                                  + " could not be added, the file " + c.folder
+                                                  + "\\" + stored + ".txt cannot be written !"));
+        QCOMPARE(t->messages.messages.last().icon, MsgIcon::Exclamation);
+        QVERIFY(!t->exists(Paths::entryFile(c.folder, stored)));
+        QCOMPARE(listed(c.list), QStringList(entry));
+
+        t->messages.clear();
+        remove(c, entry, MsgAnswer::Yes);
+        QCOMPARE(t->messages.texts().mid(1),
+                 QStringList("The " + c.one + " " + entry + " could not be deleted, the file "
+                             + c.folder + "\\" + entry + ".txt cannot be removed !"));
+        QVERIFY(t->exists(Paths::entryFile(c.folder, entry)));
+        QCOMPARE(listed(c.list), QStringList(entry));
+    }
+
+    // Terms are ordered as numbers, rates as texts; a hand-made file is no
+    // duplicate of the stored form of the same number.
+    void listOrderAndHandMadeEntries()
+    {
+        fillTree();
+        t->addEntries(Paths::midsFolder(), {"36", "120", "6"});
+        t->addEntries(Paths::upfrontsFolder(), {"07"});
+        t->addEntries(Paths::ratesFolder(), {"7.5", "9.50"});
+        open(false);
+        QCOMPARE(listed("lstMid"), QStringList({"6", "12", "36", "120"}));
+        const Column up = column("upfront");
+        add(up, "7");
+        QCOMPARE(t->messages.texts(), QStringList("The upfront 7" + Added));
+        QCOMPARE(listed("lstUpfront"), QStringList({"07", "7", "12"}));
+        remove(up, "07", MsgAnswer::Yes);
+        QVERIFY(!t->exists(Paths::entryFile(Paths::upfrontsFolder(), "07")));
+        QVERIFY(t->exists(Paths::entryFile(Paths::upfrontsFolder(), "7")));
+
+        open(true);
+        for (const QString typed : {"25.5", "100", "7.5"})
+            add(column("rate"), typed);
+        QVERIFY(t->exists(Paths::entryFile(Paths::ratesFolder(), "7.5")));
+        QCOMPARE(listed("lstRates"), QStringList({"100.00", "12.00", "25.50", "7.5", "7.50", "9.50"}));
+    }
+
+    void rateTexts_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("rate"); // empty: refused
+        QTest::newRow("whole") << "en_US" << "25" << "25.00";
+        QTest::newRow("one decimal") << "en_US" << "25.5" << "25.50";
+        QTest::newRow("rounded") << "en_US" << "3.456" << "3.46";
+        QTest::newRow("no integer digit") << "en_US" << ".5" << "0.50";
+        QTest::newRow("negative") << "en_US" << "-5" << "-5.00";
+        QTest::newRow("letters") << "en_US" << "abc" << "";
+        QTest::newRow("beyond single precision") << "en_US" << "1e99" << "";
+        QTest::newRow("decimal comma") << "de_DE" << "25,5" << "25,50";
+    }
+    void rateTexts()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, typed);
+        QFETCH(QString, rate);
+        t = std::make_unique<TestPlatform>(QLocale(language));
+        t->makeTree();
+        open(true);
+        t->messages.clear();
+        add(column("rate"), typed);
+        if (rate.isEmpty()) {
+            QCOMPARE(t->messages.texts(), QStringList("Please enter a valid rate !"));
+            QCOMPARE(t->messages.messages.last().icon, MsgIcon::Exclamation);
+            QCOMPARE(filesIn(Paths::ratesFolder()), 0);
+        } else {
+            QCOMPARE(t->messages.texts(), QStringList("The rate " + rate + Added));
+            QCOMPARE(t->read(Paths::entryFile(Paths::ratesFolder(), rate)), QByteArray());
+            QCOMPARE(listed("lstRates"), QStringList(rate));
+        }
+        QCOMPARE(box("txtRate")->text(), QString());
+        QCOMPARE(focusName(), QStringLiteral("txtRate"));
+    }
+
+    // Term boxes take digits only from the keyboard, pasted text is checked
+    // by Add; each box holds a fixed number of characters.
+    void keysAndPastedText()
+    {
+        fillTree();
+        open(false);
+        typeInto(w.get(), "txtUpfront", "a.-9");
+        QCOMPARE(box("txtUpfront")->text(), QStringLiteral("9"));
+        QTest::keyClick(box("txtUpfront"), Qt::Key_Backspace);
+        QTest::keyClicks(box("txtUpfront"), "123");
+        QCOMPARE(box("txtUpfront")->text(), QStringLiteral("12"));
+        typeInto(w.get(), "txtMid", "x1234");
+        QCOMPARE(box("txtMid")->text(), QStringLiteral("123"));
+
+        box("txtMid")->clear();
+        QApplication::clipboard()->setText(QStringLiteral("1.5"));
+        QTest::keyClick(box("txtMid"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box("txtMid")->text(), QStringLiteral("1.5"));
+        click(w.get(), "cmdAddMid");
+        QApplication::clipboard()->setText(QStringLiteral("-1"));
+        box("txtFinal")->setFocus();
+        QTest::keyClick(box("txtFinal"), Qt::Key_V, Qt::ControlModifier);
+        click(w.get(), "cmdAddFinal");
+        QVERIFY(t->exists(Paths::entryFile(Paths::midsFolder(), "1.5")));
+        QVERIFY(t->exists(Paths::entryFile(Paths::finalsFolder(), "-1")));
+        QCOMPARE(t->messages.texts(), QStringList({"The mid 1.5" + Added, "The final -1" + Added}));
+
+        open(true);
+        typeInto(w.get(), "txtRate", "123456");
+        QCOMPARE(box("txtRate")->text(), QStringLiteral("12345"));
+    }
+};
+
+QTEST_MAIN(TestTermsAndRatesSetup)
+#include "test_terms_and_rates_setup.moc"
