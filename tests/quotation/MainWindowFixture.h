@@ -25,16 +25,18 @@ public:
         if (!names || !order.contains(folder))
             return names;
         QStringList ordered;
-        for (const QString &name : order.value(folder))
-            if (names->contains(name))
-                ordered.append(name);
-        for (const QString &name : *names)
-            if (!ordered.contains(name))
+        for (const QString &name : order.value(folder) + *names)
+            if (names->contains(name) && !ordered.contains(name))
                 ordered.append(name);
         return ordered;
     }
     QHash<QString, QStringList> order;
 };
+
+inline const QStringList ResultFields{"txtQuoteValue", "txtQuoteTerm", "txtTermStart", "txtTermMiddle",
+                                      "txtTermEnd",    "txtRate",      "txtUpfront",   "txtMonthly",
+                                      "txtFinal",      "txtWeekly",    "txtDaily"};
+inline const QStringList ValueBoxes{"comUpfronts", "comMids", "comFinals", "comRates"};
 
 // The real main window over a temporary settings tree, driven as a user
 // would: buttons clicked, keys typed, items picked from the lists.
@@ -47,11 +49,7 @@ public:
         t.makeTree();
     }
 
-    ~MainWindow()
-    {
-        if (window)
-            window->hide();
-    }
+    ~MainWindow() { if (window) window->hide(); }
 
     // Entries added in this order, and enumerated in this order too.
     void entries(const QString &folder, const QStringList &texts)
@@ -65,10 +63,10 @@ public:
 
     void standardLists()
     {
-        entries(Paths::upfrontsFolder(), {QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("6")});
-        entries(Paths::midsFolder(), {QStringLiteral("36"), QStringLiteral("12"), QStringLiteral("24")});
-        entries(Paths::finalsFolder(), {QStringLiteral("1"), QStringLiteral("2")});
-        entries(Paths::ratesFolder(), {QStringLiteral("30.00"), QStringLiteral("22.10"), QStringLiteral("25.00")});
+        entries(Paths::upfrontsFolder(), {"3", "1", "6"});
+        entries(Paths::midsFolder(), {"36", "12", "24"});
+        entries(Paths::finalsFolder(), {"1", "2"});
+        entries(Paths::ratesFolder(), {"30.00", "22.10", "25.00"});
     }
 
     // Form_Load, and the window shown and active when it is to be shown.
@@ -85,22 +83,58 @@ public:
         return result;
     }
 
-    template <class W> W *find(const char *name) const
+    // The usual case: the standard lists, the window up and no message.
+    bool open()
     {
-        W *widget = window->findChild<W *>(QString::fromLatin1(name));
+        standardLists();
+        return start() == frmQuotaro::StartResult::Show && t.messages.messages.isEmpty();
+    }
+
+    template <class W> W *find(const QString &name) const
+    {
+        W *widget = window->findChild<W *>(name);
         if (!widget)
-            qFatal("no control %s", name);
+            qFatal("no control %s", qPrintable(name));
         return widget;
     }
-    QLineEdit *edit(const char *name) const { return find<QLineEdit>(name); }
-    QComboBox *combo(const char *name) const { return find<QComboBox>(name); }
-    QPlainTextEdit *memo(const char *name) const { return find<QPlainTextEdit>(name); }
-    QPushButton *button(const char *name) const { return find<QPushButton>(name); }
+    QLineEdit *edit(const QString &name) const { return find<QLineEdit>(name); }
+    QComboBox *combo(const QString &name) const { return find<QComboBox>(name); }
 
-    void click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    // What a box shows, whatever kind of box it is.
+    QString textOf(const QString &name) const
+    {
+        QWidget *w = find<QWidget>(name);
+        if (auto *box = qobject_cast<QComboBox *>(w))
+            return box->currentText();
+        if (auto *memo = qobject_cast<QPlainTextEdit *>(w))
+            return memo->toPlainText();
+        return qobject_cast<QLineEdit *>(w)->text();
+    }
+    QStringList results() const
+    {
+        QStringList texts;
+        for (const QString &name : ResultFields)
+            texts.append(textOf(name));
+        return texts;
+    }
+    bool resultsEmpty() const { return results().join(QString()).isEmpty(); }
+
+    // Every message shown so far as "title: text (icon)", Yes/No marked.
+    QStringList said() const
+    {
+        static const char *icons[] = {"Information", "Exclamation", "Question"};
+        QStringList lines;
+        for (const RecordedMessage &m : t.messages.messages)
+            lines.append(m.title + QStringLiteral(": ") + m.text + QStringLiteral(" (")
+                         + QLatin1String(icons[int(m.icon)])
+                         + (m.buttons == MsgButtons::YesNo ? QStringLiteral(", YesNo)") : QStringLiteral(")")));
+        return lines;
+    }
+
+    void click(const QString &name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
 
     // Picks an item of a combo box's list with the mouse.
-    void pick(const char *comboName, const QString &text)
+    void pick(const QString &comboName, const QString &text)
     {
         QComboBox *box = combo(comboName);
         const int row = box->findText(text, Qt::MatchExactly);
@@ -113,13 +147,26 @@ public:
         QTRY_VERIFY(!view->isVisible());
     }
 
-    // Clears a box as a user would (select all, delete), then types.
+    // Clears a box as a user would (select all, delete), then types; a line
+    // break is typed as Enter.
     void type(QWidget *widget, const QString &text)
     {
         widget->setFocus();
         QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(widget, Qt::Key_Delete);
-        keys(widget, text);
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (int i = 0; i < lines.size(); ++i) {
+            keys(widget, lines[i]);
+            if (i + 1 < lines.size())
+                QTest::keyClick(widget, Qt::Key_Return);
+        }
+    }
+    void type(const QString &name, const QString &text)
+    {
+        QWidget *w = find<QWidget>(name);
+        if (auto *box = qobject_cast<QComboBox *>(w))
+            w = box->lineEdit();
+        type(w, text);
     }
 
     // Real key events for every character; those beyond ASCII arrive as the
@@ -137,8 +184,6 @@ public:
             }
         }
     }
-    void typeInto(const char *name, const QString &text) { type(edit(name), text); }
-    void typeIntoCombo(const char *name, const QString &text) { type(combo(name)->lineEdit(), text); }
 
     // The name of the control that has the keyboard focus (an editable
     // combo box has it through its edit part).
@@ -152,21 +197,33 @@ public:
         return w->objectName();
     }
 
-    // A generated quotation: value, structure and selections typed or picked.
+    // A generated quotation: the value typed, the structure picked, the
+    // multipliers and rate typed into the boxes the structure uses.
     void quote(const QString &value, const QString &structure, const QString &upfront,
                const QString &mid, const QString &final, const QString &rate)
     {
-        typeInto("txtValue", value);
+        type("txtValue", value);
         pick("comSelectTerm", structure);
-        if (!upfront.isEmpty())
-            typeIntoCombo("comUpfronts", upfront);
-        if (!mid.isEmpty())
-            typeIntoCombo("comMids", mid);
-        if (!final.isEmpty())
-            typeIntoCombo("comFinals", final);
-        if (!rate.isEmpty())
-            typeIntoCombo("comRates", rate);
+        const QStringList inputs{upfront, mid, final, rate};
+        for (int i = 0; i < 4; ++i)
+            if (!inputs[i].isEmpty())
+                type(ValueBoxes[i], inputs[i]);
         click("cmdQuotation");
+    }
+    void quoteFull() { quote("10000", "Upfront+Mid+Final", "3", "36", "1", "30"); }
+
+    void saveAs(const QString &name)
+    {
+        type("txtSaveQuote", name);
+        click("cmdSave");
+    }
+
+    QStringList itemsOf(const QString &name) const
+    {
+        QStringList items;
+        for (int i = 0; i < combo(name)->count(); ++i)
+            items.append(combo(name)->itemText(i));
+        return items;
     }
 
     TestPlatform t;
@@ -174,11 +231,3 @@ public:
     Platform platform;
     std::unique_ptr<frmQuotaro> window;
 };
-
-inline QStringList itemsOf(const QComboBox *box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items.append(box->itemText(i));
-    return items;
-}

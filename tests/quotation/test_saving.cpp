@@ -2,42 +2,30 @@
 // handing it to the printer.
 #include "MainWindowFixture.h"
 
-#include "store/Store.h"
-
 #include <QDir>
 
 namespace {
-// Types text into a multi-line box, Enter for every line break.
-void typeLines(MainWindow &m, const char *name, const QString &text)
+// The rental block of 10000 at 30 with 3 upfront, 36 mids and 2 finals.
+QByteArray rentals(bool upfront, bool final)
 {
-    QPlainTextEdit *box = m.memo(name);
-    box->setFocus();
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        MainWindow::keys(box, lines[i]);
-        if (i + 1 < lines.size())
-            QTest::keyClick(box, Qt::Key_Return);
-    }
+    return QByteArray("Rental details:\r\n\r\n") + (upfront ? "Upfront rental: \t$900.00\r\n" : "")
+        + "36 Monthly rentals: \t$300.00\r\n" + (final ? "Final rental:   \t$600.00\r\n" : "")
+        + "Weekly equivalent: \t$69.23\r\nDaily equivalent: \t$9.89\r\n\r\n";
 }
 
-const QByteArray Rentals = "Rental details:\r\n\r\n"
-                           "Upfront rental: \t$900.00\r\n"
-                           "36 Monthly rentals: \t$300.00\r\n"
-                           "Final rental:   \t$300.00\r\n"
-                           "Weekly equivalent: \t$69.23\r\n"
-                           "Daily equivalent: \t$9.89\r\n"
-                           "\r\n";
+const QString NoQuoteToSave = QStringLiteral("No quote to save: Please generate a quote to save ! (Exclamation)");
+
+QStringList quoteFiles(const MainWindow &m)
+{
+    return QDir(m.t.native(Paths::quotesFolder())).entryList(QDir::Files | QDir::Hidden);
+}
 } // namespace
 
 class TestSaving : public QObject {
     Q_OBJECT
 private slots:
-    void bareMidQuote();
-    void everyBlockPresent();
-    void eachStructureWritesItsRentalLines_data();
-    void eachStructureWritesItsRentalLines();
-    void customerBlockTrailingLineBreaks_data();
-    void customerBlockTrailingLineBreaks();
+    void savedFileByteForByte_data();
+    void savedFileByteForByte();
     void headerAndFooterLoseOneLineBreakPerSave();
     void refusals();
     void unsafeNamesWriteNothing_data();
@@ -46,146 +34,86 @@ private slots:
     void printing();
 };
 
-void TestSaving::bareMidQuote()
-{
-    MainWindow m;
-    m.standardLists();
-    m.start();
-    m.quote("10000", "Mid", "", "36", "", "30");
-    m.typeInto("txtSaveQuote", "Bare");
-    m.click("cmdSave");
-    QCOMPARE(m.t.messages.texts(), QStringList{"The quote Bare has been saved !"});
-    QCOMPARE(m.t.messages.messages[0].title, QStringLiteral("Quote saved"));
-    QCOMPARE(m.t.messages.messages[0].icon, MsgIcon::Information);
-    QCOMPARE(m.t.read(Paths::quoteFile("Bare")),
-             QByteArray("07/03/2026\r\n\r\n\r\n\r\n"
-                        "Rental details:\r\n\r\n"
-                        "36 Monthly rentals: \t$300.00\r\n"
-                        "Weekly equivalent: \t$69.23\r\n"
-                        "Daily equivalent: \t$9.89\r\n"
-                        "\r\n\r\n"));
-    QCOMPARE(m.edit("txtSaveQuote")->text(), QStringLiteral("Bare"));
-}
-
-void TestSaving::everyBlockPresent()
-{
-    MainWindow m;
-    m.standardLists();
-    m.t.write(Paths::headerFile(), "Kestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n");
-    m.t.write(Paths::footerFile(), "With thanks\r\n");
-    m.start();
-    m.quote("10000", "Upfront+Mid+Final", "3", "36", "1", "30");
-    typeLines(m, "txtCustomerDetails", QStringLiteral("J Sm\u00eftherson\nFarm Lane\n"));
-    typeLines(m, "txtEquipmentDetails", QStringLiteral("Forklift truck, 2.5 t"));
-    m.typeInto("txtSaveQuote", QStringLiteral("Sm\u00eftherson forklift"));
-    m.click("cmdSave");
-    QCOMPARE(m.t.messages.texts(),
-             QStringList{QStringLiteral("The quote Sm\u00eftherson forklift has been saved !")});
-    QCOMPARE(m.t.read(Paths::quoteFile(QStringLiteral("Sm\u00eftherson forklift"))),
-             "J Sm\xc3\xaftherson\r\nFarm Lane\r\n\r\n"
-             "07/03/2026\r\n\r\n"
-             "Kestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n\r\n"
-             "Equipment details:\r\n\r\nForklift truck, 2.5 t\r\n\r\n"
-                 + Rentals + "With thanks\r\n");
-    // The window keeps everything it showed.
-    QCOMPARE(m.memo("txtCustomerDetails")->toPlainText(), QStringLiteral("J Sm\u00eftherson\nFarm Lane\n"));
-}
-
-void TestSaving::eachStructureWritesItsRentalLines_data()
+void TestSaving::savedFileByteForByte_data()
 {
     QTest::addColumn<QString>("structure");
-    QTest::addColumn<QByteArray>("rentals");
-    QTest::newRow("Upfront+Mid") << "Upfront+Mid"
-                                 << QByteArray("Upfront rental: \t$300.00\r\n"
-                                               "12 Monthly rentals: \t$50.00\r\n"
-                                               "Weekly equivalent: \t$11.54\r\n"
-                                               "Daily equivalent: \t$1.65\r\n");
-    QTest::newRow("Mid+Final") << "Mid+Final"
-                               << QByteArray("12 Monthly rentals: \t$50.00\r\n"
-                                             "Final rental:   \t$100.00\r\n"
-                                             "Weekly equivalent: \t$11.54\r\n"
-                                             "Daily equivalent: \t$1.65\r\n");
-    QTest::newRow("Upfront+Mid+Final") << "Upfront+Mid+Final"
-                                       << QByteArray("Upfront rental: \t$300.00\r\n"
-                                                     "12 Monthly rentals: \t$50.00\r\n"
-                                                     "Final rental:   \t$100.00\r\n"
-                                                     "Weekly equivalent: \t$11.54\r\n"
-                                                     "Daily equivalent: \t$1.65\r\n");
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QByteArray>("footer");
+    QTest::addColumn<QString>("customer");
+    QTest::addColumn<QString>("equipment");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("file");
+    const QByteArray date = "07/03/2026\r\n";
+    QTest::newRow("bare") << "Mid" << QByteArray() << QByteArray() << "" << "" << "Bare"
+                          << date + "\r\n\r\n\r\n" + rentals(false, false) + "\r\n";
+    QTest::newRow("every block") << "Upfront+Mid+Final" << QByteArray("Kestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n")
+        << QByteArray("With thanks\r\n") << "J Sm\u00eftherson\nFarm Lane\n" << "Forklift truck, 2.5 t"
+        << "Sm\u00eftherson forklift"
+        << "J Sm\xc3\xaftherson\r\nFarm Lane\r\n\r\n" + date + "\r\nKestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n\r\n"
+               "Equipment details:\r\n\r\nForklift truck, 2.5 t\r\n\r\n" + rentals(true, true) + "With thanks\r\n";
+    const QByteArray equipment = "\r\n\r\n\r\nEquipment details:\r\n\r\nPress\r\nDie set\r\n\r\n";
+    QTest::newRow("Upfront+Mid") << "Upfront+Mid" << QByteArray() << QByteArray() << "" << "Press\nDie set"
+                                 << "UM" << date + equipment + rentals(true, false) + "\r\n";
+    QTest::newRow("Mid+Final") << "Mid+Final" << QByteArray() << QByteArray() << "" << "Press\nDie set"
+                               << "MF" << date + equipment + rentals(false, true) + "\r\n";
+    // The customer block loses one trailing line break; an equipment text of
+    // a line break only is no equipment block.
+    const QByteArray rest = "\r\n\r\n\r\n" + rentals(true, true) + "\r\n";
+    QTest::newRow("customer one line break only") << "Upfront+Mid+Final" << QByteArray() << QByteArray() << "\n" << "\n"
+                                                  << "C" << date + rest;
+    QTest::newRow("customer no line break") << "Upfront+Mid+Final" << QByteArray() << QByteArray() << "A Buyer" << "\n"
+                                            << "C" << "A Buyer\r\n\r\n" + date + rest;
+    QTest::newRow("customer two line breaks") << "Upfront+Mid+Final" << QByteArray() << QByteArray() << "A Buyer\n\n"
+                                              << "\n" << "C" << "A Buyer\r\n\r\n\r\n" + date + rest;
+    QTest::newRow("customer two lines") << "Upfront+Mid+Final" << QByteArray() << QByteArray() << "A Buyer\nB Road\n"
+                                        << "\n" << "C" << "A Buyer\r\nB Road\r\n\r\n" + date + rest;
 }
 
-void TestSaving::eachStructureWritesItsRentalLines()
+void TestSaving::savedFileByteForByte()
 {
     QFETCH(QString, structure);
-    QFETCH(QByteArray, rentals);
+    QFETCH(QByteArray, header);
+    QFETCH(QByteArray, footer);
+    QFETCH(QString, customer);
+    QFETCH(QString, equipment);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, file);
     MainWindow m;
-    m.standardLists();
-    m.start();
-    m.typeInto("txtValue", "2000");
+    m.t.write(Paths::headerFile(), header);
+    m.t.write(Paths::footerFile(), footer);
+    QVERIFY(m.open());
+    m.type("txtValue", "10000");
     m.pick("comSelectTerm", structure);
-    if (m.combo("comUpfronts")->isEnabled())
-        m.pick("comUpfronts", "6");
-    m.pick("comMids", "12");
-    if (m.combo("comFinals")->isEnabled())
-        m.pick("comFinals", "2");
-    m.pick("comRates", "25.00");
+    const QStringList picks{"3", "36", "2", "30.00"};
+    for (int i = 0; i < 4; ++i)
+        if (m.combo(ValueBoxes[i])->isEnabled())
+            m.pick(ValueBoxes[i], picks[i]);
     m.click("cmdQuotation");
-    typeLines(m, "txtEquipmentDetails", QStringLiteral("Press\nDie set"));
-    m.typeInto("txtSaveQuote", structure);
-    m.click("cmdSave");
-    QCOMPARE(m.t.read(Paths::quoteFile(structure)),
-             "07/03/2026\r\n\r\n\r\n\r\n"
-             "Equipment details:\r\n\r\nPress\r\nDie set\r\n\r\n"
-             "Rental details:\r\n\r\n"
-                 + rentals + "\r\n\r\n");
-}
-
-void TestSaving::customerBlockTrailingLineBreaks_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QByteArray>("start");
-    QTest::newRow("one line break only") << "\n" << QByteArray("07/03/2026\r\n");
-    QTest::newRow("no line break") << "A Buyer" << QByteArray("A Buyer\r\n\r\n07/03/2026\r\n");
-    QTest::newRow("two line breaks") << "A Buyer\n\n" << QByteArray("A Buyer\r\n\r\n\r\n07/03/2026\r\n");
-    QTest::newRow("two lines") << "A Buyer\nB Road\n" << QByteArray("A Buyer\r\nB Road\r\n\r\n07/03/2026\r\n");
-}
-
-void TestSaving::customerBlockTrailingLineBreaks()
-{
-    QFETCH(QString, typed);
-    QFETCH(QByteArray, start);
-    MainWindow m;
-    m.standardLists();
-    m.start();
-    m.quote("10000", "Upfront+Mid+Final", "3", "36", "1", "30");
-    typeLines(m, "txtCustomerDetails", typed);
-    // An equipment text of one line break only is no equipment block.
-    typeLines(m, "txtEquipmentDetails", QStringLiteral("\n"));
-    m.typeInto("txtSaveQuote", "Customer");
-    m.click("cmdSave");
-    QCOMPARE(m.t.read(Paths::quoteFile("Customer")), start + "\r\n\r\n\r\n" + Rentals + "\r\n");
+    m.type("txtCustomerDetails", customer);
+    m.type("txtEquipmentDetails", equipment);
+    m.saveAs(name);
+    QCOMPARE(m.said(), QStringList{"Quote saved: The quote " + name + " has been saved ! (Information)"});
+    QCOMPARE(m.t.read(Paths::quoteFile(name)), file);
+    // The window keeps everything it showed.
+    QCOMPARE(m.textOf("txtSaveQuote"), name);
+    QCOMPARE(m.textOf("txtCustomerDetails"), customer);
 }
 
 void TestSaving::headerAndFooterLoseOneLineBreakPerSave()
 {
     MainWindow m;
-    m.standardLists();
     m.t.write(Paths::headerFile(), "Head\r\n\r\n");
     m.t.write(Paths::footerFile(), "Foot one\r\nFoot two\r\n");
-    m.start();
-    QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n\r\n"));
-    m.quote("10000", "Upfront+Mid+Final", "3", "36", "1", "30");
-
-    m.typeInto("txtSaveQuote", "First");
-    m.click("cmdSave");
+    QVERIFY(m.open());
+    m.quote("10000", "Upfront+Mid+Final", "3", "36", "2", "30");
+    m.saveAs("First");
     QCOMPARE(m.t.read(Paths::quoteFile("First")),
-             "07/03/2026\r\n\r\nHead\r\n\r\n\r\n" + Rentals + "Foot one\r\nFoot two\r\n");
+             "07/03/2026\r\n\r\nHead\r\n\r\n\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
     QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n"));
     QCOMPARE(m.t.settings.page.PageFooter, QStringLiteral("Foot one\r\nFoot two"));
-
-    m.typeInto("txtSaveQuote", "Second");
-    m.click("cmdSave");
+    m.saveAs("Second");
     QCOMPARE(m.t.read(Paths::quoteFile("Second")),
-             "07/03/2026\r\n\r\nHead\r\n\r\n" + Rentals + "Foot one\r\nFoot two\r\n");
+             "07/03/2026\r\n\r\nHead\r\n\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
     QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head"));
     // The settings files themselves are not written.
     QCOMPARE(m.t.read(Paths::headerFile()), QByteArray("Head\r\n\r\n"));
@@ -194,54 +122,41 @@ void TestSaving::headerAndFooterLoseOneLineBreakPerSave()
 void TestSaving::refusals()
 {
     MainWindow m;
-    m.standardLists();
-    m.start();
-
+    QVERIFY(m.open());
     // No quotation: whatever the name, and the focus stays on the button.
-    m.typeInto("txtSaveQuote", "Early");
-    m.click("cmdSave");
-    QCOMPARE(m.t.messages.texts(), QStringList{"Please generate a quote to save !"});
-    QCOMPARE(m.t.messages.messages[0].title, QStringLiteral("No quote to save"));
-    QCOMPARE(m.t.messages.messages[0].icon, MsgIcon::Exclamation);
+    m.saveAs("Early");
+    QCOMPARE(m.said(), QStringList{NoQuoteToSave});
     QCOMPARE(m.focus(), QStringLiteral("cmdSave"));
-    QVERIFY(!m.t.exists(Paths::quoteFile("Early")));
 
     // No name: the message, then the focus in the name box.
-    m.quote("10000", "Upfront+Mid+Final", "3", "36", "1", "30");
+    m.quoteFull();
     m.t.messages.clear();
-    m.typeInto("txtSaveQuote", "");
-    m.click("cmdSave");
-    QCOMPARE(m.t.messages.texts(), QStringList{"Please enter a name for the quote !"});
-    QCOMPARE(m.t.messages.messages[0].title, QStringLiteral("No quote name"));
-    QCOMPARE(m.t.messages.messages[0].icon, MsgIcon::Exclamation);
+    m.saveAs("");
+    QCOMPARE(m.said(), QStringList{"No quote name: Please enter a name for the quote ! (Exclamation)"});
     QCOMPARE(m.t.messages.messages[0].focus, QStringLiteral("cmdSave"));
     QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
-    QCOMPARE(QDir(m.t.native(Paths::quotesFolder())).entryList(QDir::Files), QStringList());
+    QCOMPARE(quoteFiles(m), QStringList());
 
     // An existing name: the first file stays as it was.
-    m.typeInto("txtSaveQuote", "Smith");
-    m.click("cmdSave");
+    m.saveAs("Smith");
     const QByteArray first = m.t.read(Paths::quoteFile("Smith"));
     QVERIFY(first.startsWith("07/03/2026\r\n"));
-    m.typeInto("txtValue", "20000");
+    m.type("txtValue", "20000");
     m.click("cmdQuotation");
     m.t.messages.clear();
-    m.typeInto("txtSaveQuote", "Smith");
-    m.click("cmdSave");
-    QCOMPARE(m.t.messages.texts(),
-             QStringList{"The quote Smith already exists, please enter a different name for the quote !"});
-    QCOMPARE(m.t.messages.messages[0].title, QStringLiteral("Quote already exists"));
-    QCOMPARE(m.t.messages.messages[0].icon, MsgIcon::Exclamation);
-    QCOMPARE(m.edit("txtSaveQuote")->text(), QString());
+    m.saveAs("Smith");
+    QCOMPARE(m.said(), QStringList{"Quote already exists: The quote Smith already exists, please enter a different "
+                                   "name for the quote ! (Exclamation)"});
+    QCOMPARE(m.textOf("txtSaveQuote"), QString());
     QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
     QCOMPARE(m.t.read(Paths::quoteFile("Smith")), first);
 
     // The existence test is for that exact name only.
     m.t.messages.clear();
-    m.typeInto("txtSaveQuote", "Smit");
-    m.click("cmdSave");
+    m.saveAs("Smit");
     QCOMPARE(m.t.messages.texts(), QStringList{"The quote Smit has been saved !"});
     QVERIFY(m.t.read(Paths::quoteFile("Smit")).contains("$600.00"));
+    QCOMPARE(quoteFiles(m), (QStringList{"Smit.txt", "Smith.txt"}));
 }
 
 void TestSaving::unsafeNamesWriteNothing_data()
@@ -262,19 +177,15 @@ void TestSaving::unsafeNamesWriteNothing()
 {
     QFETCH(QString, name);
     MainWindow m;
-    m.standardLists();
-    m.start();
-    m.quote("10000", "Upfront+Mid+Final", "3", "36", "1", "30");
+    QVERIFY(m.open());
+    m.quoteFull();
     m.edit("txtSaveQuote")->setText(name); // a tab cannot be typed into the box
     m.click("cmdSave");
-    QCOMPARE(m.t.messages.messages.size(), 1);
-    const RecordedMessage &shown = m.t.messages.messages[0];
-    QVERIFY2(shown.text.contains(name), qPrintable(shown.text));
-    QCOMPARE(shown.text, Store::unsafeQuoteNameMessage(name));
-    QCOMPARE(shown.title, QStringLiteral("Invalid quote name"));
-    QCOMPARE(shown.icon, MsgIcon::Exclamation);
+    QCOMPARE(m.said(), QStringList{"Invalid quote name: The quote name " + name
+                                   + " cannot be used, a quote name cannot contain \\ / : * ? \" < > | or control "
+                                     "characters, nor be only dots ! (Exclamation)"});
     QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
-    QCOMPARE(QDir(m.t.native(Paths::quotesFolder())).entryList(QDir::Files), QStringList());
+    QCOMPARE(quoteFiles(m), QStringList());
     QCOMPARE(m.t.read(Paths::printerFile()), QByteArray("Default\r\n"));
     QVERIFY(!QFileInfo::exists(m.t.native(Paths::installRoot() + "\\outside.txt")));
 }
@@ -282,18 +193,12 @@ void TestSaving::unsafeNamesWriteNothing()
 void TestSaving::failedWriteIsNeverReportedAsSaved()
 {
     MainWindow m;
-    m.standardLists();
-    m.start();
-    m.quote("10000", "Upfront+Mid+Final", "3", "36", "1", "30");
-    m.typeInto("txtSaveQuote", "Full disk");
+    QVERIFY(m.open());
+    m.quoteFull();
     m.files.failWrites = true;
-    m.click("cmdSave");
-    QCOMPARE(m.t.messages.texts(), QStringList{"The quote Full disk cannot be saved !"});
-    QCOMPARE(m.t.messages.messages[0].title, QStringLiteral("Quote not saved"));
-    QCOMPARE(m.t.messages.messages[0].icon, MsgIcon::Exclamation);
-    QVERIFY(!m.t.exists(Paths::quoteFile("Full disk")));
-    QCOMPARE(QDir(m.t.native(Paths::quotesFolder())).entryList(QDir::Files | QDir::Hidden),
-             QStringList());
+    m.saveAs("Full disk");
+    QCOMPARE(m.said(), QStringList{"Quote not saved: The quote Full disk cannot be saved ! (Exclamation)"});
+    QCOMPARE(quoteFiles(m), QStringList());
 
     // Once the disk takes it again, the same name saves.
     m.files.failWrites = false;
@@ -306,30 +211,22 @@ void TestSaving::failedWriteIsNeverReportedAsSaved()
 void TestSaving::printing()
 {
     MainWindow m;
-    m.standardLists();
     m.t.write(Paths::printerFile(), "Front Desk\r\n");
     m.t.write(Paths::headerFile(), "Head\r\n\r\n");
-    m.start();
-
+    QVERIFY(m.open());
     m.click("cmdPrint");
-    QCOMPARE(m.t.messages.texts(), QStringList{"Please generate a quote to print !"});
-    QCOMPARE(m.t.messages.messages[0].title, QStringLiteral("No quote to print"));
-    QCOMPARE(m.t.messages.messages[0].icon, MsgIcon::Exclamation);
+    QCOMPARE(m.said(), QStringList{"No quote to print: Please generate a quote to print ! (Exclamation)"});
     QVERIFY(m.t.printers.jobs.empty());
 
     m.quote("10000", "Mid", "", "36", "", "30");
-    typeLines(m, "txtCustomerDetails", QStringLiteral("A Buyer\n"));
+    m.type("txtCustomerDetails", "A Buyer\n");
     m.t.messages.clear();
     m.click("cmdPrint");
-    QCOMPARE(m.t.messages.texts(),
-             QStringList{"The quote has been sent to the printer Front Desk"});
-    QCOMPARE(m.t.messages.messages[0].title, QStringLiteral("Printing"));
-    QCOMPARE(m.t.messages.messages[0].icon, MsgIcon::Information);
+    QCOMPARE(m.said(), QStringList{"Printing: The quote has been sent to the printer Front Desk (Information)"});
     QCOMPARE(m.t.printers.jobs.size(), std::size_t(1));
     const QStringList lines = m.t.printers.lastJob().lines();
-    QVERIFY2(lines.contains(QStringLiteral("A Buyer")), qPrintable(lines.join('|')));
-    QVERIFY(lines.contains(QStringLiteral("07/03/2026")));
-    QVERIFY(lines.contains(QStringLiteral("Rental details:")));
+    for (const char *line : {"A Buyer", "07/03/2026", "Rental details:"})
+        QVERIFY2(lines.contains(QLatin1String(line)), qPrintable(lines.join('|')));
     QVERIFY(m.t.printers.lastJob().ended);
     // Printing trims the held header as saving does.
     QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n"));
@@ -338,8 +235,8 @@ void TestSaving::printing()
     m.t.messages.clear();
     m.t.printers.startError = QStringLiteral("The printer is off line.");
     m.click("cmdPrint");
-    QVERIFY(!m.t.messages.texts().join('|').contains(QStringLiteral("has been sent")));
     QCOMPARE(m.t.messages.messages.size(), 1);
+    QVERIFY(!m.t.messages.texts().first().contains(QStringLiteral("has been sent")));
 }
 
 QTEST_MAIN(TestSaving)
