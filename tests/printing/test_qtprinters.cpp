@@ -1,8 +1,6 @@
-// Real pages: the Qt printer surface writing PDF files that are read back
-// with poppler's tools, and whole jobs through the CUPS queues that
-// scripts/cups-test-server.sh sets up (QuotaroCapture keeps every job as the
-// PDF it was sent as; QuotaroPDF is an ordinary PDF printer; QuotaroRefusing
-// refuses every job).
+// Real pages: Qt's PDF output read back with poppler's tools, and whole jobs
+// through the CUPS queues of scripts/cups-test-server.sh (a capture queue,
+// a PDF printer and a queue that refuses every job).
 
 #include "TestPlatform.h"
 
@@ -11,7 +9,6 @@
 #include "printing/QuotePrinting.h"
 #include "quotation/QuoteTexts.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -156,20 +153,16 @@ struct PdfJob : RealPrinting {
     PdfPrinters printers;
 };
 
-// Waits for a PDF in the folder, not older than the given time, whose text
-// holds the marker; empty when none comes within the time allowed.
-QString waitForOutput(const QString &folder, const QDateTime &since, const QString &marker)
+// Waits for a PDF in the folder whose text holds the marker; empty when
+// none comes within the time allowed.
+QString waitForOutput(const QString &folder, const QString &marker)
 {
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 45000) {
-        const QFileInfoList files =
-            QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time);
-        for (const QFileInfo &f : files) {
-            if (f.lastModified() >= since.addSecs(-2)
-                && textLines(f.absoluteFilePath()).join(QLatin1Char(' ')).contains(marker))
+        for (const QFileInfo &f : QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files))
+            if (textLines(f.absoluteFilePath()).join(QLatin1Char(' ')).contains(marker))
                 return f.absoluteFilePath();
-        }
         QThread::msleep(200);
     }
     return QString();
@@ -215,13 +208,12 @@ class TestQtPrinters : public QObject {
 private slots:
     void initTestCase();
     void quotationPageReadsBackInOrder();
-    void surfaceMeasuresMatchThePage();
-    void linesFillThePrintableWidth();
+    void marginsAndWidthOfThePage();
     void fontSettingsReachThePage();
     void underlineIsDrawn();
     void textPastTheBottomGoesOnANewPage();
     void unwritableFileIsNoJob();
-    void printersAreChosenByExactName();
+    void theDefaultPrinterComesFirst();
     void jobThroughAQueue_data();
     void jobThroughAQueue();
     void refusingQueueIsReported();
@@ -247,13 +239,10 @@ void TestQtPrinters::quotationPageReadsBackInOrder()
     QCOMPARE(textLines(job.pdf), quoteLines(QStringLiteral("Harbour Bakery")));
     QCOMPARE(pagesOf(job.pdf), 1);
 
-    // Every line starts at the same left margin; each amount stands on a
-    // stop ten widths of "0" apart, counted from the printable area's edge.
+    // Each amount stands on a stop ten widths of "0" apart, counted from
+    // the printable area's edge.
     const QVector<Word> words = wordsOf(job.pdf);
     const double left = find(words, QStringLiteral("Harbour")).value(0).x0;
-    for (const char *first : {"12", "07/03/2026", "Kestrane", "Equipment", "Rental", "Upfront",
-                              "36", "Weekly", "Valid"})
-        QVERIFY2(qAbs(find(words, QString::fromLatin1(first)).value(0).x0 - left) < 0.3, first);
     float zero = 0;
     job.print([&](PrinterSurface &s, int) { zero = s.textWidth(QStringLiteral("0")); });
     QVERIFY(zero > 0);
@@ -266,19 +255,28 @@ void TestQtPrinters::quotationPageReadsBackInOrder()
     }
 }
 
-void TestQtPrinters::surfaceMeasuresMatchThePage()
+void TestQtPrinters::marginsAndWidthOfThePage()
 {
-    PdfJob job(file("measures.pdf"));
-    float lineHeight = 0, firstY = 0;
+    PdfJob job(file("width.pdf"));
+    float width = 0, word = 0, lineHeight = 0, firstY = 0;
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("lorem%1 ").arg(i % 10);
     QVERIFY(job.print([&](PrinterSurface &s, int) {
+        width = s.scaleWidth();
+        word = s.textWidth(QStringLiteral("lorem0 "));
+        QCOMPARE(s.scaleLeft(), 0.0f);
         firstY = s.currentY();
         PrintWrapped(s, QStringLiteral("Edge\r\n"), 0, 0);
         lineHeight = s.currentY() - firstY;
         PrintWrapped(s, QStringLiteral("Edge\r\n"), 1440, 1440);
+        PrintWrapped(s, text + QStringLiteral("\r\n"), 0, 0);
     }));
     QCOMPARE(firstY, 1440.0f);
     QVERIFY(lineHeight > 200 && lineHeight < 400); // 12 points is 240 twips
-    const QVector<Word> edges = find(wordsOf(job.pdf), QStringLiteral("Edge"));
+    const QVector<Word> words = wordsOf(job.pdf);
+    QCOMPARE(words.size(), 202);
+    const QVector<Word> edges = find(words, QStringLiteral("Edge"));
     QCOMPARE(edges.size(), 2);
     // The text's top stands at current Y: the PDF printer keeps the same
     // small margin on every side, so the printable area's top lies as far
@@ -287,23 +285,6 @@ void TestQtPrinters::surfaceMeasuresMatchThePage()
              qPrintable(QStringLiteral("%1 %2").arg(edges[0].x0).arg(edges[0].y0)));
     QVERIFY(qAbs(edges[1].x0 - edges[0].x0 - 72.0) < 0.3);
     QVERIFY(qAbs(edges[1].y0 - edges[0].y0 - lineHeight / 20.0) < 0.3);
-}
-
-void TestQtPrinters::linesFillThePrintableWidth()
-{
-    PdfJob job(file("width.pdf"));
-    float width = 0, word = 0;
-    QString text;
-    for (int i = 0; i < 200; ++i)
-        text += QStringLiteral("lorem%1 ").arg(i % 10);
-    QVERIFY(job.print([&](PrinterSurface &s, int) {
-        width = s.scaleWidth();
-        word = s.textWidth(QStringLiteral("lorem0 "));
-        QCOMPARE(s.scaleLeft(), 0.0f);
-        PrintWrapped(s, text + QStringLiteral("\r\n"), 0, 0);
-    }));
-    const QVector<Word> words = wordsOf(job.pdf);
-    QCOMPARE(words.size(), 200);
     double left = 1e9, right = 0;
     for (const Word &w : words) {
         left = std::min(left, w.x0);
@@ -411,21 +392,17 @@ void TestQtPrinters::unwritableFileIsNoJob()
     QVERIFY(!QFileInfo::exists(job.pdf));
 }
 
-void TestQtPrinters::printersAreChosenByExactName()
+void TestQtPrinters::theDefaultPrinterComesFirst()
 {
-    QtPrinters printers;
-    REQUIRE_QUEUE(capture, printers, "QUOTARO_CAPTURE_QUEUE", "QuotaroCapture")
     // Before any choice the current printer is an installed one: the
     // system default, or the first printer where the system has none.
+    QtPrinters printers;
+    REQUIRE_QUEUE(capture, printers, "QUOTARO_CAPTURE_QUEUE", "QuotaroCapture")
     const QString before = printers.currentName();
-    QVERIFY2(printers.installed().contains(before), qPrintable(before));
-    if (!QPrinterInfo::defaultPrinterName().isEmpty())
-        QCOMPARE(before, QPrinterInfo::defaultPrinterName());
-    for (const QString &near : {capture.toLower(), capture + QLatin1Char(' '), QString()})
-        QVERIFY(!SelectPrinter(printers, near));
+    QCOMPARE(before, QPrinterInfo::defaultPrinterName().isEmpty() ? printers.installed().value(0)
+                                                                  : QPrinterInfo::defaultPrinterName());
+    QVERIFY(!SelectPrinter(printers, capture.toLower()));
     QCOMPARE(printers.currentName(), before);
-    QVERIFY(SelectPrinter(printers, capture));
-    QCOMPARE(printers.currentName(), capture);
 }
 
 void TestQtPrinters::jobThroughAQueue_data()
@@ -450,10 +427,9 @@ void TestQtPrinters::jobThroughAQueue()
     QVERIFY(SelectPrinter(printers, queue));
     RealPrinting job(printers);
     const QString marker = uniqueMarker();
-    const QDateTime since = QDateTime::currentDateTime();
     QCOMPARE(job.printQuote(quote(marker)), std::optional<QString>(queue));
     QVERIFY(job.tp.messages.messages.isEmpty());
-    const QString out = waitForOutput(folder, since, marker);
+    const QString out = waitForOutput(folder, marker);
     QVERIFY2(!out.isEmpty(), "no file with the quotation came out of the queue");
     QCOMPARE(textLines(out), quoteLines(marker));
     QCOMPARE(pagesOf(out), 1);
@@ -469,12 +445,10 @@ void TestQtPrinters::refusingQueueIsReported()
     QCOMPARE(job.printQuote(quote(uniqueMarker())), std::nullopt);
     QCOMPARE(job.tp.messages.messages.size(), 1);
     const RecordedMessage m = job.tp.messages.messages.first();
-    QVERIFY2(m.text.startsWith(QStringLiteral("The printer ") + queue
-                               + QStringLiteral(" did not take the print job: the print service "
-                                                "refused it (")),
-             qPrintable(m.text));
-    QVERIFY2(m.text.contains(QStringLiteral("not accepting jobs")), qPrintable(m.text));
-    QVERIFY(m.text.endsWith(QStringLiteral(") !")));
+    const QRegularExpression told(QStringLiteral("^The printer ") + QRegularExpression::escape(queue)
+                                  + QStringLiteral(" did not take the print job: the print service "
+                                                   "refused it \\(.*not accepting jobs.*\\) !$"));
+    QVERIFY2(told.match(m.text).hasMatch(), qPrintable(m.text));
     QCOMPARE(m.title, QStringLiteral("Printing"));
     QCOMPARE(m.icon, MsgIcon::Exclamation);
 

@@ -39,13 +39,10 @@ class TestQuotePrinting : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void everyBlockInItsPlace();
-    void withoutCustomerOrEquipment();
-    void structureDecidesTheRentalLines_data();
-    void structureDecidesTheRentalLines();
+    void structureAndDetailsDecideTheLines_data();
+    void structureAndDetailsDecideTheLines();
     void amountsStandOnTabStops();
-    void trailingLineBreaksOfTheDetails();
-    void headerAndFooterAreTrimmedInPlace();
+    void closingLineBreaksAreDropped();
     void linesStartAtTheMarginAndWrap();
     void refusedJobsSayWhyAndNeverConfirm();
 
@@ -90,40 +87,7 @@ void TestQuotePrinting::init()
     p.HorizontalMargin = p.VerticalMargin = QStringLiteral("1440");
 }
 
-void TestQuotePrinting::everyBlockInItsPlace()
-{
-    tp->settings.page.PageHeader = QStringLiteral("Kestrane Leasing\r\nQuotation\r\n");
-    tp->settings.page.PageFooter = QStringLiteral("Valid for 30 days\r\n");
-    QCOMPARE(lines(fullQuote()),
-             QStringList({"Harbour Bakery", "12 Quay Street", "", date, "", "Kestrane Leasing",
-                          "Quotation", "", "Equipment details", "", "Deck oven", "Proving cabinet",
-                          "", "Rental details:", ""})
-                 + rentals + QStringList({"", "Valid for 30 days", ""}));
-    const RecordingSurface &job = tp->printers.lastJob();
-    // The settings are in place before the first word, at the top margin.
-    QCOMPARE(job.events.mid(0, 6), QStringList({"font Arial", "size 10", "bold 0", "italic 0",
-                                                "underline 0", "print 1440,1440 [Harbour]"}));
-    QCOMPARE(job.events.count(QStringLiteral("enddoc")), 1);
-    QCOMPARE(job.events.last(), QStringLiteral("enddoc"));
-    QVERIFY(job.ended);
-    QVERIFY(tp->messages.messages.isEmpty());
-}
-
-void TestQuotePrinting::withoutCustomerOrEquipment()
-{
-    QuoteTexts q = fullQuote();
-    q.customer.clear();
-    q.equipment = QStringLiteral("\r\n"); // a lone line break is no details
-    tp->settings.page.PageHeader = QStringLiteral("Kestrane Leasing\r\n");
-    tp->settings.page.PageFooter.clear();
-    // The empty footer is an empty line.
-    QCOMPARE(lines(q), QStringList({date, "", "Kestrane Leasing", "", "Rental details:", ""})
-                           + rentals + QStringList({"", "", ""}));
-    QCOMPARE(tp->printers.lastJob().pieces.first().text, date);
-    QCOMPARE(tp->printers.lastJob().pieces.first().y, 1440.0f);
-}
-
-void TestQuotePrinting::structureDecidesTheRentalLines_data()
+void TestQuotePrinting::structureAndDetailsDecideTheLines_data()
 {
     QTest::addColumn<bool>("upfront");
     QTest::addColumn<bool>("final");
@@ -135,7 +99,7 @@ void TestQuotePrinting::structureDecidesTheRentalLines_data()
     QTest::newRow("mids only") << false << false << rentals.mid(1, 1) + tail;
 }
 
-void TestQuotePrinting::structureDecidesTheRentalLines()
+void TestQuotePrinting::structureAndDetailsDecideTheLines()
 {
     QFETCH(bool, upfront);
     QFETCH(bool, final);
@@ -145,20 +109,27 @@ void TestQuotePrinting::structureDecidesTheRentalLines()
         q.upfront.clear();
     if (!final)
         q.final.clear();
-    for (bool withDetails : {true, false}) {
-        if (!withDetails)
-            q.customer = q.equipment = QString();
-        const QStringList page = lines(q);
-        const int start = page.indexOf(QStringLiteral("Rental details:"));
-        QVERIFY(start > 0);
-        QCOMPARE(page.mid(start + 2, printed.size()), printed);
-        // Then one empty line, the footer (empty here) and the line the
-        // closing break starts: nothing else, the value and rate included.
-        QCOMPARE(page.size(), start + 2 + printed.size() + 3);
-        QVERIFY(!page.join(QLatin1Char('|')).contains(QStringLiteral("Rate")));
-        QCOMPARE(page.contains(QStringLiteral("Equipment details")), withDetails);
-        QCOMPARE(page.first() == date, !withDetails);
-    }
+    tp->settings.page.PageHeader = QStringLiteral("Kestrane Leasing\r\nQuotation\r\n");
+    tp->settings.page.PageFooter = QStringLiteral("Valid for 30 days\r\n");
+    QStringList page{"Harbour Bakery", "12 Quay Street", "", date, "", "Kestrane Leasing", "Quotation",
+                     "", "Equipment details", "", "Deck oven", "Proving cabinet", "", "Rental details:", ""};
+    QCOMPARE(lines(q), page + printed + QStringList({"", "Valid for 30 days", ""}));
+    const RecordingSurface &job = tp->printers.lastJob();
+    // The settings are in place before the first word, at the top margin.
+    QCOMPARE(job.events.mid(0, 6), QStringList({"font Arial", "size 10", "bold 0", "italic 0",
+                                                "underline 0", "print 1440,1440 [Harbour]"}));
+    QCOMPARE(job.events.count(QStringLiteral("enddoc")), 1);
+    QCOMPARE(job.events.last(), QStringLiteral("enddoc"));
+    QVERIFY(job.ended);
+    QVERIFY(tp->messages.messages.isEmpty());
+
+    // No customer, and equipment that is a lone line break, are no details;
+    // an empty footer is an empty line.
+    q.customer.clear();
+    q.equipment = QStringLiteral("\r\n");
+    tp->settings.page.PageFooter.clear();
+    page = QStringList{date, "", "Kestrane Leasing", "Quotation", "", "Rental details:", ""};
+    QCOMPARE(lines(q), page + printed + QStringList({"", "", ""}));
 }
 
 void TestQuotePrinting::amountsStandOnTabStops()
@@ -174,45 +145,30 @@ void TestQuotePrinting::amountsStandOnTabStops()
     QCOMPARE(xOf(QStringLiteral("details:")), 1440.0f + 7 * 120);
 }
 
-void TestQuotePrinting::trailingLineBreaksOfTheDetails()
+void TestQuotePrinting::closingLineBreaksAreDropped()
 {
-    // One closing line break is dropped; a second prints as an empty line.
-    for (int breaks : {1, 2}) {
-        QuoteTexts q = fullQuote();
-        q.customer = QStringLiteral("Harbour Bakery") + QStringLiteral("\r\n").repeated(breaks);
-        q.equipment = QStringLiteral("Deck oven") + QStringLiteral("\r\n").repeated(breaks);
-        const QStringList page = lines(q);
-        const QStringList gap(breaks, QString());
-        QCOMPARE(page.mid(0, breaks + 2), QStringList{"Harbour Bakery"} + gap + QStringList{date});
-        QCOMPARE(page.mid(page.indexOf(QStringLiteral("Deck oven")), breaks + 2),
-                 QStringList{"Deck oven"} + gap + QStringList{"Rental details:"});
-    }
-}
-
-void TestQuotePrinting::headerAndFooterAreTrimmedInPlace()
-{
+    // One closing line break of each block is dropped, a second prints as
+    // an empty line; the header and footer held are shortened for good,
+    // the details only for the page.
     QuoteTexts q = fullQuote();
-    q.customer.clear();
-    q.equipment.clear();
+    q.customer = QStringLiteral("Harbour Bakery\r\n\r\n");
+    q.equipment = QStringLiteral("Deck oven\r\n");
     tp->settings.page.PageHeader = QStringLiteral("A\r\n\r\n");
     tp->settings.page.PageFooter = QStringLiteral("Z\r\n\r\n");
-
-    QStringList page = lines(q);
-    QCOMPARE(page.mid(0, 6), QStringList({date, "", "A", "", "", "Rental details:"}));
-    QCOMPARE(page.mid(page.size() - 4), QStringList({"", "Z", "", ""}));
+    const QStringList details{"Equipment details", "", "Deck oven", "", "Rental details:", ""};
+    QCOMPARE(lines(q), QStringList({"Harbour Bakery", "", "", date, "", "A", "", ""}) + details + rentals
+                           + QStringList({"", "Z", "", ""}));
     QCOMPARE(tp->settings.page.PageHeader, QStringLiteral("A\r\n"));
     QCOMPARE(tp->settings.page.PageFooter, QStringLiteral("Z\r\n"));
 
-    // The second print sees the shortened values and shortens them again.
-    page = lines(q);
-    QCOMPARE(page.mid(0, 5), QStringList({date, "", "A", "", "Rental details:"}));
-    QCOMPARE(page.mid(page.size() - 3), QStringList({"", "Z", ""}));
+    const QStringList second = QStringList({"Harbour Bakery", "", "", date, "", "A", ""}) + details
+        + rentals + QStringList({"", "Z", ""});
+    QCOMPARE(lines(q), second);
     QCOMPARE(tp->settings.page.PageHeader, QStringLiteral("A"));
     QCOMPARE(tp->settings.page.PageFooter, QStringLiteral("Z"));
 
-    // Nothing more to take off: the third print is the same as the second,
-    // and the settings files are not touched.
-    QCOMPARE(lines(q), page);
+    // Nothing more to take off, and the settings files are not touched.
+    QCOMPARE(lines(q), second);
     QCOMPARE(tp->settings.page.PageHeader, QStringLiteral("A"));
     QVERIFY(!tp->exists(Paths::headerFile()));
     QVERIFY(!tp->exists(Paths::footerFile()));
