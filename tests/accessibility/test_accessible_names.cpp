@@ -1,23 +1,13 @@
 // What a screen reader is told about every control of every window: the
-// name it reads out and the description it reads after it. The accessibility
-// bridge takes both from Qt's accessible interfaces, which is what is read
-// here; the bus itself is exercised by the accessibility_main_window test.
-#include "TestPlatform.h"
-
-#include "help/frmAbout.h"
-#include "help/frmCalculationFormula.h"
-#include "quotation/frmQuotaro.h"
-#include "savedquotes/frmOpenSavedQuotes.h"
-#include "setup/frmPageSetup.h"
-#include "setup/frmPrinterSetup.h"
-#include "setup/frmRatesSetup.h"
-#include "setup/frmTermsSetup.h"
+// name it reads out and the description after it, as Qt's accessible
+// interfaces give them to the bridge (the bus itself is read by the
+// accessibility_main_window test).
+#include "Windows.h"
 
 #include <QAccessible>
 #include <QAbstractButton>
 #include <QLabel>
 #include <QtTest>
-#include <memory>
 
 namespace {
 
@@ -34,8 +24,7 @@ QStringList unreadableControls(QWidget *window)
             continue;
         const QString spoken = face->text(QAccessible::Name);
         const QString described = face->text(QAccessible::Description);
-        const bool takesFocus = (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy();
-        if (takesFocus && spoken.trimmed().isEmpty())
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && spoken.trimmed().isEmpty())
             problems.append(QStringLiteral("%1: no name").arg(name));
         // A tooltip the mouse user sees is read to the screen reader user too.
         if (!w->toolTip().isEmpty() && described != w->toolTip())
@@ -58,41 +47,31 @@ QStringList unreadableControls(QWidget *window)
 
 class TestAccessibleNames : public QObject {
     Q_OBJECT
-
-private:
-    std::unique_ptr<TestPlatform> t;
-
-    template <typename Window> void checkWindow()
-    {
-        Window window(t->platform, t->settings);
-        window.show();
-        const QStringList problems = unreadableControls(&window);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
-    }
-
 private slots:
-    void init()
+    void everyWindow_data()
     {
-        t = std::make_unique<TestPlatform>();
-        t->makeTree();
+        QTest::addColumn<QString>("window");
+        for (const char *name : {"frmQuotaro", "frmTermsSetup", "frmRatesSetup", "frmPrinterSetup",
+                                 "frmPageSetup", "frmOpenSavedQuotes", "frmCalculationFormula", "frmAbout"})
+            QTest::newRow(name) << QString::fromLatin1(name);
     }
-    void cleanup() { t.reset(); }
-
-    void mainWindow()
+    void everyWindow()
     {
-        frmQuotaro window(t->platform, t->settings);
-        QCOMPARE(window.Form_Load(), frmQuotaro::StartResult::Show);
-        window.show();
-        const QStringList problems = unreadableControls(&window);
+        QFETCH(QString, window);
+        TestPlatform t;
+        t.makeTree();
+        std::unique_ptr<QWidget> w;
+        if (window == QLatin1String("frmQuotaro")) {
+            auto main = std::make_unique<frmQuotaro>(t.platform, t.settings);
+            QCOMPARE(main->Form_Load(), frmQuotaro::StartResult::Show);
+            w = std::move(main);
+        } else {
+            w = makeDialog(window, t);
+        }
+        w->show();
+        const QStringList problems = unreadableControls(w.get());
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
-    void termsSetup() { checkWindow<frmTermsSetup>(); }
-    void ratesSetup() { checkWindow<frmRatesSetup>(); }
-    void printerSetup() { checkWindow<frmPrinterSetup>(); }
-    void pageSetup() { checkWindow<frmPageSetup>(); }
-    void savedQuotes() { checkWindow<frmOpenSavedQuotes>(); }
-    void calculationFormula() { checkWindow<frmCalculationFormula>(); }
-    void about() { checkWindow<frmAbout>(); }
 };
 
 QTEST_MAIN(TestAccessibleNames)

@@ -1,8 +1,7 @@
 #pragma once
 
-// Drives the real saved quotes window over a temporary drive with the
-// platform doubles: quote files are written to disk, buttons are clicked
-// and keys typed as a user would.
+// The real saved quotes window over a temporary drive with the platform
+// doubles: quote files on disk, buttons clicked and keys typed.
 
 #include "TestPlatform.h"
 
@@ -16,6 +15,19 @@
 #include <QtTest>
 #include <memory>
 
+const MsgIcon Info = MsgIcon::Information;
+const MsgIcon Excl = MsgIcon::Exclamation;
+
+// A message as "title | text | icon", so a failing comparison shows the
+// whole sequence.
+inline QString msg(const QString &title, const QString &text, MsgIcon icon)
+{
+    const char *kind = icon == Info ? "information" : icon == Excl ? "exclamation" : "question";
+    return title + QStringLiteral(" | ") + text + QStringLiteral(" | ") + QLatin1String(kind);
+}
+inline const QString EmptyList =
+    msg("Saved quotes", "You do not currently have any saved quotes !", Info);
+
 class SavedQuotesHarness {
 public:
     SavedQuotesHarness()
@@ -25,24 +37,36 @@ public:
         p.PrinterName = QStringLiteral("Office Laser");
         p.PrinterFont = QStringLiteral("Arial");
         p.PrinterFontSize = QStringLiteral("10");
-        p.PrinterBold = QStringLiteral("Off");
-        p.PrinterItalic = QStringLiteral("Off");
-        p.PrinterUnderline = QStringLiteral("Off");
+        p.PrinterBold = p.PrinterItalic = p.PrinterUnderline = QStringLiteral("Off");
         p.HorizontalMargin = QStringLiteral("1440");
         p.VerticalMargin = QStringLiteral("720");
     }
 
-    // A quote file exactly as given, bytes and all.
     void quote(const QString &name, const QByteArray &bytes) { t.write(Paths::quoteFile(name), bytes); }
     QByteArray fileOf(const QString &name) const { return t.read(Paths::quoteFile(name)); }
     bool hasFile(const QString &name) const { return t.exists(Paths::quoteFile(name)); }
 
-    // Builds the window (its load runs here) and shows it; false when it never appears.
+    // Builds the window (its load runs here) and shows it.
     bool load(QWidget *parent = nullptr)
     {
         w = std::make_unique<frmOpenSavedQuotes>(t.platform, t.settings, parent);
         w->show();
         return QTest::qWaitForWindowExposed(w.get());
+    }
+    bool loadActive()
+    {
+        if (!load())
+            return false;
+        w->activateWindow();
+        return QTest::qWaitForWindowActive(w.get());
+    }
+    // Acme 10, Acme 9 and Bolt 2 listed, Acme 9 open, nothing told.
+    bool loadThreeWithAcme9Open(const QByteArray &acme9 = "Acme nine\r\n")
+    {
+        quote(QStringLiteral("Acme 10"), "Acme ten\r\n");
+        quote(QStringLiteral("Acme 9"), acme9);
+        quote(QStringLiteral("Bolt 2"), "Bolt two\r\n");
+        return load() && openQuote(QStringLiteral("Acme 9")) && t.messages.messages.isEmpty();
     }
 
     template <class T> T *get(const char *name) const
@@ -57,6 +81,7 @@ public:
     QLineEdit *openName() const { return get<QLineEdit>("txtOpenQuoteName"); }
     QPlainTextEdit *openText() const { return get<QPlainTextEdit>("txtOpenQuote"); }
     QLineEdit *newName() const { return get<QLineEdit>("txtRenameQuote"); }
+    QString shown() const { return openText()->toPlainText(); }
 
     QStringList listed() const
     {
@@ -67,6 +92,11 @@ public:
     }
 
     void click(const char *button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
+    void clickAll(std::initializer_list<const char *> buttons)
+    {
+        for (const char *button : buttons)
+            click(button);
+    }
 
     // Clicks the entry in the list; false when there is no such entry.
     bool select(const QString &name)
@@ -94,32 +124,16 @@ public:
         QTest::keyClicks(newName(), name);
     }
 
-    // Each message as "title | text | icon", for comparisons that show the
-    // whole sequence when they fail.
-    QStringList messages() const
+    // The messages told since the last call.
+    QStringList told()
     {
         QStringList result;
         for (const RecordedMessage &m : t.messages.messages)
-            result.append(describe(m.title, m.text, m.icon));
+            result.append(msg(m.title, m.text, m.icon));
+        t.messages.clear();
         return result;
-    }
-    static QString describe(const QString &title, const QString &text, MsgIcon icon)
-    {
-        const char *kind = icon == MsgIcon::Information ? "information"
-            : icon == MsgIcon::Exclamation              ? "exclamation"
-                                                        : "question";
-        return title + QStringLiteral(" | ") + text + QStringLiteral(" | ") + QLatin1String(kind);
     }
 
     TestPlatform t;
     std::unique_ptr<frmOpenSavedQuotes> w;
 };
-
-inline QString msg(const char *title, const QString &text, MsgIcon icon)
-{
-    return SavedQuotesHarness::describe(QString::fromUtf8(title), text, icon);
-}
-inline QString msg(const char *title, const char *text, MsgIcon icon)
-{
-    return msg(title, QString::fromUtf8(text), icon);
-}
