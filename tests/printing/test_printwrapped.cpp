@@ -28,8 +28,6 @@ class TestPrintWrapped : public QObject {
 private slots:
     void wrapping_data();
     void wrapping();
-    void tabStops_data();
-    void tabStops();
     void longTextsArePrintedWhole();
     void fontFlagsOnlyAnswerToOnAndOff_data();
     void fontFlagsOnlyAnswerToOnAndOff();
@@ -39,11 +37,12 @@ private slots:
 };
 
 // One case: the text printed from margin to right margin, every piece as
-// "x,y text", the new lines made and the X where the text ends.
+// "x,y text", the new lines made and the X where the text ends; the
+// printable area and the width of "0" (the tab unit) can be changed.
 static void row(const char *name, const QString &text, int margin, int right, const QStringList &pieces,
-         int newLines, int endX, int left = 0, int width = 12000)
+                int newLines, float endX, int left = 0, int width = 12000, int zero = 120)
 {
-    QTest::newRow(name) << text << margin << right << left << width << pieces << newLines << endX;
+    QTest::newRow(name) << text << margin << right << left << width << zero << pieces << newLines << endX;
 }
 
 void TestPrintWrapped::wrapping_data()
@@ -53,9 +52,10 @@ void TestPrintWrapped::wrapping_data()
     QTest::addColumn<int>("right");
     QTest::addColumn<int>("left"); // of the printable area
     QTest::addColumn<int>("width");
+    QTest::addColumn<int>("zero");
     QTest::addColumn<QStringList>("pieces");
     QTest::addColumn<int>("newLines");
-    QTest::addColumn<int>("endX");
+    QTest::addColumn<float>("endX");
     const QString fits(76, QLatin1Char('W')); // 1440 + 76 * 120 = 10560
     const QString a70(70, QLatin1Char('a')), a75(75, QLatin1Char('a')), wide(80, QLatin1Char('M'));
 
@@ -85,6 +85,16 @@ void TestPrintWrapped::wrapping_data()
     row("tab past the limit is not wrapped", a75 + "\t", 1440, 1440, {"1440,0 " + a75}, 0, 10800);
     row("word after a tab past the limit wraps", a75 + "\tB", 1440, 1440, {"1440,0 " + a75, "1440,240 B"},
         1, 1560);
+    // The next stop is ten widths of "0" past the stop at or below X
+    // rounded to whole widths (9.5 and 10.5 both round to 10).
+    for (const auto &[name, from, to] : std::initializer_list<std::tuple<const char *, int, int>>{
+             {"tab at the edge", 0, 1200}, {"tab before the first stop", 1000, 1200},
+             {"tab a quarter width before a stop", 1130, 1200},
+             {"tab within half a width of a stop", 1150, 2400}, {"tab on a stop", 1200, 2400},
+             {"tab half a width before a stop", 1140, 2400}, {"tab half a width after a stop", 1260, 2400},
+             {"tab between stops", 1900, 2400}, {"tab far out", 30000, 31200}})
+        row(name, "\tX", from, 0, {QStringLiteral("%1,0 X").arg(to)}, 0, to + 120, 0, 40000);
+    row("tab with a narrower zero", "\tX", 200, 0, {"1000,0 X"}, 0, 1100, 0, 12000, 100);
 }
 
 void TestPrintWrapped::wrapping()
@@ -94,48 +104,18 @@ void TestPrintWrapped::wrapping()
     QFETCH(int, right);
     QFETCH(int, left);
     QFETCH(int, width);
-    QFETCH(QStringList, pieces);
+    QFETCH(int, zero);
     QFETCH(int, newLines);
-    QFETCH(int, endX);
     RecordingSurface s;
     s.x = 500;
     s.left = left;
     s.width = width;
-    PrintWrapped(s, text, margin, right);
-    QCOMPARE(piecesOf(s), pieces);
-    QCOMPARE(s.newLines, newLines);
-    QCOMPARE(s.currentX(), float(endX));
-    QCOMPARE(s.currentY(), 240.0f * newLines);
-}
-
-void TestPrintWrapped::tabStops_data()
-{
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("zero"); // the width of "0" in the current font
-    QTest::addColumn<float>("to");
-    QTest::newRow("at the edge") << 0 << 120 << 1200.0f;
-    QTest::newRow("before the first stop") << 1000 << 120 << 1200.0f;
-    QTest::newRow("a quarter width before a stop") << 1130 << 120 << 1200.0f;
-    QTest::newRow("within half a width of a stop") << 1150 << 120 << 2400.0f;
-    QTest::newRow("on a stop") << 1200 << 120 << 2400.0f;
-    QTest::newRow("half a width before a stop") << 1140 << 120 << 2400.0f; // 9.5 rounds to 10
-    QTest::newRow("half a width after a stop") << 1260 << 120 << 2400.0f;  // 10.5 rounds to 10
-    QTest::newRow("between stops") << 1900 << 120 << 2400.0f;
-    QTest::newRow("far out") << 30000 << 120 << 31200.0f;
-    QTest::newRow("narrower zero") << 200 << 100 << 1000.0f;
-}
-
-void TestPrintWrapped::tabStops()
-{
-    QFETCH(int, from);
-    QFETCH(int, zero);
-    QFETCH(float, to);
-    RecordingSurface s;
-    s.width = 40000;
     s.charWidth = zero;
-    PrintWrapped(s, QStringLiteral("\tX"), from, 0);
-    QCOMPARE(piecesOf(s), QStringList{QStringLiteral("%1,0 X").arg(to)});
-    QCOMPARE(s.newLines, 0);
+    PrintWrapped(s, text, margin, right);
+    QTEST(piecesOf(s), "pieces");
+    QCOMPARE(s.newLines, newLines);
+    QTEST(s.currentX(), "endX");
+    QCOMPARE(s.currentY(), 240.0f * newLines);
 }
 
 void TestPrintWrapped::longTextsArePrintedWhole()
