@@ -37,6 +37,9 @@ inline const QStringList ResultFields{"txtQuoteValue", "txtQuoteTerm", "txtTermS
                                       "txtTermEnd",    "txtRate",      "txtUpfront",   "txtMonthly",
                                       "txtFinal",      "txtWeekly",    "txtDaily"};
 inline const QStringList ValueBoxes{"comUpfronts", "comMids", "comFinals", "comRates"};
+inline const QStringList TermBoxes = QStringList{"comSelectTerm"} + ValueBoxes;
+inline const QStringList AllInputs =
+    ResultFields + TermBoxes + QStringList{"txtValue", "txtSaveQuote", "txtEquipmentDetails", "txtCustomerDetails"};
 
 // The real main window over a temporary settings tree, driven as a user
 // would: buttons clicked, keys typed, items picked from the lists.
@@ -110,12 +113,21 @@ public:
             return memo->toPlainText();
         return qobject_cast<QLineEdit *>(w)->text();
     }
-    QStringList results() const
+    QStringList textsOf(const QStringList &names) const
     {
         QStringList texts;
-        for (const QString &name : ResultFields)
+        for (const QString &name : names)
             texts.append(textOf(name));
         return texts;
+    }
+    QStringList results() const { return textsOf(ResultFields); }
+    // Which value boxes take input, e.g. "-M-R" for mids and rates only.
+    QString openBoxes() const
+    {
+        QString open;
+        for (const QString &name : ValueBoxes)
+            open += combo(name)->isEnabled() ? name.at(3) : QLatin1Char('-');
+        return open;
     }
     bool resultsEmpty() const { return results().join(QString()).isEmpty(); }
 
@@ -149,39 +161,30 @@ public:
 
     // Clears a box as a user would (select all, delete), then types; a line
     // break is typed as Enter.
-    void type(QWidget *widget, const QString &text)
+    void type(const QString &name, const QString &text)
     {
+        QWidget *widget = find<QWidget>(name);
+        if (auto *box = qobject_cast<QComboBox *>(widget))
+            widget = box->lineEdit();
         widget->setFocus();
         QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(widget, Qt::Key_Delete);
         const QStringList lines = text.split(QLatin1Char('\n'));
         for (int i = 0; i < lines.size(); ++i) {
-            keys(widget, lines[i]);
+            // Characters beyond ASCII arrive as the text of a key event,
+            // as an input method delivers them.
+            for (const QChar c : lines[i]) {
+                if (c.unicode() < 128) {
+                    QTest::keyClicks(widget, QString(c));
+                } else {
+                    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+                    QApplication::sendEvent(widget, &press);
+                    QApplication::sendEvent(widget, &release);
+                }
+            }
             if (i + 1 < lines.size())
                 QTest::keyClick(widget, Qt::Key_Return);
-        }
-    }
-    void type(const QString &name, const QString &text)
-    {
-        QWidget *w = find<QWidget>(name);
-        if (auto *box = qobject_cast<QComboBox *>(w))
-            w = box->lineEdit();
-        type(w, text);
-    }
-
-    // Real key events for every character; those beyond ASCII arrive as the
-    // text of a key event, as an input method delivers them.
-    static void keys(QWidget *widget, const QString &text)
-    {
-        for (const QChar c : text) {
-            if (c.unicode() < 128) {
-                QTest::keyClicks(widget, QString(c));
-            } else {
-                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-                QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-                QApplication::sendEvent(widget, &press);
-                QApplication::sendEvent(widget, &release);
-            }
         }
     }
 

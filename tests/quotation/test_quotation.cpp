@@ -31,20 +31,13 @@ void TestQuotation::resultsOfEachStructure_data()
                        "", "$50.00", "$200.00", "$11.54", "$1.65"};
     QTest::newRow("Mid") << "en_US" << QStringList{"2000", "Mid", "", "024", "", "25"}
         << QStringList{"$2,000.00", "Mid", "", "24", "", "25.00", "", "$50.00", "", "$11.54", "$1.65"};
-    // The number of mids takes no part in the amounts.
-    QTest::newRow("many mids") << "en_US" << QStringList{"10000", "Mid", "", "60", "", "30"}
-        << QStringList{"$10,000.00", "Mid", "", "60", "", "30.00", "", "$300.00", "", "$69.23", "$9.89"};
-    QTest::newRow("fractional rate") << "en_US" << QStringList{"1000", "Mid", "", "036", "", "1.50"}
-        << QStringList{"$1,000.00", "Mid", "", "36", "", "1.50", "", "$1.50", "", "$0.35", "$0.05"};
     // This locale writes negative amounts in brackets.
     QTest::newRow("negative") << "en_US" << QStringList{"-10000", "Upfront+Mid+Final", "3", "36", "1", "30"}
         << QStringList{"($10,000.00)", "Upfront+Mid+Final", "3", "36", "1", "30.00",
                        "($900.00)", "($300.00)", "($300.00)", "($69.23)", "($9.89)"};
-    QTest::newRow("zero rate") << "en_US" << QStringList{"10000", "Upfront+Mid+Final", "3", "36", "1", "0"}
-        << QStringList{"$10,000.00", "Upfront+Mid+Final", "3", "36", "1", "0.00",
+    QTest::newRow("negative, zero rate") << "en_US" << QStringList{"-10000", "Upfront+Mid+Final", "3", "36", "1", "0"}
+        << QStringList{"($10,000.00)", "Upfront+Mid+Final", "3", "36", "1", "0.00",
                        "$0.00", "$0.00", "$0.00", "$0.00", "$0.00"};
-    QTest::newRow("negative, zero rate") << "en_US" << QStringList{"-10000", "Mid", "", "36", "", "0"}
-        << QStringList{"($10,000.00)", "Mid", "", "36", "", "0.00", "", "$0.00", "", "$0.00", "$0.00"};
     QTest::newRow("decimal comma") << "de_DE" << QStringList{"1007", "Upfront+Mid", "3", "36", "", "22,1"}
         << QStringList{"1.007,00\u00a0\u20ac", "Upfront+Mid", "3", "36", "", "22,10",
                        "66,76\u00a0\u20ac", "22,25\u00a0\u20ac", "", "5,14\u00a0\u20ac", "0,73\u00a0\u20ac"};
@@ -155,8 +148,7 @@ void TestQuotation::refusalsLeaveNoQuotation()
         QTest::keyClick(m.combo("comSelectTerm")->lineEdit(), Qt::Key_Tab);
         typed["comSelectTerm"] = typedTerm;
         if (picked.isEmpty())
-            for (const QString &name : ValueBoxes)
-                QVERIFY2(!m.combo(name)->isEnabled(), qPrintable(name));
+            QCOMPARE(m.openBoxes(), QStringLiteral("----"));
     }
 
     QString atMessage;
@@ -186,6 +178,7 @@ void TestQuotation::refusalsLeaveNoQuotation()
     // The quotation shown before the press is gone too.
     m.saveAs("After failure");
     QCOMPARE(m.said().last(), QStringLiteral("No quote to save: Please generate a quote to save ! (Exclamation)"));
+    QCOMPARE(m.focus(), QStringLiteral("cmdSave"));
     QVERIFY(!m.t.exists(Paths::quoteFile("After failure")));
 }
 

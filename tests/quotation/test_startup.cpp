@@ -20,9 +20,8 @@ private slots:
     void printerIsSelectedByItsStoredName_data();
     void printerIsSelectedByItsStoredName();
     void windowComesUpWithItsListsOrdered();
-    void emptyListsAreToldInOrderAndTheWindowStillShows();
     void pickingAStructureOpensTheDigitOnlyBoxes();
-    void refreshRereadsTheFoldersAndTellsOfIt();
+    void emptyListsAreToldAndRefreshRereadsTheFolders();
     void resetButtons_data();
     void resetButtons();
     void menusOpenTheirWindowsAndExitAsksFirst();
@@ -34,25 +33,23 @@ void TestStartup::settingsThatCannotBeReadEndTheStart_data()
     QTest::addColumn<QString>("emptied");
     QTest::addColumn<bool>("unreadable");
     QTest::addColumn<QString>("message");
-    const auto file = [](const QString &path) { return "The file (" + Root + path + ") cannot be found !"; };
-    const auto folder = [](const QString &path) { return "The directory (" + Root + path + ") cannot be found !"; };
-    QTest::newRow("Printer.txt") << QStringList{Paths::printerFile()} << "" << false << file("Printer Settings\\Printer.txt");
-    QTest::newRow("VerticalMargin.txt") << QStringList{Paths::verticalMarginFile()} << "" << false
-                                        << file("Printer Settings\\VerticalMargin.txt");
-    QTest::newRow("Footer.txt") << QStringList{Paths::footerFile()} << "" << false << file("Page Settings\\Footer.txt");
-    QTest::newRow("Intergration.txt") << QStringList{Paths::integrationFile()} << "" << false
-                                      << file("Intergration Settings\\Intergration.txt");
-    QTest::newRow("Support Tools") << QStringList{Paths::supportToolsFolder()} << "" << false << folder("Support Tools");
-    QTest::newRow("Rates Settings") << QStringList{Paths::ratesFolder()} << "" << false << folder("Rates Settings");
-    QTest::newRow("Quotes") << QStringList{Paths::quotesFolder()} << "" << false << folder("Quotes");
+    const auto row = [](const char *tag, const QStringList &removed, const QString &path, const char *fault = "cannot be found",
+                        const QString &emptied = {}, bool unreadable = false) {
+        const char *kind = path.endsWith(".txt") ? "The file (" : "The directory (";
+        QTest::newRow(tag) << removed << emptied << unreadable << kind + Root + path + ") " + fault + " !";
+    };
+    row("Printer.txt", {Paths::printerFile()}, "Printer Settings\\Printer.txt");
+    row("VerticalMargin.txt", {Paths::verticalMarginFile()}, "Printer Settings\\VerticalMargin.txt");
+    row("Footer.txt", {Paths::footerFile()}, "Page Settings\\Footer.txt");
+    row("Intergration.txt", {Paths::integrationFile()}, "Intergration Settings\\Intergration.txt");
+    row("Support Tools", {Paths::supportToolsFolder()}, "Support Tools");
+    row("Rates Settings", {Paths::ratesFolder()}, "Rates Settings");
+    row("Quotes", {Paths::quotesFolder()}, "Quotes");
     // Only the first missing path is named.
-    QTest::newRow("header before footer") << QStringList{Paths::headerFile(), Paths::footerFile()} << "" << false
-                                          << file("Page Settings\\Header.txt");
-    QTest::newRow("files before folders") << QStringList{Paths::quotesFolder(), Paths::boldFile(), Paths::midsFolder()}
-                                          << "" << false << file("Printer Settings\\Bold.txt");
-    QTest::newRow("unreadable") << QStringList() << "" << true << "The file (" + Root + "Printer Settings\\Printer.txt) cannot be read !";
-    QTest::newRow("empty") << QStringList() << Paths::fontSizeFile() << false
-                           << "The file (" + Root + "Printer Settings\\FontSize.txt) is empty !";
+    row("header before footer", {Paths::headerFile(), Paths::footerFile()}, "Page Settings\\Header.txt");
+    row("files before folders", {Paths::quotesFolder(), Paths::boldFile(), Paths::midsFolder()}, "Printer Settings\\Bold.txt");
+    row("unreadable", {}, "Printer Settings\\Printer.txt", "cannot be read", {}, true);
+    row("empty", {}, "Printer Settings\\FontSize.txt", "is empty", Paths::fontSizeFile());
 }
 
 void TestStartup::settingsThatCannotBeReadEndTheStart()
@@ -167,43 +164,25 @@ void TestStartup::windowComesUpWithItsListsOrdered()
     QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(m.focus(), QStringLiteral("txtValue"));
     QCOMPARE(m.itemsOf("comSelectTerm"), (QStringList{"Upfront+Mid+Final", "Upfront+Mid", "Mid+Final", "Mid"}));
-    QCOMPARE(m.textOf("comSelectTerm"), QString());
+    QCOMPARE(m.textsOf(TermBoxes), QStringList(5, QString()));
     QVERIFY(m.combo("comSelectTerm")->isEnabled());
-    for (const QString &name : ValueBoxes) {
-        QVERIFY2(!m.combo(name)->isEnabled(), qPrintable(name));
-        QCOMPARE(m.textOf(name), QString());
-    }
+    QCOMPARE(m.openBoxes(), QStringLiteral("----"));
     QCOMPARE(m.edit("txtValue")->maxLength(), 7);
     QCOMPARE(m.edit("txtSaveQuote")->maxLength(), 100);
     QVERIFY(m.edit("txtMonthly")->isReadOnly());
     QVERIFY(m.textOf("txtAbout").startsWith(QStringLiteral("Quotaro\n")));
 }
 
-void TestStartup::emptyListsAreToldInOrderAndTheWindowStillShows()
-{
-    MainWindow m;
-    QCOMPARE(m.start(), frmQuotaro::StartResult::Show);
-    QCOMPARE(m.said(), (QStringList{"Upfronts: You do not currently have any upfronts setup ! (Information)",
-                                    "Mids: You do not currently have any mids setup ! (Information)",
-                                    "Finals: You do not currently have any finals setup ! (Information)",
-                                    "Rates: You do not currently have any rates setup ! (Information)"}));
-    QCOMPARE(m.combo("comSelectTerm")->count(), 4);
-    QVERIFY(m.window->isVisible());
-}
-
 void TestStartup::pickingAStructureOpensTheDigitOnlyBoxes()
 {
     MainWindow m;
     QVERIFY(m.open());
-    const QList<QPair<QString, QList<bool>>> rows{{"Upfront+Mid+Final", {true, true, true, true}},
-                                                  {"Upfront+Mid", {true, true, false, true}},
-                                                  {"Mid+Final", {false, true, true, true}},
-                                                  {"Mid", {false, true, false, true}}};
-    for (const auto &[term, enabled] : rows) {
+    const QList<QPair<QString, QString>> rows{
+        {"Upfront+Mid+Final", "UMFR"}, {"Upfront+Mid", "UM-R"}, {"Mid+Final", "-MFR"}, {"Mid", "-M-R"}};
+    for (const auto &[term, open] : rows) {
         m.pick("comSelectTerm", term);
         QCOMPARE(m.textOf("comSelectTerm"), term);
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(m.combo(ValueBoxes[i])->isEnabled(), enabled[i]);
+        QCOMPARE(m.openBoxes(), open);
     }
     // The multipliers take digits only; rates take anything.
     m.pick("comSelectTerm", "Upfront+Mid+Final");
@@ -225,22 +204,27 @@ void TestStartup::pickingAStructureOpensTheDigitOnlyBoxes()
         m.pick(ValueBoxes[i], picked[i]);
     QCOMPARE(m.textOf("comRates"), QStringLiteral("25.00"));
     m.pick("comSelectTerm", "Mid");
-    for (const QString &name : ValueBoxes)
-        QCOMPARE(m.textOf(name), QString());
+    QCOMPARE(m.textsOf(ValueBoxes), QStringList(4, QString()));
     QCOMPARE(m.combo("comMids")->count(), 3);
     QVERIFY(m.t.messages.messages.isEmpty());
 }
 
-void TestStartup::refreshRereadsTheFoldersAndTellsOfIt()
+void TestStartup::emptyListsAreToldAndRefreshRereadsTheFolders()
 {
     MainWindow m;
-    QVERIFY(m.open());
+    QCOMPARE(m.start(), frmQuotaro::StartResult::Show);
+    QCOMPARE(m.said(), (QStringList{"Upfronts: You do not currently have any upfronts setup ! (Information)",
+                                    "Mids: You do not currently have any mids setup ! (Information)",
+                                    "Finals: You do not currently have any finals setup ! (Information)",
+                                    "Rates: You do not currently have any rates setup ! (Information)"}));
+    QVERIFY(m.window->isVisible());
     m.pick("comSelectTerm", "Upfront+Mid+Final");
-    m.pick("comMids", "24");
-    // The setup windows change the folders; the lists follow on refresh.
-    m.t.remove(Paths::finalsFolder() + "\\1.txt");
-    m.t.remove(Paths::finalsFolder() + "\\2.txt");
+    m.type("comMids", "24");
+    m.t.messages.clear();
+    // The setup windows fill the folders; the lists follow on refresh.
     m.entries(Paths::upfrontsFolder(), {"12", "3", "1", "6"});
+    m.entries(Paths::midsFolder(), {"36", "12", "24"});
+    m.entries(Paths::ratesFolder(), {"30.00", "22.10", "25.00"});
     m.t.messages.onShow = [&](const RecordedMessage &shown) {
         if (shown.title != QStringLiteral("Terms and rates"))
             return;
@@ -256,8 +240,7 @@ void TestStartup::refreshRereadsTheFoldersAndTellsOfIt()
     QCOMPARE(m.itemsOf("comUpfronts"), (QStringList{"1", "3", "6", "12"}));
     QCOMPARE(m.combo("comFinals")->count(), 0);
     QCOMPARE(m.textOf("comMids"), QString());
-    for (const QString &name : ValueBoxes)
-        QVERIFY2(!m.combo(name)->isEnabled(), qPrintable(name));
+    QCOMPARE(m.openBoxes(), QStringLiteral("----"));
     QCOMPARE(m.focus(), QStringLiteral("comSelectTerm"));
 
     // A folder that vanished is named; the window stays usable.
@@ -276,18 +259,14 @@ void TestStartup::resetButtons_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("emptied");
     QTest::addColumn<QString>("focus");
-    const QStringList terms{"comSelectTerm", "comUpfronts", "comMids", "comFinals", "comRates"};
     QTest::newRow("value") << "cmdValueReset" << QStringList{"txtValue"} << "txtValue";
     QTest::newRow("save name") << "cmdResetSave" << QStringList{"txtSaveQuote"} << "txtSaveQuote";
     QTest::newRow("equipment") << "cmdEquipmentReset" << QStringList{"txtEquipmentDetails"} << "txtEquipmentDetails";
     QTest::newRow("customer") << "cmdCustomerReset" << QStringList{"txtCustomerDetails"} << "txtCustomerDetails";
     // The quotation reset moves no focus.
     QTest::newRow("quotation") << "cmdQuotationReset" << ResultFields << "cmdQuotationReset";
-    QTest::newRow("terms and rates") << "cmdResetTermsRates" << terms << "comSelectTerm";
-    QTest::newRow("all") << "cmdResetAll"
-                         << ResultFields + terms
-                                + QStringList{"txtValue", "txtSaveQuote", "txtEquipmentDetails", "txtCustomerDetails"}
-                         << "txtValue";
+    QTest::newRow("terms and rates") << "cmdResetTermsRates" << TermBoxes << "comSelectTerm";
+    QTest::newRow("all") << "cmdResetAll" << AllInputs << "txtValue";
 }
 
 void TestStartup::resetButtons()
@@ -301,33 +280,29 @@ void TestStartup::resetButtons()
     m.type("txtSaveQuote", "Smith");
     m.type("txtEquipmentDetails", "Forklift");
     m.type("txtCustomerDetails", "J Smith");
-    const QStringList all = ResultFields
-        + QStringList{"comSelectTerm", "comUpfronts", "comMids", "comFinals", "comRates",
-                      "txtValue", "txtSaveQuote", "txtEquipmentDetails", "txtCustomerDetails"};
-    QStringList before;
-    for (const QString &name : all)
-        before.append(m.textOf(name));
-    QVERIFY(!before.contains(QString()));
+    QStringList expected = m.textsOf(AllInputs);
+    QVERIFY(!expected.contains(QString()));
+    for (int i = 0; i < AllInputs.size(); ++i)
+        if (emptied.contains(AllInputs[i]))
+            expected[i].clear();
     m.click(button);
-    for (int i = 0; i < all.size(); ++i)
-        QCOMPARE(m.textOf(all[i]), emptied.contains(all[i]) ? QString() : before[i]);
+    QCOMPARE(m.textsOf(AllInputs), expected);
     QCOMPARE(m.focus(), focus);
     QVERIFY(m.t.messages.messages.isEmpty());
     // The lists stay; without a new pick their boxes take no input.
     QCOMPARE(m.combo("comRates")->count(), 3);
     QCOMPARE(m.combo("comSelectTerm")->count(), 4);
     if (emptied.contains("comSelectTerm")) {
-        for (const QString &name : ValueBoxes)
-            QVERIFY2(!m.combo(name)->isEnabled(), qPrintable(name));
+        QCOMPARE(m.openBoxes(), QStringLiteral("----"));
         m.pick("comSelectTerm", "Mid+Final");
-        QVERIFY(m.combo("comFinals")->isEnabled());
+        QCOMPARE(m.openBoxes(), QStringLiteral("-MFR"));
     }
     // A quotation reset cannot be saved or printed.
     if (emptied.contains("txtMonthly")) {
         m.saveAs("Smith");
         m.click("cmdPrint");
-        QCOMPARE(m.t.messages.texts(),
-                 (QStringList{"Please generate a quote to save !", "Please generate a quote to print !"}));
+        QCOMPARE(m.said(), (QStringList{"No quote to save: Please generate a quote to save ! (Exclamation)",
+                                        "No quote to print: Please generate a quote to print ! (Exclamation)"}));
         QVERIFY(!m.t.exists(Paths::quoteFile("Smith")));
     }
 }
@@ -366,13 +341,9 @@ void TestStartup::menusOpenTheirWindowsAndExitAsksFirst()
     // Every way out asks first; No keeps the window as it was.
     m.t.messages.clear();
     m.type("txtValue", "1234");
-    m.t.messages.answerNext(MsgAnswer::No);
+    m.t.messages.answers.append({MsgAnswer::No, MsgAnswer::No, MsgAnswer::No});
     m.click("cmdExit");
-    QVERIFY(m.window->isVisible());
-    m.t.messages.answerNext(MsgAnswer::No);
     m.window->findChild<QAction *>("fileExit")->trigger();
-    QVERIFY(m.window->isVisible());
-    m.t.messages.answerNext(MsgAnswer::No);
     QVERIFY(!m.window->close()); // the title bar's close
     QVERIFY(m.window->isVisible());
     QCOMPARE(m.said(), (QStringList{AskExit, AskExit, AskExit}));
