@@ -149,13 +149,16 @@ void TestQuotePrinting::closingLineBreaksAreDropped()
     q.equipment = QStringLiteral("Deck oven\r\n");
     tp->settings.page.PageHeader = QStringLiteral("A\r\n\r\n");
     tp->settings.page.PageFooter = QStringLiteral("Z\r\n\r\n");
-    const QStringList details{"Equipment details", "", "Deck oven", "", "Rental details:", ""};
-    QCOMPARE(lines(q), QStringList({"Harbour Bakery", "", "", date, "", "A", "", ""}) + details + rentals
-                           + QStringList({"", "Z", "", ""}));
+    QCOMPARE(lines(q), QStringList({"Harbour Bakery", "", "", date, "", "A", "", "", "Equipment details", "",
+                                    "Deck oven", "", "Rental details:", ""})
+                           + rentals + QStringList({"", "Z", "", ""}));
     QCOMPARE(tp->settings.page.PageHeader, QStringLiteral("A\r\n"));
     QCOMPARE(tp->settings.page.PageFooter, QStringLiteral("Z\r\n"));
 
-    const QStringList second = QStringList({"Harbour Bakery", "", "", date, "", "A", ""}) + details
+    q.customer = QStringLiteral("Harbour Bakery\r\n");
+    q.equipment = QStringLiteral("Deck oven\r\n\r\n");
+    const QStringList second = QStringList({"Harbour Bakery", "", date, "", "A", "", "Equipment details", "",
+                                            "Deck oven", "", "", "Rental details:", ""})
         + rentals + QStringList({"", "Z", ""});
     QCOMPARE(lines(q), second);
     QCOMPARE(tp->settings.page.PageHeader, QStringLiteral("A"));
