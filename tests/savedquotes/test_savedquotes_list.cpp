@@ -13,8 +13,8 @@ private slots:
     void formCaptionsFitAndTabOrder();
     void listing_data();
     void listing();
-    void emptyFolderIsToldBeforeTheWindowShows();
-    void vanishedQuotesFolderIsToldAndLeavesAnEmptyList();
+    void emptyOrVanishedFolder_data();
+    void emptyOrVanishedFolder();
     void openAndRefreshDropOneTrailingLineBreak_data();
     void openAndRefreshDropOneTrailingLineBreak();
     void refreshReadsTheOpenQuoteAgain();
@@ -110,47 +110,42 @@ void TestSavedQuotesList::listing()
     QCOMPARE(h.told(), QStringList());
 }
 
-void TestSavedQuotesList::emptyFolderIsToldBeforeTheWindowShows()
+void TestSavedQuotesList::emptyOrVanishedFolder_data()
 {
+    QTest::addColumn<bool>("vanished");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("empty") << false << QStringList{EmptyList};
+    QTest::newRow("vanished") << true
+                              << QStringList{msg("Saved quotes",
+                                                 QStringLiteral("The directory (") + Paths::quotesFolder()
+                                                     + QStringLiteral(") cannot be read !"),
+                                                 Excl),
+                                             EmptyList};
+}
+
+void TestSavedQuotesList::emptyOrVanishedFolder()
+{
+    QFETCH(bool, vanished);
+    QFETCH(QStringList, expected);
     SavedQuotesHarness h;
-    QWidget mainWindow;
-    mainWindow.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
-    bool windowVisible = true;
+    if (vanished)
+        h.t.remove(Paths::quotesFolder());
+    // Told while the window is built, before it shows.
+    bool shownWhileTold = false;
     QString countWhileTold;
     h.t.messages.onShow = [&](const RecordedMessage &) {
         for (QWidget *widget : QApplication::allWidgets()) {
             if (widget->objectName() == QLatin1String("frmOpenSavedQuotes")) {
-                windowVisible = widget->isVisible();
+                shownWhileTold = shownWhileTold || widget->isVisible();
                 countWhileTold = widget->findChild<QLineEdit *>(QStringLiteral("txtNumberOfQuotes"))->text();
             }
         }
     };
-    // As the main window opens it: construct, then exec (closed at once here).
-    frmOpenSavedQuotes w(h.t.platform, h.t.settings, &mainWindow);
-    QCOMPARE(h.told(), QStringList{EmptyList});
-    QVERIFY(!windowVisible);
-    QCOMPARE(countWhileTold, QStringLiteral("0"));
-    QTimer::singleShot(0, &w, [&w] {
-        QVERIFY(w.isVisible());
-        w.findChild<QPushButton *>(QStringLiteral("cmdClose"))->click();
-    });
-    w.exec();
-    QCOMPARE(h.told(), QStringList());
-    QCOMPARE(w.findChild<QListWidget *>(QStringLiteral("lstSavedQuotes"))->count(), 0);
-}
-
-void TestSavedQuotesList::vanishedQuotesFolderIsToldAndLeavesAnEmptyList()
-{
-    SavedQuotesHarness h;
-    h.t.remove(Paths::quotesFolder());
     QVERIFY(h.load());
-    QCOMPARE(h.told(), (QStringList{msg("Saved quotes",
-                                        QStringLiteral("The directory (") + Paths::quotesFolder()
-                                            + QStringLiteral(") cannot be read !"),
-                                        Excl),
-                                    EmptyList}));
-    QCOMPARE(h.count()->text(), QStringLiteral("0"));
+    QCOMPARE(h.told(), expected);
+    QVERIFY(!shownWhileTold);
+    QCOMPARE(countWhileTold, QStringLiteral("0"));
+    QCOMPARE(h.list()->count(), 0);
     // The window still works: its buttons say there is nothing to act on.
     h.clickAll({"cmdOpen", "cmdPrint"});
     QCOMPARE(h.told(), (QStringList{msg("No quote to open", "Please select a quote to open !", Excl),
