@@ -13,49 +13,45 @@ private slots:
 
 void TestQuotation::resultsOfEachStructure_data()
 {
+    // Value, structure, upfront, mid, final and rate typed; the eleven result
+    // fields from the value down to the daily equivalent.
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QStringList>("inputs"); // value, structure, upfront, mid, final, rate
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("Upfront+Mid+Final") << "en_US" << QStringList{"10000", "Upfront+Mid+Final", "3", "36", "1", "30"}
-        << QStringList{"$10,000.00", "Upfront+Mid+Final", "3", "36", "1", "30.00",
-                       "$900.00", "$300.00", "$300.00", "$69.23", "$9.89"};
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Upfront+Mid+Final") << "en_US" << "10000|Upfront+Mid+Final|3|36|1|30"
+                                       << "$10,000.00|Upfront+Mid+Final|3|36|1|30.00|$900.00|$300.00|$300.00|$69.23|$9.89";
     // Upfront and weekly use the monthly rental unrounded ($66.76, not $66.75).
-    QTest::newRow("unrounded monthly") << "en_US" << QStringList{"1007", "Upfront+Mid", "3", "36", "", "22.1"}
-        << QStringList{"$1,007.00", "Upfront+Mid", "3", "36", "", "22.10",
-                       "$66.76", "$22.25", "", "$5.14", "$0.73"};
-    QTest::newRow("Upfront+Mid") << "en_US" << QStringList{"2000", "Upfront+Mid", "02", "024", "", "25"}
-        << QStringList{"$2,000.00", "Upfront+Mid", "2", "24", "", "25.00",
-                       "$100.00", "$50.00", "", "$11.54", "$1.65"};
-    QTest::newRow("Mid+Final") << "en_US" << QStringList{"2000", "Mid+Final", "", "024", "4", "25"}
-        << QStringList{"$2,000.00", "Mid+Final", "", "24", "4", "25.00",
-                       "", "$50.00", "$200.00", "$11.54", "$1.65"};
-    QTest::newRow("Mid") << "en_US" << QStringList{"2000", "Mid", "", "024", "", "25"}
-        << QStringList{"$2,000.00", "Mid", "", "24", "", "25.00", "", "$50.00", "", "$11.54", "$1.65"};
+    QTest::newRow("unrounded monthly") << "en_US" << "1007|Upfront+Mid|3|36||22.1"
+                                       << "$1,007.00|Upfront+Mid|3|36||22.10|$66.76|$22.25||$5.14|$0.73";
+    QTest::newRow("Upfront+Mid") << "en_US" << "2000|Upfront+Mid|02|024||25"
+                                 << "$2,000.00|Upfront+Mid|2|24||25.00|$100.00|$50.00||$11.54|$1.65";
+    QTest::newRow("Mid+Final") << "en_US" << "2000|Mid+Final||024|4|25"
+                               << "$2,000.00|Mid+Final||24|4|25.00||$50.00|$200.00|$11.54|$1.65";
+    QTest::newRow("Mid") << "en_US" << "2000|Mid||024||25" << "$2,000.00|Mid||24||25.00||$50.00||$11.54|$1.65";
     // This locale writes negative amounts in brackets.
-    QTest::newRow("negative") << "en_US" << QStringList{"-10000", "Upfront+Mid+Final", "3", "36", "1", "30"}
-        << QStringList{"($10,000.00)", "Upfront+Mid+Final", "3", "36", "1", "30.00",
-                       "($900.00)", "($300.00)", "($300.00)", "($69.23)", "($9.89)"};
-    QTest::newRow("negative, zero rate") << "en_US" << QStringList{"-10000", "Upfront+Mid+Final", "3", "36", "1", "0"}
-        << QStringList{"($10,000.00)", "Upfront+Mid+Final", "3", "36", "1", "0.00",
-                       "$0.00", "$0.00", "$0.00", "$0.00", "$0.00"};
-    QTest::newRow("decimal comma") << "de_DE" << QStringList{"1007", "Upfront+Mid", "3", "36", "", "22,1"}
-        << QStringList{"1.007,00\u00a0\u20ac", "Upfront+Mid", "3", "36", "", "22,10",
-                       "66,76\u00a0\u20ac", "22,25\u00a0\u20ac", "", "5,14\u00a0\u20ac", "0,73\u00a0\u20ac"};
-    QTest::newRow("decimal comma negative") << "de_DE" << QStringList{"-2000", "Mid", "", "24", "", "2,5"}
-        << QStringList{"-2.000,00\u00a0\u20ac", "Mid", "", "24", "", "2,50",
-                       "", "-5,00\u00a0\u20ac", "", "-1,15\u00a0\u20ac", "-0,16\u00a0\u20ac"};
+    QTest::newRow("negative") << "en_US" << "-10000|Upfront+Mid+Final|3|36|1|30"
+                              << "($10,000.00)|Upfront+Mid+Final|3|36|1|30.00|($900.00)|($300.00)|($300.00)|($69.23)|($9.89)";
+    QTest::newRow("negative, zero rate") << "en_US" << "-10000|Upfront+Mid+Final|3|36|1|0"
+                                         << "($10,000.00)|Upfront+Mid+Final|3|36|1|0.00|$0.00|$0.00|$0.00|$0.00|$0.00";
+    QTest::newRow("decimal comma") << "de_DE" << "1007|Upfront+Mid|3|36||22,1"
+                                   << "1.007,00\u00a0\u20ac|Upfront+Mid|3|36||22,10|66,76\u00a0\u20ac|"
+                                      "22,25\u00a0\u20ac||5,14\u00a0\u20ac|0,73\u00a0\u20ac";
+    QTest::newRow("decimal comma negative") << "de_DE" << "-2000|Mid||24||2,5"
+                                            << "-2.000,00\u00a0\u20ac|Mid||24||2,50||-5,00\u00a0\u20ac||"
+                                               "-1,15\u00a0\u20ac|-0,16\u00a0\u20ac";
 }
 
 void TestQuotation::resultsOfEachStructure()
 {
     QFETCH(QString, locale);
-    QFETCH(QStringList, inputs);
-    QFETCH(QStringList, expected);
+    QFETCH(QString, inputs);
+    QFETCH(QString, expected);
     MainWindow m{QLocale(locale)};
     QVERIFY(m.open());
-    m.quote(inputs[0], inputs[1], inputs[2], inputs[3], inputs[4], inputs[5]);
+    const QStringList in = inputs.split('|');
+    m.quote(in[0], in[1], in[2], in[3], in[4], in[5]);
     QCOMPARE(m.said(), QStringList());
-    QCOMPARE(m.results(), expected);
+    QCOMPARE(m.results(), expected.split('|'));
 }
 
 void TestQuotation::refusalsLeaveNoQuotation_data()
@@ -69,48 +65,37 @@ void TestQuotation::refusalsLeaveNoQuotation_data()
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("emptied");
-    QTest::addColumn<bool>("emptiedFirst");
     QTest::addColumn<QString>("focus");
+    const auto row = [](const QByteArray &tag, const char *value, const char *picked, const char *typedTerm,
+                        const QStringList &inputs, const QString &message, const char *emptied, const char *focus,
+                        const char *locale = "en_US") {
+        QTest::newRow(tag.constData()) << locale << value << picked << typedTerm << inputs << message << emptied << focus;
+    };
+    const auto invalid = [](const QString &what) {
+        return "Invalid " + what + ": Please select a valid " + what + " ! (Exclamation)";
+    };
     const QStringList full{"3", "36", "1", "30"};
-    const QString badValue = QStringLiteral("Invalid value: Please enter a valid value ! (Exclamation)");
-    const QString badTerm = QStringLiteral("Invalid term: Please select a valid term ! (Exclamation)");
+    const char *UMF = "Upfront+Mid+Final";
     // A bad value is met first: the later inputs are not examined.
     for (const char *value : {"", "12a", "$5"})
-        QTest::addRow("value '%s'", value) << "en_US" << value << "Upfront+Mid+Final" << "nonsense"
-                                           << QStringList{"3", "36", "1", "abc"} << badValue << "txtValue" << true
-                                           << "txtValue";
+        row("value " + QByteArray(value), value, UMF, "nonsense", {"3", "36", "1", "abc"},
+            "Invalid value: Please enter a valid value ! (Exclamation)", "txtValue", "txtValue");
     for (const char *term : {"", "mid", " Mid", "Mid+Final ", "Upfront+Final"})
-        QTest::addRow("term '%s'", term) << "en_US" << "5000" << "" << term << full << badTerm << "comSelectTerm"
-                                         << true << "comSelectTerm";
+        row("term " + QByteArray(term), "5000", "", term, full, invalid("term"), "comSelectTerm", "comSelectTerm");
     // Typed, not picked: the value boxes stay closed, the term box takes the focus.
-    QTest::newRow("typed structure") << "en_US" << "10000" << "" << "Mid" << full
-                                     << "Invalid mid: Please select a valid mid ! (Exclamation)" << "comMids" << false
-                                     << "comSelectTerm";
-    QTest::newRow("upfront") << "en_US" << "10000" << "Upfront+Mid+Final" << "" << QStringList{"", "36", "1", "30"}
-                             << "Invalid upfront: Please select a valid upfront ! (Exclamation)" << "comUpfronts"
-                             << false << "comUpfronts";
-    QTest::newRow("mid before rate") << "en_US" << "10000" << "Upfront+Mid+Final" << "" << QStringList{"3", "", "1", "x"}
-                                     << "Invalid mid: Please select a valid mid ! (Exclamation)" << "comMids" << false
-                                     << "comMids";
-    QTest::newRow("final") << "en_US" << "10000" << "Mid+Final" << "" << QStringList{"", "36", "", "30"}
-                           << "Invalid final: Please select a valid final ! (Exclamation)" << "comFinals" << false
-                           << "comFinals";
-    QTest::newRow("rate") << "en_US" << "10000" << "Mid" << "" << QStringList{"", "36", "", "3O"}
-                          << "Invalid rate: Please select a valid rate ! (Exclamation)" << "comRates" << false
-                          << "comRates";
-    QTest::newRow("rate in the other locale") << "de_DE" << "10000" << "Mid" << "" << QStringList{"", "24", "", "2.5x"}
-                                              << "Invalid rate: Please select a valid rate ! (Exclamation)"
-                                              << "comRates" << false << "comRates";
+    row("typed structure", "10000", "", "Mid", full, invalid("mid"), "comMids", "comSelectTerm");
+    row("upfront", "10000", UMF, "", {"", "36", "1", "30"}, invalid("upfront"), "comUpfronts", "comUpfronts");
+    row("mid before rate", "10000", UMF, "", {"3", "", "1", "x"}, invalid("mid"), "comMids", "comMids");
+    row("final", "10000", "Mid+Final", "", {"", "36", "", "30"}, invalid("final"), "comFinals", "comFinals");
+    row("rate", "10000", "Mid", "", {"", "36", "", "3O"}, invalid("rate"), "comRates", "comRates");
+    row("rate in the other locale", "10000", "Mid", "", {"", "24", "", "2.5x"}, invalid("rate"), "comRates",
+        "comRates", "de_DE");
     // Beyond single precision: the value itself, or the amounts of values that fit.
-    QTest::newRow("value too large") << "en_US" << "9E+38" << "Upfront+Mid+Final" << "" << full
-        << "Number too large: The number is too large to calculate a quotation ! (Exclamation)" << "" << false
-        << "txtValue";
+    row("value too large", "9E+38", UMF, "", full,
+        "Number too large: The number is too large to calculate a quotation ! (Exclamation)", "", "txtValue");
     const QString amounts = "Number too large: The amounts of this quotation are too large to be calculated ! (Exclamation)";
-    QTest::newRow("monthly too large") << "en_US" << "3E+38" << "Upfront+Mid+Final" << ""
-                                       << QStringList{"3", "36", "1", "9999999"} << amounts << "" << false << "cmdQuotation";
-    QTest::newRow("upfront too large") << "en_US" << "1E+30" << "Upfront+Mid+Final" << ""
-                                       << QStringList{"99999999999", "36", "1", "1000"} << amounts << "" << false
-                                       << "cmdQuotation";
+    row("monthly too large", "3E+38", UMF, "", {"3", "36", "1", "9999999"}, amounts, "", "cmdQuotation");
+    row("upfront too large", "1E+30", UMF, "", {"99999999999", "36", "1", "1000"}, amounts, "", "cmdQuotation");
 }
 
 void TestQuotation::refusalsLeaveNoQuotation()
@@ -122,8 +107,10 @@ void TestQuotation::refusalsLeaveNoQuotation()
     QFETCH(QStringList, inputs);
     QFETCH(QString, message);
     QFETCH(QString, emptied);
-    QFETCH(bool, emptiedFirst);
     QFETCH(QString, focus);
+    // Value and term are emptied and focused before the message, a value box
+    // after it.
+    const bool emptiedFirst = emptied == "txtValue" || emptied == "comSelectTerm";
     MainWindow m{QLocale(locale)};
     QVERIFY(m.open());
     m.quoteFull();
@@ -163,8 +150,6 @@ void TestQuotation::refusalsLeaveNoQuotation()
     QCOMPARE(m.said(), QStringList{message});
     QVERIFY(emptyAtMessage);
     if (!emptied.isEmpty()) {
-        // Value and term are emptied and focused before the message, a value
-        // box after it.
         QCOMPARE(atMessage, emptiedFirst ? QString() : typed.value(emptied));
         QCOMPARE(m.t.messages.messages[0].focus == focus, emptiedFirst);
         typed[emptied] = QString();

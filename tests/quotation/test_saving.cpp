@@ -41,30 +41,28 @@ void TestSaving::savedFileByteForByte_data()
     QTest::addColumn<QString>("equipment");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("file");
+    const auto row = [](const char *tag, const char *structure, const QString &customer, const QString &equipment,
+                        const QString &name, const QByteArray &file, const QByteArray &header = {},
+                        const QByteArray &footer = {}) {
+        QTest::newRow(tag) << structure << header << footer << customer << equipment << name << file;
+    };
     const QByteArray date = "07/03/2026\r\n";
-    QTest::newRow("bare") << "Mid" << QByteArray() << QByteArray() << "" << "" << "Bare"
-                          << date + "\r\n\r\n\r\n" + rentals(false, false) + "\r\n";
-    QTest::newRow("every block") << "Upfront+Mid+Final" << QByteArray("Kestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n")
-        << QByteArray("With thanks\r\n") << "J Sm\u00eftherson\nFarm Lane\n" << "Forklift truck, 2.5 t"
-        << "Sm\u00eftherson forklift"
-        << "J Sm\xc3\xaftherson\r\nFarm Lane\r\n\r\n" + date + "\r\nKestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n\r\n"
-               "Equipment details:\r\n\r\nForklift truck, 2.5 t\r\n\r\n" + rentals(true, true) + "With thanks\r\n";
-    const QByteArray equipment = "\r\n\r\n\r\nEquipment details:\r\n\r\nPress\r\nDie set\r\n\r\n";
-    QTest::newRow("Upfront+Mid") << "Upfront+Mid" << QByteArray() << QByteArray() << "" << "Press\nDie set"
-                                 << "UM" << date + equipment + rentals(true, false) + "\r\n";
-    QTest::newRow("Mid+Final") << "Mid+Final" << QByteArray() << QByteArray() << "" << "Press\nDie set"
-                               << "MF" << date + equipment + rentals(false, true) + "\r\n";
+    row("bare", "Mid", "", "", "Bare", date + "\r\n\r\n\r\n" + rentals(false, false) + "\r\n");
+    row("every block", "Upfront+Mid+Final", "J Sm\u00eftherson\nFarm Lane\n", "Forklift truck, 2.5 t",
+        "Sm\u00eftherson forklift",
+        "J Sm\xc3\xaftherson\r\nFarm Lane\r\n\r\n" + date + "\r\nKestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n\r\n"
+            "Equipment details:\r\n\r\nForklift truck, 2.5 t\r\n\r\n" + rentals(true, true) + "With thanks\r\n",
+        "Kestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n", "With thanks\r\n");
+    const QByteArray equipment = date + "\r\n\r\n\r\nEquipment details:\r\n\r\nPress\r\nDie set\r\n\r\n";
+    row("Upfront+Mid", "Upfront+Mid", "", "Press\nDie set", "UM", equipment + rentals(true, false) + "\r\n");
+    row("Mid+Final", "Mid+Final", "", "Press\nDie set", "MF", equipment + rentals(false, true) + "\r\n");
     // The customer block loses one trailing line break; an equipment text of
     // a line break only is no equipment block.
-    const QByteArray rest = "\r\n\r\n\r\n" + rentals(true, true) + "\r\n";
-    QTest::newRow("customer one line break only") << "Upfront+Mid+Final" << QByteArray() << QByteArray() << "\n" << "\n"
-                                                  << "C" << date + rest;
-    QTest::newRow("customer no line break") << "Upfront+Mid+Final" << QByteArray() << QByteArray() << "A Buyer" << "\n"
-                                            << "C" << "A Buyer\r\n\r\n" + date + rest;
-    QTest::newRow("customer two line breaks") << "Upfront+Mid+Final" << QByteArray() << QByteArray() << "A Buyer\n\n"
-                                              << "\n" << "C" << "A Buyer\r\n\r\n\r\n" + date + rest;
-    QTest::newRow("customer two lines") << "Upfront+Mid+Final" << QByteArray() << QByteArray() << "A Buyer\nB Road\n"
-                                        << "\n" << "C" << "A Buyer\r\nB Road\r\n\r\n" + date + rest;
+    const QByteArray rest = date + "\r\n\r\n\r\n" + rentals(true, true) + "\r\n";
+    row("customer one line break only", "Upfront+Mid+Final", "\n", "\n", "C", rest);
+    row("customer no line break", "Upfront+Mid+Final", "A Buyer", "\n", "C", "A Buyer\r\n\r\n" + rest);
+    row("customer two line breaks", "Upfront+Mid+Final", "A Buyer\n\n", "\n", "C", "A Buyer\r\n\r\n\r\n" + rest);
+    row("customer two lines", "Upfront+Mid+Final", "A Buyer\nB Road\n", "\n", "C", "A Buyer\r\nB Road\r\n\r\n" + rest);
 }
 
 void TestSaving::savedFileByteForByte()
