@@ -50,12 +50,22 @@ private slots:
     void windowShowsTheSettingsInForce()
     {
         QCOMPARE(box("txtCurrentHeader")->toPlainText(), QStringLiteral("Old header\n"));
-        QCOMPARE(box("txtCurrentFooter")->toPlainText(), QStringLiteral("Old footer\nline 2\n"));
         QVERIFY(box("txtCurrentHeader")->isReadOnly());
         checkFrame(w.get(), QStringLiteral("Page setup"),
                    {"txtChangeHeader", "cmdApplyHeader", "cmdCancelHeader", "txtChangeFooter",
                     "cmdApplyFooter", "cmdCancelFooter", "cmdClose", "txtCurrentHeader",
                     "txtCurrentFooter"});
+        // Cancel only empties its change box.
+        for (const QString part : {"Footer", "Header"}) {
+            typeInto(w.get(), "txtChange" + part, "New " + part);
+            click(w.get(), "cmdCancel" + part);
+            QCOMPARE(box("txtChange" + part)->toPlainText(), QString());
+            QCOMPARE(focusName(), "txtChange" + part);
+        }
+        QCOMPARE(box("txtCurrentFooter")->toPlainText(), QStringLiteral("Old footer\nline 2\n"));
+        QCOMPARE(stored("Footer"), OldFooter);
+        QCOMPARE(t->read(Paths::footerFile()), OldFooter);
+        QCOMPARE(stored("Header"), OldHeader);
         click(w.get(), "cmdClose");
         QVERIFY(!w->isVisible());
         QVERIFY(t->messages.messages.isEmpty());
@@ -117,21 +127,6 @@ private slots:
         QCOMPARE(focusName(), "txtChange" + part);
         QCOMPARE(stored(other), otherOld);
         QCOMPARE(t->read(file(other)), otherOld);
-    }
-
-    void cancelOnlyEmptiesTheChangeBox()
-    {
-        for (const QString part : {"Footer", "Header"}) {
-            typeInto(w.get(), "txtChange" + part, "New " + part);
-            click(w.get(), "cmdCancel" + part);
-            QCOMPARE(box("txtChange" + part)->toPlainText(), QString());
-            QCOMPARE(focusName(), "txtChange" + part);
-        }
-        QCOMPARE(box("txtCurrentFooter")->toPlainText(), QStringLiteral("Old footer\nline 2\n"));
-        QCOMPARE(stored("Footer"), OldFooter);
-        QCOMPARE(t->read(Paths::footerFile()), OldFooter);
-        QCOMPARE(stored("Header"), OldHeader);
-        QVERIFY(t->messages.messages.isEmpty());
     }
 };
 

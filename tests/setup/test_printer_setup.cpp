@@ -195,6 +195,17 @@ private slots:
         QVERIFY(f.files.writes.isEmpty());
         QCOMPARE(valuesOf(f.tp.settings.printer), Stored);
         QCOMPARE(f.shown("Current"), Stored);
+
+        // Cancel empties the change controls only; the lists stay to choose from.
+        for (const QString option : {"Bold", "Italic", "Underline"})
+            f.tick(option);
+        f.click("cmdCancel");
+        QCOMPARE(f.shown("Change"), NothingEntered);
+        QCOMPARE(focusName(), QStringLiteral("comChangePrinter"));
+        QCOMPARE(f.combo("comChangePrinter")->count(), 2);
+        QCOMPARE(f.combo("comChangeFontSize")->count(), 16);
+        QCOMPARE(f.tp.messages.messages.size(), 1);
+        QCOMPARE(f.onDisk(), before);
     }
 
     void marginAndSizeBoxesTakeDigitsOnly()
@@ -207,11 +218,14 @@ private slots:
         QCOMPARE(f.edit("txtChangeHorizontalMargin")->text(), QStringLiteral("12345"));
     }
 
+    // Options not ticked are turned off (italic here).
     void applyPutsEverythingInForceAndOnDisk()
     {
-        Fixture f;
+        Fixture f({"Office Laser", "1440", "1440", "Arial", "10", "On", "On", "On"});
         f.open();
-        f.enter({"Front Desk", "0800", "01000", "Nonexistent Sans", "13"});
+        f.enter({"Front Desk", "0800", "01000", "Nonexistent Sans", ""});
+        // The size chosen from the list with the keyboard rather than typed.
+        QTest::keyClick(f.combo("comChangeFontSize"), Qt::Key_Down);
         f.tick("Bold");
         f.tick("Underline");
         f.click("cmdApply");
@@ -222,9 +236,9 @@ private slots:
         // The eight files, in their order, as entered (not normalised).
         QCOMPARE(f.files.writes, eightFiles());
         QCOMPARE(f.onDisk(), QList<QByteArray>({"Front Desk\r\n", "0800\r\n", "01000\r\n",
-                                                "Nonexistent Sans\r\n", "13\r\n", "On\r\n", "Off\r\n",
+                                                "Nonexistent Sans\r\n", "8\r\n", "On\r\n", "Off\r\n",
                                                 "On\r\n"}));
-        const QStringList applied{"Front Desk", "0800", "01000", "Nonexistent Sans", "13", "On", "Off", "On"};
+        const QStringList applied{"Front Desk", "0800", "01000", "Nonexistent Sans", "8", "On", "Off", "On"};
         QCOMPARE(valuesOf(f.tp.settings.printer), applied);
         QCOMPARE(f.tp.printers.current, QStringLiteral("Front Desk"));
         QCOMPARE(f.shown("Current"), applied);
@@ -235,26 +249,10 @@ private slots:
         QCOMPARE(f.tp.printers.jobs.size(), size_t(1));
         RecordingSurface &job = f.tp.printers.lastJob();
         QCOMPARE(job.fontName, QStringLiteral("Nonexistent Sans"));
-        QCOMPARE(job.fontSize, 13.0f);
+        QCOMPARE(job.fontSize, 8.0f);
         QVERIFY(job.bold && !job.italic && job.underline);
         QCOMPARE(job.pieces.first().x, 800.0f);
         QCOMPARE(job.pieces.first().y, 1000.0f);
-    }
-
-    void applyWithNothingTickedTurnsEveryOptionOff()
-    {
-        Fixture f({"Office Laser", "1440", "1440", "Arial", "10", "On", "On", "On"});
-        f.open();
-        QCOMPARE(f.shown("Current").mid(5), QStringList({"On", "On", "On"}));
-        f.enter({"Office Laser", "1440", "1440", "Arial", ""});
-        // The size chosen from the list with the keyboard rather than typed.
-        QTest::keyClick(f.combo("comChangeFontSize"), Qt::Key_Down);
-        QCOMPARE(f.combo("comChangeFontSize")->currentText(), QStringLiteral("8"));
-        f.click("cmdApply");
-        QCOMPARE(f.tp.messages.texts(), QStringList("The printer settings have been changed !"));
-        QCOMPARE(f.onDisk().mid(4), QList<QByteArray>({"8\r\n", "Off\r\n", "Off\r\n", "Off\r\n"}));
-        QCOMPARE(valuesOf(f.tp.settings.printer).mid(5), QStringList({"Off", "Off", "Off"}));
-        QCOMPARE(f.shown("Current").mid(5), QStringList({"Off", "Off", "Off"}));
     }
 
     // The printer is switched only to an installed name matched exactly;
@@ -286,26 +284,52 @@ private slots:
         QCOMPARE(f.edit("txtCurrentPrinter")->text(), printer);
     }
 
-    void aFileThatCannotBeWrittenChangesNothing()
+    // On a refused write the files already written get their old content
+    // back; one that cannot be put back is named, and what is in force is
+    // what is on disk. What the user entered stays for another try.
+    void aFileThatCannotBeWritten_data()
     {
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<bool>("putBackFails");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("inForce");
+        QTest::newRow("all put back")
+            << Paths::fontSizeFile() << false
+            << "The file (" + Paths::fontSizeFile()
+                   + ") could not be written, the printer settings have not been changed !"
+            << Stored;
+        QTest::newRow("printer file not put back")
+            << Paths::verticalMarginFile() << true
+            << "The file (" + Paths::verticalMarginFile()
+                   + ") could not be written, and these files written before it could not be put back: ("
+                   + Paths::printerFile()
+                   + "). The settings of those files have been changed, all the others have not !"
+            << QStringList({"Front Desk", "1440", "1440", "Arial", "10", "Off", "Off", "Off"});
+    }
+    void aFileThatCannotBeWritten()
+    {
+        QFETCH(QString, refused);
+        QFETCH(bool, putBackFails);
+        QFETCH(QString, message);
+        QFETCH(QStringList, inForce);
         Fixture f;
         f.open();
-        const QList<QByteArray> before = f.onDisk();
-        f.files.refuse = [](const QString &path, int) { return path == Paths::fontSizeFile(); };
+        f.files.refuse = [&](const QString &path, int nth) {
+            return path == refused || (putBackFails && path == Paths::printerFile() && nth == 2);
+        };
         f.enter({"Front Desk", "900", "900", "Courier New", "14"});
         f.tick("Italic");
         f.click("cmdApply");
-        QCOMPARE(f.tp.messages.texts(),
-                 QStringList("The file (" + Paths::fontSizeFile()
-                             + ") could not be written, the printer settings have not been changed !"));
+        QCOMPARE(f.tp.messages.texts(), QStringList(message));
         QCOMPARE(f.tp.messages.messages[0].title, QStringLiteral("Printer"));
         QCOMPARE(f.tp.messages.messages[0].icon, MsgIcon::Exclamation);
-        // The four files written before it got their old content back.
-        QCOMPARE(f.onDisk(), before);
-        QCOMPARE(valuesOf(f.tp.settings.printer), Stored);
-        QCOMPARE(f.shown("Current"), Stored);
-        QCOMPARE(f.tp.printers.current, QStringLiteral("Office Laser"));
-        // What the user entered stays for another try.
+        QList<QByteArray> expectedOnDisk;
+        for (const QString &value : inForce)
+            expectedOnDisk.append(value.toUtf8() + "\r\n");
+        QCOMPARE(f.onDisk(), expectedOnDisk);
+        QCOMPARE(valuesOf(f.tp.settings.printer), inForce);
+        QCOMPARE(f.shown("Current"), inForce);
+        QCOMPARE(f.tp.printers.current, inForce[0]);
         QCOMPARE(f.shown("Change"), QStringList({"Front Desk", "900", "900", "Courier New", "14", "Off", "On", "Off"}));
 
         f.files.refuse = nullptr;
@@ -313,50 +337,6 @@ private slots:
         QCOMPARE(f.tp.messages.texts().last(), QStringLiteral("The printer settings have been changed !"));
         QCOMPARE(f.tp.read(Paths::fontSizeFile()), QByteArray("14\r\n"));
         QCOMPARE(f.tp.printers.current, QStringLiteral("Front Desk"));
-    }
-
-    void aFileThatCannotBePutBackIsNamedAndKept()
-    {
-        Fixture f;
-        f.open();
-        // The vertical margin cannot be written; the printer file takes its new
-        // value but refuses to get its old one back.
-        f.files.refuse = [](const QString &path, int nth) {
-            return path == Paths::verticalMarginFile() || (path == Paths::printerFile() && nth == 2);
-        };
-        f.enter({"Front Desk", "900", "900", "Courier New", "14"});
-        f.click("cmdApply");
-        QCOMPARE(f.tp.messages.texts(),
-                 QStringList("The file (" + Paths::verticalMarginFile()
-                             + ") could not be written, and these files written before it could not be "
-                               "put back: ("
-                             + Paths::printerFile()
-                             + "). The settings of those files have been changed, all the others have not !"));
-        // What is in force is what is on disk.
-        const QStringList inForce{"Front Desk", "1440", "1440", "Arial", "10", "Off", "Off", "Off"};
-        QCOMPARE(f.onDisk().mid(0, 2), QList<QByteArray>({"Front Desk\r\n", "1440\r\n"}));
-        QCOMPARE(valuesOf(f.tp.settings.printer), inForce);
-        QCOMPARE(f.shown("Current"), inForce);
-        QCOMPARE(f.tp.printers.current, QStringLiteral("Front Desk"));
-    }
-
-    void cancelEmptiesTheChangeControlsOnly()
-    {
-        Fixture f;
-        f.open();
-        const QList<QByteArray> before = f.onDisk();
-        f.enter({"Front Desk", "900", "800", "Courier New", "14"});
-        for (const QString option : {"Bold", "Italic", "Underline"})
-            f.tick(option);
-        f.click("cmdCancel");
-        QCOMPARE(f.shown("Change"), NothingEntered);
-        QCOMPARE(focusName(), QStringLiteral("comChangePrinter"));
-        // The lists are still there to choose from.
-        QCOMPARE(f.combo("comChangePrinter")->count(), 2);
-        QCOMPARE(f.combo("comChangeFontSize")->count(), 16);
-        QVERIFY(f.tp.messages.messages.isEmpty());
-        QCOMPARE(f.onDisk(), before);
-        QCOMPARE(valuesOf(f.tp.settings.printer), Stored);
     }
 
     void testPagePrintsTheStoredSettings()
@@ -396,17 +376,13 @@ private slots:
         QCOMPARE(f.tp.messages.messages[0].title, QStringLiteral("Printing"));
         QCOMPARE(f.tp.messages.messages[0].icon, MsgIcon::Information);
         QCOMPARE(focusName(), QStringLiteral("cmdClose"));
-    }
 
-    void testPageThatCannotStartSaysNothingOfSending()
-    {
-        Fixture f;
+        // A job that cannot start is told as such, never as sent.
         f.tp.printers.startError = QStringLiteral("no printer is installed");
-        f.open();
         f.click("cmdPrintTestPage");
-        QCOMPARE(f.tp.messages.messages.size(), 1);
-        QVERIFY(!f.tp.messages.messages[0].text.startsWith(QStringLiteral("The test page")));
-        QCOMPARE(f.tp.messages.messages[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(f.tp.messages.messages.size(), 2);
+        QVERIFY(!f.tp.messages.messages[1].text.startsWith(QStringLiteral("The test page")));
+        QCOMPARE(f.tp.messages.messages[1].icon, MsgIcon::Exclamation);
     }
 
     void fontListIsSortedAndSurvivesAFailingSource()
