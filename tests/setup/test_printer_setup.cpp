@@ -218,7 +218,6 @@ private slots:
         QCOMPARE(f.edit("txtChangeHorizontalMargin")->text(), QStringLiteral("12345"));
     }
 
-    // Options not ticked are turned off (italic here).
     void applyPutsEverythingInForceAndOnDisk()
     {
         Fixture f({"Office Laser", "1440", "1440", "Arial", "10", "On", "On", "On"});
@@ -271,7 +270,7 @@ private slots:
         QFETCH(QString, printer);
         QFETCH(QString, font);
         QFETCH(QString, switchedTo);
-        Fixture f;
+        Fixture f({"Office Laser", "1440", "1440", "Arial", "10", "On", "On", "On"});
         f.tp.printers.names = {"Office Laser", "Front Desk", "Laser, Room 2"};
         f.open();
         f.enter({printer, "1000", "1000", font, "10"});
@@ -282,6 +281,9 @@ private slots:
         QCOMPARE(Store::readValueFile(f.files, Paths::fontFile()).value_or(QString()), font);
         QCOMPARE(f.tp.settings.printer.PrinterName, printer);
         QCOMPARE(f.edit("txtCurrentPrinter")->text(), printer);
+        // Nothing ticked turns every option off.
+        QCOMPARE(f.onDisk().mid(5), QList<QByteArray>({"Off\r\n", "Off\r\n", "Off\r\n"}));
+        QCOMPARE(f.shown("Current").mid(5), QStringList({"Off", "Off", "Off"}));
     }
 
     // On a refused write the files already written get their old content
