@@ -200,10 +200,10 @@ QMap<QString, QByteArray> filesUnder(const QString &folder)
 }
 
 // "P:comChangePrinter H:txtChange..." as Alt+letter and the control it leads to.
-QList<QPair<Qt::Key, QString>> keyTargets(const QString &spec)
+QList<QPair<Qt::Key, QString>> keyTargets(const QString &text)
 {
     QList<QPair<Qt::Key, QString>> result;
-    for (const QString &pair : spec.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+    for (const QString &pair : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         result.append({Qt::Key(Qt::Key_A + (pair.at(0).toLatin1() - 'A')), pair.mid(2)});
     return result;
 }

@@ -47,9 +47,9 @@ public:
     bool hasFile(const QString &name) const { return t.exists(Paths::quoteFile(name)); }
 
     // Builds the window (its load runs here) and shows it.
-    bool load(QWidget *parent = nullptr)
+    bool load()
     {
-        w = std::make_unique<frmOpenSavedQuotes>(t.platform, t.settings, parent);
+        w = std::make_unique<frmOpenSavedQuotes>(t.platform, t.settings);
         w->show();
         return QTest::qWaitForWindowExposed(w.get());
     }
