@@ -58,10 +58,7 @@ public:
     void entries(const QString &folder, const QStringList &texts)
     {
         t.addEntries(folder, texts);
-        QStringList names;
-        for (const QString &text : texts)
-            names.append(text + QStringLiteral(".txt"));
-        files.order[folder] = names;
+        files.order[folder] = QStringList(texts).replaceInStrings(QRegularExpression("$"), ".txt");
     }
 
     void standardLists()
@@ -193,11 +190,9 @@ public:
     QString focus() const
     {
         QWidget *w = QApplication::focusWidget();
-        if (!w)
-            return QString();
-        if (w->objectName().isEmpty() && w->parentWidget())
-            return w->parentWidget()->objectName();
-        return w->objectName();
+        if (w && w->objectName().isEmpty() && w->parentWidget())
+            w = w->parentWidget();
+        return w ? w->objectName() : QString();
     }
 
     // A generated quotation: the value typed, the structure picked, the

@@ -16,10 +16,9 @@ private slots:
     void settingsThatCannotBeReadEndTheStart_data();
     void settingsThatCannotBeReadEndTheStart();
     void secondCopyEndsWithoutReadingAnything();
-    void settingsAreReadIntoTheVariables();
     void printerIsSelectedByItsStoredName_data();
     void printerIsSelectedByItsStoredName();
-    void windowComesUpWithItsListsOrdered();
+    void windowComesUpWithItsSettingsAndLists();
     void pickingAStructureOpensTheDigitOnlyBoxes();
     void emptyListsAreToldAndRefreshRereadsTheFolders();
     void resetButtons_data();
@@ -90,27 +89,6 @@ void TestStartup::secondCopyEndsWithoutReadingAnything()
     }
 }
 
-void TestStartup::settingsAreReadIntoTheVariables()
-{
-    MainWindow m;
-    m.t.write(Paths::fontFile(), "  Courier New, Bold\r\n");
-    m.t.write(Paths::fontSizeFile(), "12\r\nignored\r\n");
-    m.t.write(Paths::boldFile(), "On\r\n");
-    m.t.write(Paths::italicFile(), "\"Off\"\r\n");
-    m.t.write(Paths::underlineFile(), "on\r\n");
-    m.t.write(Paths::horizontalMarginFile(), "720\r\n");
-    m.t.write(Paths::verticalMarginFile(), "360\r\n");
-    m.t.write(Paths::headerFile(), "Kestrel Leasing, Unit 4\r\nHigh Street\r\n");
-    m.t.write(Paths::footerFile(), "Thank you");
-    QVERIFY(m.open());
-    const PrinterSettings &p = m.t.settings.printer;
-    QCOMPARE((QStringList{p.PrinterFont, p.PrinterFontSize, p.PrinterBold, p.PrinterItalic, p.PrinterUnderline,
-                          p.HorizontalMargin, p.VerticalMargin}),
-             (QStringList{"Courier New", "12", "On", "Off", "on", "720", "360"}));
-    QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Kestrel Leasing, Unit 4\r\nHigh Street\r\n"));
-    QCOMPARE(m.t.settings.page.PageFooter, QStringLiteral("Thank you\r\n"));
-}
-
 void TestStartup::printerIsSelectedByItsStoredName_data()
 {
     QTest::addColumn<QByteArray>("stored");
@@ -140,9 +118,18 @@ void TestStartup::printerIsSelectedByItsStoredName()
     QCOMPARE(m.t.read(Paths::printerFile()), stored);
 }
 
-void TestStartup::windowComesUpWithItsListsOrdered()
+void TestStartup::windowComesUpWithItsSettingsAndLists()
 {
     MainWindow m;
+    m.t.write(Paths::fontFile(), "  Courier New, Bold\r\n");
+    m.t.write(Paths::fontSizeFile(), "12\r\nignored\r\n");
+    m.t.write(Paths::boldFile(), "On\r\n");
+    m.t.write(Paths::italicFile(), "\"Off\"\r\n");
+    m.t.write(Paths::underlineFile(), "on\r\n");
+    m.t.write(Paths::horizontalMarginFile(), "720\r\n");
+    m.t.write(Paths::verticalMarginFile(), "360\r\n");
+    m.t.write(Paths::headerFile(), "Kestrel Leasing, Unit 4\r\nHigh Street\r\n");
+    m.t.write(Paths::footerFile(), "Thank you");
     m.entries(Paths::upfrontsFolder(), {"12", "3", "24", "6", "1"});
     // A zero first sorts; a zero met later splits the numeric order.
     m.entries(Paths::finalsFolder(), {"0", "24", "12"});
@@ -157,6 +144,12 @@ void TestStartup::windowComesUpWithItsListsOrdered()
     QCOMPARE(m.itemsOf("comMids"), (QStringList{"24", "0", "12", "36"}));
     // Rates keep text order, not numeric order.
     QCOMPARE(m.itemsOf("comRates"), (QStringList{"12.00", "25.00", "5.50", "7"}));
+    const PrinterSettings &p = m.t.settings.printer;
+    QCOMPARE((QStringList{p.PrinterFont, p.PrinterFontSize, p.PrinterBold, p.PrinterItalic, p.PrinterUnderline,
+                          p.HorizontalMargin, p.VerticalMargin}),
+             (QStringList{"Courier New", "12", "On", "Off", "on", "720", "360"}));
+    QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Kestrel Leasing, Unit 4\r\nHigh Street\r\n"));
+    QCOMPARE(m.t.settings.page.PageFooter, QStringLiteral("Thank you\r\n"));
     frmQuotaro *w = m.window.get();
     QCOMPARE(w->windowTitle(), QStringLiteral("Quotaro"));
     QCOMPARE(w->minimumSize(), w->maximumSize());
