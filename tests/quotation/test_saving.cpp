@@ -24,10 +24,9 @@ class TestSaving : public QObject {
 private slots:
     void savedFileByteForByte_data();
     void savedFileByteForByte();
-    void headerAndFooterLoseOneLineBreakPerSave();
+    void printAndEverySaveTrimTheHeldHeader();
     void refusalsAndFailedWrites();
     void unsafeNamesWriteNothing();
-    void printing();
 };
 
 void TestSaving::savedFileByteForByte_data()
@@ -93,24 +92,41 @@ void TestSaving::savedFileByteForByte()
     QCOMPARE(m.textOf("txtCustomerDetails"), customer);
 }
 
-void TestSaving::headerAndFooterLoseOneLineBreakPerSave()
+void TestSaving::printAndEverySaveTrimTheHeldHeader()
 {
     MainWindow m;
-    m.t.write(Paths::headerFile(), "Head\r\n\r\n");
+    m.t.write(Paths::printerFile(), "Front Desk\r\n");
+    m.t.write(Paths::headerFile(), "Head\r\n\r\n\r\n");
     m.t.write(Paths::footerFile(), "Foot one\r\nFoot two\r\n");
     QVERIFY(m.open());
     m.quote("10000", "Upfront+Mid+Final", "3", "36", "2", "30");
+    m.type("txtCustomerDetails", "A Buyer\n");
+    m.click("cmdPrint");
+    QCOMPARE(m.said(), QStringList{"Printing: The quote has been sent to the printer Front Desk (Information)"});
+    QCOMPARE(m.t.printers.jobs.size(), std::size_t(1));
+    const QStringList lines = m.t.printers.lastJob().lines();
+    for (const char *line : {"A Buyer", "07/03/2026", "Head", "Rental details:"})
+        QVERIFY2(lines.contains(QLatin1String(line)), qPrintable(lines.join('|')));
+    QVERIFY(m.t.printers.lastJob().ended);
+    QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n\r\n"));
+
+    const QByteArray top = "A Buyer\r\n\r\n07/03/2026\r\n\r\nHead\r\n";
     m.saveAs("First");
-    QCOMPARE(m.t.read(Paths::quoteFile("First")),
-             "07/03/2026\r\n\r\nHead\r\n\r\n\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
+    QCOMPARE(m.t.read(Paths::quoteFile("First")), top + "\r\n\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
     QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n"));
     QCOMPARE(m.t.settings.page.PageFooter, QStringLiteral("Foot one\r\nFoot two"));
     m.saveAs("Second");
-    QCOMPARE(m.t.read(Paths::quoteFile("Second")),
-             "07/03/2026\r\n\r\nHead\r\n\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
+    QCOMPARE(m.t.read(Paths::quoteFile("Second")), top + "\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
     QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head"));
     // The settings files themselves are not written.
-    QCOMPARE(m.t.read(Paths::headerFile()), QByteArray("Head\r\n\r\n"));
+    QCOMPARE(m.t.read(Paths::headerFile()), QByteArray("Head\r\n\r\n\r\n"));
+
+    // A job that cannot start is told by the print machinery, never as sent.
+    m.t.messages.clear();
+    m.t.printers.startError = QStringLiteral("The printer is off line.");
+    m.click("cmdPrint");
+    QCOMPARE(m.t.messages.messages.size(), 1);
+    QVERIFY(!m.t.messages.texts().first().contains(QStringLiteral("has been sent")));
 }
 
 void TestSaving::refusalsAndFailedWrites()
@@ -177,32 +193,6 @@ void TestSaving::unsafeNamesWriteNothing()
     QCOMPARE(quoteFiles(m), QStringList());
     QCOMPARE(m.t.read(Paths::printerFile()), QByteArray("Default\r\n"));
     QVERIFY(!QFileInfo::exists(m.t.native(Paths::installRoot() + "\\outside.txt")));
-}
-
-void TestSaving::printing()
-{
-    MainWindow m;
-    m.t.write(Paths::printerFile(), "Front Desk\r\n");
-    m.t.write(Paths::headerFile(), "Head\r\n\r\n");
-    QVERIFY(m.open());
-    m.quote("10000", "Mid", "", "36", "", "30");
-    m.type("txtCustomerDetails", "A Buyer\n");
-    m.click("cmdPrint");
-    QCOMPARE(m.said(), QStringList{"Printing: The quote has been sent to the printer Front Desk (Information)"});
-    QCOMPARE(m.t.printers.jobs.size(), std::size_t(1));
-    const QStringList lines = m.t.printers.lastJob().lines();
-    for (const char *line : {"A Buyer", "07/03/2026", "Rental details:"})
-        QVERIFY2(lines.contains(QLatin1String(line)), qPrintable(lines.join('|')));
-    QVERIFY(m.t.printers.lastJob().ended);
-    // Printing trims the held header as saving does.
-    QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n"));
-
-    // A job that cannot start is told by the print machinery, never as sent.
-    m.t.messages.clear();
-    m.t.printers.startError = QStringLiteral("The printer is off line.");
-    m.click("cmdPrint");
-    QCOMPARE(m.t.messages.messages.size(), 1);
-    QVERIFY(!m.t.messages.texts().first().contains(QStringLiteral("has been sent")));
 }
 
 QTEST_MAIN(TestSaving)
