@@ -309,6 +309,26 @@ private:
 
     QString told() const { return t->messages.texts().join(QLatin1Char('|')); }
 
+    // Enter and the keypad's Enter in every box and list a user reaches:
+    // nothing is told, printed or written, and the window stays.
+    void checkEnterSetsNothingOff(QWidget *window)
+    {
+        const auto before = filesUnder(t->dir.path());
+        for (const QString &name : reachableControls(window)) {
+            QWidget *control = child<QWidget>(window, qPrintable(name));
+            if (qobject_cast<QAbstractButton *>(control))
+                continue;
+            control->setFocus();
+            QCOMPARE(focusName(), name);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+            QVERIFY2(window->isVisible(), qPrintable(name));
+            QVERIFY2(t->messages.messages.isEmpty(), qPrintable(name + QLatin1Char(' ') + told()));
+        }
+        QVERIFY(t->printers.jobs.empty());
+        QCOMPARE(filesUnder(t->dir.path()), before);
+    }
+
 private slots:
     void init()
     {
@@ -357,8 +377,9 @@ private slots:
         QCOMPARE(accessKeyCaptions(window.get()), captions);
     }
 
-    // Enter breaks the line in a multi-line box (Tab leaves it: see the ring).
-    void mainWindowMultiLineBoxesTakeEnter()
+    // Enter breaks the line in a multi-line box (Tab leaves it: see the
+    // ring), sets nothing off elsewhere, and presses the focused button.
+    void mainWindowEnter()
     {
         standardLists();
         auto window = startMainWindow();
@@ -371,7 +392,13 @@ private slots:
             QTest::keyClicks(edit, QStringLiteral("Yard"));
             QCOMPARE(edit->toPlainText(), QStringLiteral("Crane\nYard"));
         }
-        QCOMPARE(t->messages.messages.size(), 0);
+        QTest::keyClicks(child<QLineEdit>(window.get(), "txtValue"), QStringLiteral("1000"));
+        checkEnterSetsNothingOff(window.get());
+        // No term picked yet: the button runs and says so.
+        auto *generate = child<QPushButton>(window.get(), "cmdQuotation");
+        generate->setFocus();
+        QTest::keyClick(generate, Qt::Key_Return);
+        QCOMPARE(t->messages.messages.size(), 1);
     }
 
     void mainWindowQuotationByAccessKeys()
@@ -481,23 +508,8 @@ private slots:
             altKey(Qt::Key_C);
             QTRY_VERIFY(!w->isVisible());
         }
-        if (dialog != QLatin1String("frmAbout") && dialog != QLatin1String("frmCalculationFormula")) {
-            auto w = showDialog(dialog);
-            const auto before = filesUnder(t->dir.path());
-            for (const QString &name : reachableControls(w.get())) {
-                QWidget *control = child<QWidget>(w.get(), qPrintable(name));
-                if (qobject_cast<QAbstractButton *>(control))
-                    continue;
-                control->setFocus();
-                QCOMPARE(focusName(), name);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-                QVERIFY2(w->isVisible(), qPrintable(name));
-                QVERIFY2(t->messages.messages.isEmpty(), qPrintable(name + QLatin1Char(' ') + told()));
-            }
-            QVERIFY(t->printers.jobs.empty());
-            QCOMPARE(filesUnder(t->dir.path()), before);
-        }
+        if (dialog != QLatin1String("frmAbout") && dialog != QLatin1String("frmCalculationFormula"))
+            checkEnterSetsNothingOff(showDialog(dialog).get());
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
             auto w = showDialog(dialog);
             auto *close = child<QPushButton>(w.get(), "cmdClose");
@@ -509,42 +521,22 @@ private slots:
 
     // ------------------------------------------------------------ Enter
 
-    // Typed text and Enter in a box change nothing until the button next to
-    // it is pressed with Enter.
-    void enterPressesTheFocusedButtonOnly()
+    // In the header box Enter starts a new line; Enter on Apply applies it.
+    void pageHeaderTakesEnterAsANewLine()
     {
-        standardLists();
-        {
-            // In the header box Enter starts a new line.
-            auto w = showDialog(QStringLiteral("frmPageSetup"));
-            const QString header = t->settings.page.PageHeader;
-            auto *box = child<QPlainTextEdit>(w.get(), "txtChangeHeader");
-            box->setFocus();
-            QTest::keyClicks(box, QStringLiteral("Acme"));
-            QTest::keyClick(box, Qt::Key_Return);
-            QTest::keyClicks(box, QStringLiteral("Leasing"));
-            QCOMPARE(t->settings.page.PageHeader, header);
-            auto *apply = child<QPushButton>(w.get(), "cmdApplyHeader");
-            apply->setFocus();
-            QTest::keyClick(apply, Qt::Key_Return);
-            QCOMPARE(t->settings.page.PageHeader, QStringLiteral("Acme\r\nLeasing"));
-            QCOMPARE(t->messages.texts(), QStringList{QStringLiteral("The page header has been changed !")});
-        }
-        t->messages.clear();
-        {
-            auto window = startMainWindow();
-            QVERIFY(window);
-            auto *value = child<QLineEdit>(window.get(), "txtValue");
-            QTest::keyClicks(value, QStringLiteral("1000"));
-            QTest::keyClick(value, Qt::Key_Return);
-            QTest::keyClick(value, Qt::Key_Enter, Qt::KeypadModifier);
-            QVERIFY2(t->messages.messages.isEmpty(), qPrintable(told()));
-            // No term picked yet: the button ran and said so.
-            auto *generate = child<QPushButton>(window.get(), "cmdQuotation");
-            generate->setFocus();
-            QTest::keyClick(generate, Qt::Key_Return);
-            QCOMPARE(t->messages.messages.size(), 1);
-        }
+        auto w = showDialog(QStringLiteral("frmPageSetup"));
+        const QString header = t->settings.page.PageHeader;
+        auto *box = child<QPlainTextEdit>(w.get(), "txtChangeHeader");
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("Acme"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, QStringLiteral("Leasing"));
+        QCOMPARE(t->settings.page.PageHeader, header);
+        auto *apply = child<QPushButton>(w.get(), "cmdApplyHeader");
+        apply->setFocus();
+        QTest::keyClick(apply, Qt::Key_Return);
+        QCOMPARE(t->settings.page.PageHeader, QStringLiteral("Acme\r\nLeasing"));
+        QCOMPARE(t->messages.texts(), QStringList{QStringLiteral("The page header has been changed !")});
     }
 
     // ------------------------------------------------------------ message boxes
