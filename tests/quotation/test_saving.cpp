@@ -22,178 +22,172 @@ QStringList quoteFiles(const MainWindow &m)
 class TestSaving : public QObject {
     Q_OBJECT
 private slots:
-    void savedFileByteForByte_data();
-    void savedFileByteForByte();
-    void printAndEverySaveTrimTheHeldHeader();
-    void refusalsAndFailedWrites();
-    void unsafeNamesWriteNothing();
-};
-
-void TestSaving::savedFileByteForByte_data()
-{
-    QTest::addColumn<QString>("structure");
-    QTest::addColumn<QByteArray>("header");
-    QTest::addColumn<QByteArray>("footer");
-    QTest::addColumn<QString>("customer");
-    QTest::addColumn<QString>("equipment");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("file");
-    const auto row = [](const char *tag, const char *structure, const QString &customer, const QString &equipment,
-                        const QString &name, const QByteArray &file, const QByteArray &header = {},
-                        const QByteArray &footer = {}) {
-        QTest::newRow(tag) << structure << header << footer << customer << equipment << name << file;
-    };
-    const QByteArray date = "07/03/2026\r\n";
-    row("bare", "Mid", "", "", "Bare", date + "\r\n\r\n\r\n" + rentals(false, false) + "\r\n");
-    row("every block", "Upfront+Mid+Final", "J Sm\u00eftherson\nFarm Lane\n", "Forklift truck, 2.5 t",
-        "Sm\u00eftherson forklift",
-        "J Sm\xc3\xaftherson\r\nFarm Lane\r\n\r\n" + date + "\r\nKestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n\r\n"
-            "Equipment details:\r\n\r\nForklift truck, 2.5 t\r\n\r\n" + rentals(true, true) + "With thanks\r\n",
-        "Kestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n", "With thanks\r\n");
-    const QByteArray equipment = date + "\r\n\r\n\r\nEquipment details:\r\n\r\nPress\r\nDie set\r\n\r\n";
-    row("Upfront+Mid", "Upfront+Mid", "", "Press\nDie set", "UM", equipment + rentals(true, false) + "\r\n");
-    row("Mid+Final", "Mid+Final", "", "Press\nDie set", "MF", equipment + rentals(false, true) + "\r\n");
-    // The customer block loses one trailing line break; an equipment text of
-    // a line break only is no equipment block.
-    const QByteArray rest = date + "\r\n\r\n\r\n" + rentals(true, true) + "\r\n";
-    row("customer one line break only", "Upfront+Mid+Final", "\n", "\n", "C", rest);
-    row("customer no line break", "Upfront+Mid+Final", "A Buyer", "\n", "C", "A Buyer\r\n\r\n" + rest);
-    row("customer two line breaks", "Upfront+Mid+Final", "A Buyer\n\n", "\n", "C", "A Buyer\r\n\r\n\r\n" + rest);
-    row("customer two lines", "Upfront+Mid+Final", "A Buyer\nB Road\n", "\n", "C", "A Buyer\r\nB Road\r\n\r\n" + rest);
-}
-
-void TestSaving::savedFileByteForByte()
-{
-    QFETCH(QString, structure);
-    QFETCH(QByteArray, header);
-    QFETCH(QByteArray, footer);
-    QFETCH(QString, customer);
-    QFETCH(QString, equipment);
-    QFETCH(QString, name);
-    QFETCH(QByteArray, file);
-    MainWindow m;
-    m.t.write(Paths::headerFile(), header);
-    m.t.write(Paths::footerFile(), footer);
-    QVERIFY(m.open());
-    m.type("txtValue", "10000");
-    m.pick("comSelectTerm", structure);
-    const QStringList picks{"3", "36", "2", "30.00"};
-    for (int i = 0; i < 4; ++i)
-        if (m.combo(ValueBoxes[i])->isEnabled())
-            m.pick(ValueBoxes[i], picks[i]);
-    m.click("cmdQuotation");
-    m.type("txtCustomerDetails", customer);
-    m.type("txtEquipmentDetails", equipment);
-    m.saveAs(name);
-    QCOMPARE(m.said(), QStringList{"Quote saved: The quote " + name + " has been saved ! (Information)"});
-    QCOMPARE(m.t.read(Paths::quoteFile(name)), file);
-    // The window keeps everything it showed.
-    QCOMPARE(m.textOf("txtSaveQuote"), name);
-    QCOMPARE(m.textOf("txtCustomerDetails"), customer);
-}
-
-void TestSaving::printAndEverySaveTrimTheHeldHeader()
-{
-    MainWindow m;
-    m.t.write(Paths::printerFile(), "Front Desk\r\n");
-    m.t.write(Paths::headerFile(), "Head\r\n\r\n\r\n");
-    m.t.write(Paths::footerFile(), "Foot one\r\nFoot two\r\n");
-    QVERIFY(m.open());
-    m.quote("10000", "Upfront+Mid+Final", "3", "36", "2", "30");
-    m.type("txtCustomerDetails", "A Buyer\n");
-    m.click("cmdPrint");
-    QCOMPARE(m.said(), QStringList{"Printing: The quote has been sent to the printer Front Desk (Information)"});
-    QCOMPARE(m.t.printers.jobs.size(), std::size_t(1));
-    const QStringList lines = m.t.printers.lastJob().lines();
-    for (const char *line : {"A Buyer", "07/03/2026", "Head", "Rental details:"})
-        QVERIFY2(lines.contains(QLatin1String(line)), qPrintable(lines.join('|')));
-    QVERIFY(m.t.printers.lastJob().ended);
-    QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n\r\n"));
-
-    const QByteArray top = "A Buyer\r\n\r\n07/03/2026\r\n\r\nHead\r\n";
-    m.saveAs("First");
-    QCOMPARE(m.t.read(Paths::quoteFile("First")), top + "\r\n\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
-    QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n"));
-    QCOMPARE(m.t.settings.page.PageFooter, QStringLiteral("Foot one\r\nFoot two"));
-    m.saveAs("Second");
-    QCOMPARE(m.t.read(Paths::quoteFile("Second")), top + "\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
-    QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head"));
-    // The settings files themselves are not written.
-    QCOMPARE(m.t.read(Paths::headerFile()), QByteArray("Head\r\n\r\n\r\n"));
-
-    // A job that cannot start is told by the print machinery, never as sent.
-    m.t.messages.clear();
-    m.t.printers.startError = QStringLiteral("The printer is off line.");
-    m.click("cmdPrint");
-    QCOMPARE(m.t.messages.messages.size(), 1);
-    QVERIFY(!m.t.messages.texts().first().contains(QStringLiteral("has been sent")));
-}
-
-void TestSaving::refusalsAndFailedWrites()
-{
-    MainWindow m;
-    QVERIFY(m.open());
-    // No name: the message, then the focus in the name box.
-    m.quoteFull();
-    m.saveAs("");
-    QCOMPARE(m.said(), QStringList{"No quote name: Please enter a name for the quote ! (Exclamation)"});
-    QCOMPARE(m.t.messages.messages[0].focus, QStringLiteral("cmdSave"));
-    QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
-    QCOMPARE(quoteFiles(m), QStringList());
-
-    // An existing name: the first file stays as it was.
-    m.saveAs("Smith");
-    const QByteArray first = m.t.read(Paths::quoteFile("Smith"));
-    QVERIFY(first.startsWith("07/03/2026\r\n"));
-    m.type("txtValue", "20000");
-    m.click("cmdQuotation");
-    m.t.messages.clear();
-    m.saveAs("Smith");
-    QCOMPARE(m.said(), QStringList{"Quote already exists: The quote Smith already exists, please enter a different "
-                                   "name for the quote ! (Exclamation)"});
-    QCOMPARE(m.textOf("txtSaveQuote"), QString());
-    QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
-    QCOMPARE(m.t.read(Paths::quoteFile("Smith")), first);
-
-    // The existence test is for that exact name only.
-    m.t.messages.clear();
-    m.saveAs("Smit");
-    QCOMPARE(m.t.messages.texts(), QStringList{"The quote Smit has been saved !"});
-    QVERIFY(m.t.read(Paths::quoteFile("Smit")).contains("$600.00"));
-
-    // A write that fails is never told as saved; once the disk takes it
-    // again, the same name saves.
-    m.t.messages.clear();
-    m.files.failWrites = true;
-    m.saveAs("Full disk");
-    QCOMPARE(m.said(), QStringList{"Quote not saved: The quote Full disk cannot be saved ! (Exclamation)"});
-    QCOMPARE(quoteFiles(m), (QStringList{"Smit.txt", "Smith.txt"}));
-    m.files.failWrites = false;
-    m.t.messages.clear();
-    m.click("cmdSave");
-    QCOMPARE(m.t.messages.texts(), QStringList{"The quote Full disk has been saved !"});
-    QVERIFY(m.t.exists(Paths::quoteFile("Full disk")));
-}
-
-void TestSaving::unsafeNamesWriteNothing()
-{
-    MainWindow m;
-    QVERIFY(m.open());
-    m.quoteFull();
-    for (const QString &name : {"..\\Printer Settings\\Printer", "../outside", "C:quote", "Sm*", "Smith?",
-                                "The \"big\" one", "a|b", "..", "tab\there"}) {
-        m.t.messages.clear();
-        m.edit("txtSaveQuote")->setText(name); // a tab cannot be typed into the box
-        m.click("cmdSave");
-        QCOMPARE(m.said(), QStringList{"Invalid quote name: The quote name " + name
-                                       + " cannot be used, a quote name cannot contain \\ / : * ? \" < > | or control "
-                                         "characters, nor be only dots ! (Exclamation)"});
-        QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
+    void savedFileByteForByte_data()
+    {
+        QTest::addColumn<QString>("structure");
+        QTest::addColumn<QByteArray>("header");
+        QTest::addColumn<QByteArray>("footer");
+        QTest::addColumn<QString>("customer");
+        QTest::addColumn<QString>("equipment");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("file");
+        const auto row = [](const char *tag, const char *structure, const QString &customer, const QString &equipment,
+                            const QString &name, const QByteArray &file, const QByteArray &header = {},
+                            const QByteArray &footer = {}) {
+            QTest::newRow(tag) << structure << header << footer << customer << equipment << name << file;
+        };
+        const QByteArray date = "07/03/2026\r\n";
+        row("bare", "Mid", "", "", "Bare", date + "\r\n\r\n\r\n" + rentals(false, false) + "\r\n");
+        row("every block", "Upfront+Mid+Final", "J Sm\u00eftherson\nFarm Lane\n", "Forklift truck, 2.5 t",
+            "Sm\u00eftherson forklift",
+            "J Sm\xc3\xaftherson\r\nFarm Lane\r\n\r\n" + date + "\r\nKestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n\r\n"
+                "Equipment details:\r\n\r\nForklift truck, 2.5 t\r\n\r\n" + rentals(true, true) + "With thanks\r\n",
+            "Kestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n", "With thanks\r\n");
+        const QByteArray equipment = date + "\r\n\r\n\r\nEquipment details:\r\n\r\nPress\r\nDie set\r\n\r\n";
+        row("Upfront+Mid", "Upfront+Mid", "", "Press\nDie set", "UM", equipment + rentals(true, false) + "\r\n");
+        row("Mid+Final", "Mid+Final", "", "Press\nDie set", "MF", equipment + rentals(false, true) + "\r\n");
+        // The customer block loses one trailing line break; an equipment text of
+        // a line break only is no equipment block.
+        const QByteArray rest = date + "\r\n\r\n\r\n" + rentals(true, true) + "\r\n";
+        row("customer one line break only", "Upfront+Mid+Final", "\n", "\n", "C", rest);
+        row("customer no line break", "Upfront+Mid+Final", "A Buyer", "\n", "C", "A Buyer\r\n\r\n" + rest);
+        row("customer two line breaks", "Upfront+Mid+Final", "A Buyer\n\n", "\n", "C", "A Buyer\r\n\r\n\r\n" + rest);
+        row("customer two lines", "Upfront+Mid+Final", "A Buyer\nB Road\n", "\n", "C", "A Buyer\r\nB Road\r\n\r\n" + rest);
     }
-    QCOMPARE(quoteFiles(m), QStringList());
-    QCOMPARE(m.t.read(Paths::printerFile()), QByteArray("Default\r\n"));
-    QVERIFY(!QFileInfo::exists(m.t.native(Paths::installRoot() + "\\outside.txt")));
-}
+
+    void savedFileByteForByte()
+    {
+        QFETCH(QString, structure);
+        QFETCH(QByteArray, header);
+        QFETCH(QByteArray, footer);
+        QFETCH(QString, customer);
+        QFETCH(QString, equipment);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, file);
+        MainWindow m;
+        m.t.write(Paths::headerFile(), header);
+        m.t.write(Paths::footerFile(), footer);
+        QVERIFY(m.open());
+        m.type("txtValue", "10000");
+        m.pick("comSelectTerm", structure);
+        const QStringList picks{"3", "36", "2", "30.00"};
+        for (int i = 0; i < 4; ++i)
+            if (m.combo(ValueBoxes[i])->isEnabled())
+                m.pick(ValueBoxes[i], picks[i]);
+        m.click("cmdQuotation");
+        m.type("txtCustomerDetails", customer);
+        m.type("txtEquipmentDetails", equipment);
+        m.saveAs(name);
+        QCOMPARE(m.said(), QStringList{"Quote saved: The quote " + name + " has been saved ! (Information)"});
+        QCOMPARE(m.t.read(Paths::quoteFile(name)), file);
+        // The window keeps everything it showed.
+        QCOMPARE(m.textOf("txtSaveQuote"), name);
+        QCOMPARE(m.textOf("txtCustomerDetails"), customer);
+    }
+
+    void printAndEverySaveTrimTheHeldHeader()
+    {
+        MainWindow m;
+        m.t.write(Paths::printerFile(), "Front Desk\r\n");
+        m.t.write(Paths::headerFile(), "Head\r\n\r\n\r\n");
+        m.t.write(Paths::footerFile(), "Foot one\r\nFoot two\r\n");
+        QVERIFY(m.open());
+        m.quote("10000", "Upfront+Mid+Final", "3", "36", "2", "30");
+        m.type("txtCustomerDetails", "A Buyer\n");
+        m.click("cmdPrint");
+        QCOMPARE(m.said(), QStringList{"Printing: The quote has been sent to the printer Front Desk (Information)"});
+        QCOMPARE(m.t.printers.jobs.size(), std::size_t(1));
+        const QStringList lines = m.t.printers.lastJob().lines();
+        for (const char *line : {"A Buyer", "07/03/2026", "Head", "Rental details:"})
+            QVERIFY2(lines.contains(QLatin1String(line)), qPrintable(lines.join('|')));
+        QVERIFY(m.t.printers.lastJob().ended);
+        QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n\r\n"));
+
+        const QByteArray top = "A Buyer\r\n\r\n07/03/2026\r\n\r\nHead\r\n";
+        m.saveAs("First");
+        QCOMPARE(m.t.read(Paths::quoteFile("First")), top + "\r\n\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
+        QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n"));
+        QCOMPARE(m.t.settings.page.PageFooter, QStringLiteral("Foot one\r\nFoot two"));
+        m.saveAs("Second");
+        QCOMPARE(m.t.read(Paths::quoteFile("Second")), top + "\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
+        QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head"));
+        // The settings files themselves are not written.
+        QCOMPARE(m.t.read(Paths::headerFile()), QByteArray("Head\r\n\r\n\r\n"));
+
+        // A job that cannot start is told by the print machinery, never as sent.
+        m.t.messages.clear();
+        m.t.printers.startError = QStringLiteral("The printer is off line.");
+        m.click("cmdPrint");
+        QCOMPARE(m.t.messages.messages.size(), 1);
+        QVERIFY(!m.t.messages.texts().first().contains(QStringLiteral("has been sent")));
+    }
+
+    void refusalsAndFailedWrites()
+    {
+        MainWindow m;
+        QVERIFY(m.open());
+        // No name: the message, then the focus in the name box.
+        m.quoteFull();
+        m.saveAs("");
+        QCOMPARE(m.said(), QStringList{"No quote name: Please enter a name for the quote ! (Exclamation)"});
+        QCOMPARE(m.t.messages.messages[0].focus, QStringLiteral("cmdSave"));
+        QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
+        QCOMPARE(quoteFiles(m), QStringList());
+
+        // An existing name: the first file stays as it was.
+        m.saveAs("Smith");
+        const QByteArray first = m.t.read(Paths::quoteFile("Smith"));
+        QVERIFY(first.startsWith("07/03/2026\r\n"));
+        m.type("txtValue", "20000");
+        m.click("cmdQuotation");
+        m.t.messages.clear();
+        m.saveAs("Smith");
+        QCOMPARE(m.said(), QStringList{"Quote already exists: The quote Smith already exists, please enter a different "
+                                       "name for the quote ! (Exclamation)"});
+        QCOMPARE(m.textOf("txtSaveQuote"), QString());
+        QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
+        QCOMPARE(m.t.read(Paths::quoteFile("Smith")), first);
+
+        // The existence test is for that exact name only.
+        m.t.messages.clear();
+        m.saveAs("Smit");
+        QCOMPARE(m.t.messages.texts(), QStringList{"The quote Smit has been saved !"});
+        QVERIFY(m.t.read(Paths::quoteFile("Smit")).contains("$600.00"));
+
+        // A write that fails is never told as saved; once the disk takes it
+        // again, the same name saves.
+        m.t.messages.clear();
+        m.files.failWrites = true;
+        m.saveAs("Full disk");
+        QCOMPARE(m.said(), QStringList{"Quote not saved: The quote Full disk cannot be saved ! (Exclamation)"});
+        QCOMPARE(quoteFiles(m), (QStringList{"Smit.txt", "Smith.txt"}));
+        m.files.failWrites = false;
+        m.t.messages.clear();
+        m.click("cmdSave");
+        QCOMPARE(m.t.messages.texts(), QStringList{"The quote Full disk has been saved !"});
+        QVERIFY(m.t.exists(Paths::quoteFile("Full disk")));
+    }
+
+    void unsafeNamesWriteNothing()
+    {
+        MainWindow m;
+        QVERIFY(m.open());
+        m.quoteFull();
+        for (const QString &name : {"..\\Printer Settings\\Printer", "../outside", "C:quote", "Sm*", "Smith?",
+                                    "The \"big\" one", "a|b", "..", "tab\there"}) {
+            m.t.messages.clear();
+            m.edit("txtSaveQuote")->setText(name); // a tab cannot be typed into the box
+            m.click("cmdSave");
+            QCOMPARE(m.said(), QStringList{"Invalid quote name: The quote name " + name
+                                           + " cannot be used, a quote name cannot contain \\ / : * ? \" < > | or control "
+                                             "characters, nor be only dots ! (Exclamation)"});
+            QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
+        }
+        QCOMPARE(quoteFiles(m), QStringList());
+        QCOMPARE(m.t.read(Paths::printerFile()), QByteArray("Default\r\n"));
+        QVERIFY(!QFileInfo::exists(m.t.native(Paths::installRoot() + "\\outside.txt")));
+    }
+};
 
 QTEST_MAIN(TestSaving)
 #include "test_saving.moc"
