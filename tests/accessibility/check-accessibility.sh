@@ -22,15 +22,6 @@ fi
 quotaro=$2
 quotaro_init=$3
 
-tmp=$(mktemp -d)
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
-  xsession_stop
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
 source "$here/../packaging/xsession.sh"
 
 xsession_start || exit 1

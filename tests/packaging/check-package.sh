@@ -18,16 +18,7 @@ for tool in dpkg dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli Xvfb
   fi
 done
 
-tmp=$(mktemp -d)
 failures=0
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
-  xsession_stop
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
 source "$here/xsession.sh"
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

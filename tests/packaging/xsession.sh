@@ -1,5 +1,16 @@
 # Shell helpers for the tests that start the real program on a private X
-# server. Sourced; needs $tmp (a scratch folder the caller removes).
+# server. Sourcing it makes the scratch folder $tmp and the list $pids of
+# background processes; both, and the X server, are cleaned up on exit.
+
+tmp=$(mktemp -d)
+pids=()
+xsession_cleanup() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+  xsession_stop
+  rm -rf "$tmp"
+}
+trap xsession_cleanup EXIT
 
 # Starts Xvfb on a free display of its own choosing and exports DISPLAY.
 xsession_start() {
