@@ -4,7 +4,7 @@
 #include "ReSortOracle.h"
 
 #include "platform/QtFileSystem.h"
-#include "quotation/lists/NumericReSort.h"
+#include "lists/NumericReSort.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,7 +8,7 @@
 #include "TestPlatform.h"
 
 #include "printing/QuotePrinting.h"
-#include "quotation/QuoteTexts.h"
+#include "quote/QuoteTexts.h"
 #include "quotation/frmQuotaro.h"
 #include "savedquotes/frmOpenSavedQuotes.h"
 #include "store/Paths.h"

@@ -12,4 +12,7 @@ if [ -x "$root/scripts/cups-test-server.sh" ]; then
   quotaro_start_cups
 fi
 cd "$build"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
+status=0
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" || status=$?
+bash "$root/scripts/test-ratio.sh" "$root"
+exit "$status"

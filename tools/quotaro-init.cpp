@@ -4,7 +4,7 @@
 #include "StoreInitialiser.h"
 
 #include "platform/QtFileSystem.h"
-#include "platform/QtFonts.h"
+#include "platform/gui/QtFonts.h"
 #include "store/Paths.h"
 
 #include <QCommandLineParser>

@@ -2,14 +2,14 @@
 #include "platform/LockFileInstance.h"
 #include "platform/Platform.h"
 #include "platform/QtFileSystem.h"
-#include "platform/QtFonts.h"
-#include "platform/QtLauncher.h"
-#include "platform/QtMessageBoxes.h"
+#include "platform/gui/QtFonts.h"
+#include "platform/gui/QtLauncher.h"
+#include "platform/gui/QtMessageBoxes.h"
 #include "platform/SystemClock.h"
 #include "quotation/frmQuotaro.h"
 #include "store/Settings.h"
 
-#include "platform/QtPrinters.h"
+#include "platform/gui/QtPrinters.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,8 +1,8 @@
 #include "help/frmAbout.h"
 #include "ui_frmAbout.h"
 
-#include "help/HelpWindow.h"
-#include "platform/WindowFrames.h"
+#include "help/QuotaroLogo.h"
+#include "platform/gui/WindowFrames.h"
 
 #include <QCoreApplication>
 #include <QPixmap>

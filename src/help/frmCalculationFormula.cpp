@@ -1,8 +1,8 @@
 #include "help/frmCalculationFormula.h"
 #include "ui_frmCalculationFormula.h"
 
-#include "help/HelpWindow.h"
-#include "platform/WindowFrames.h"
+#include "help/QuotaroLogo.h"
+#include "platform/gui/WindowFrames.h"
 
 frmCalculationFormula::frmCalculationFormula(Platform &, Settings &, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmCalculationFormula>())

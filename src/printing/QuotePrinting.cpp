@@ -2,7 +2,7 @@
 
 #include "platform/Printers.h"
 #include "printing/PrintPage.h"
-#include "quotation/QuoteTexts.h"
+#include "quote/QuoteTexts.h"
 #include "store/Settings.h"
 
 namespace {

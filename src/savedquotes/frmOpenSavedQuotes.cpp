@@ -2,11 +2,11 @@
 
 #include "ui_frmOpenSavedQuotes.h"
 
-#include "platform/KeyFilters.h"
+#include "platform/gui/KeyFilters.h"
 #include "platform/Platform.h"
-#include "platform/WindowFrames.h"
+#include "platform/gui/WindowFrames.h"
 #include "printing/PrintPage.h"
-#include "quotation/lists/ListControl.h"
+#include "lists/ListControl.h"
 #include "store/Paths.h"
 #include "store/Settings.h"
 #include "store/Store.h"

@@ -1,6 +1,6 @@
 #include "setup/TermsColumn.h"
 
-#include "platform/KeyFilters.h"
+#include "platform/gui/KeyFilters.h"
 #include "platform/Platform.h"
 #include "store/Paths.h"
 #include "store/Store.h"

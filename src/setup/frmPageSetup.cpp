@@ -1,9 +1,9 @@
 #include "setup/frmPageSetup.h"
 #include "ui_frmPageSetup.h"
 
-#include "platform/KeyFilters.h"
+#include "platform/gui/KeyFilters.h"
 #include "platform/Platform.h"
-#include "platform/WindowFrames.h"
+#include "platform/gui/WindowFrames.h"
 #include "store/Paths.h"
 #include "store/Settings.h"
 #include "store/Store.h"

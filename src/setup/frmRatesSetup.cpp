@@ -1,9 +1,9 @@
 #include "setup/frmRatesSetup.h"
 #include "ui_frmRatesSetup.h"
 
-#include "platform/KeyFilters.h"
+#include "platform/gui/KeyFilters.h"
 #include "platform/Platform.h"
-#include "platform/WindowFrames.h"
+#include "platform/gui/WindowFrames.h"
 #include "store/Paths.h"
 
 #include <QGuiApplication>

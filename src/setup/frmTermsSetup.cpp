@@ -1,9 +1,9 @@
 #include "setup/frmTermsSetup.h"
 #include "ui_frmTermsSetup.h"
 
-#include "platform/KeyFilters.h"
+#include "platform/gui/KeyFilters.h"
 #include "platform/Platform.h"
-#include "platform/WindowFrames.h"
+#include "platform/gui/WindowFrames.h"
 #include "store/Paths.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quotation/lists/ListControl.h"
+#include "lists/ListControl.h"
 #include "setup/TermsColumn.h"
 
 #include <QDialog>

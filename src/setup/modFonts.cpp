@@ -1,7 +1,7 @@
 #include "setup/modFonts.h"
 
 #include "platform/Fonts.h"
-#include "quotation/lists/ListControl.h"
+#include "lists/ListControl.h"
 
 #include <QComboBox>
 

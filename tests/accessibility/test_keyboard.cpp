@@ -10,7 +10,7 @@
 
 #include "help/frmAbout.h"
 #include "help/frmCalculationFormula.h"
-#include "platform/QtMessageBoxes.h"
+#include "platform/gui/QtMessageBoxes.h"
 #include "quotation/frmQuotaro.h"
 #include "savedquotes/frmOpenSavedQuotes.h"
 #include "setup/frmPageSetup.h"

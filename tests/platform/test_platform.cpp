@@ -1,6 +1,6 @@
 #include "TestPlatform.h"
 
-#include "platform/KeyFilters.h"
+#include "platform/gui/KeyFilters.h"
 #include "platform/LockFileInstance.h"
 #include "platform/Locale.h"
 #include "platform/QtFileSystem.h"

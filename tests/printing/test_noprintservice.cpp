@@ -3,7 +3,7 @@
 
 #include "TestPlatform.h"
 
-#include "platform/QtPrinters.h"
+#include "platform/gui/QtPrinters.h"
 #include "printing/PrintPage.h"
 
 #include <QApplication>

@@ -4,10 +4,10 @@
 
 #include "TestPlatform.h"
 
-#include "platform/QtPrinters.h"
+#include "platform/gui/QtPrinters.h"
 #include "printing/PrintPage.h"
 #include "printing/QuotePrinting.h"
-#include "quotation/QuoteTexts.h"
+#include "quote/QuoteTexts.h"
 
 #include <QDir>
 #include <QElapsedTimer>

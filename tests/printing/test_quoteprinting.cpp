@@ -6,7 +6,7 @@
 
 #include "printing/PrintPage.h"
 #include "printing/QuotePrinting.h"
-#include "quotation/QuoteTexts.h"
+#include "quote/QuoteTexts.h"
 #include "store/Paths.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "quotation/QuoteFile.h"
+#include "quote/QuoteFile.h"
 
 #include "store/Settings.h"
 #include "store/Store.h"

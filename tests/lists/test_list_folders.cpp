@@ -1,6 +1,6 @@
 #include "TestPlatform.h"
 
-#include "quotation/lists/ListControl.h"
+#include "lists/ListControl.h"
 #include "store/Paths.h"
 
 #include <QDir>

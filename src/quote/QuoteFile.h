@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quotation/QuoteTexts.h"
+#include "quote/QuoteTexts.h"
 
 #include <QString>
 

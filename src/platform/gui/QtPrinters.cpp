@@ -1,4 +1,4 @@
-#include "platform/QtPrinters.h"
+#include "platform/gui/QtPrinters.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

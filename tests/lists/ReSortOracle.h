@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quotation/lists/NumericReSort.h"
+#include "lists/NumericReSort.h"
 
 // The re-sort done literally, one step at a time: every item is examined in
 // turn, its whole group after it is scanned, and a moved item is taken out

@@ -1,7 +1,7 @@
 #include "TestPlatform.h"
 
-#include "quotation/lists/ListControl.h"
-#include "quotation/lists/NumericReSort.h"
+#include "lists/ListControl.h"
+#include "lists/NumericReSort.h"
 #include "store/Paths.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "platform/QtMessageBoxes.h"
+#include "platform/gui/QtMessageBoxes.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "help/HelpWindow.h"
+#include "help/QuotaroLogo.h"
 
 #include <QIcon>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "quotation/lists/NumericReSort.h"
+#include "lists/NumericReSort.h"
 
 #include <QSet>
 

@@ -1,4 +1,4 @@
-#include "platform/KeyFilters.h"
+#include "platform/gui/KeyFilters.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "platform/QtLauncher.h"
+#include "platform/gui/QtLauncher.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "quotation/Calculation.h"
+#include "quote/Calculation.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "quotation/lists/ListControl.h"
+#include "lists/ListControl.h"
 
 #include "platform/Platform.h"
 #include "store/Store.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "quotation/lists/NumericReSort.h"
+#include "lists/NumericReSort.h"
 
 #include <QString>
 #include <QVector>

@@ -1,4 +1,4 @@
-#include "platform/WindowFrames.h"
+#include "platform/gui/WindowFrames.h"
 
 #include <QDialog>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/QtFonts.h"
+#include "platform/gui/QtFonts.h"
 
 #include <QFontDatabase>
 
