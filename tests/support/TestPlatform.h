@@ -44,6 +44,11 @@ public:
     void makeFolder(const QString &path);
     // Creates empty entry files in a list folder, in the given order.
     void addEntries(const QString &folder, const QStringList &entries);
+    // An entry of a folder named by raw bytes (not always valid UTF-8): an
+    // empty file, or a symbolic link to linkTo (which need not exist).
+    void makeRaw(const QString &folder, const QByteArray &name, const QByteArray &linkTo = {});
+    // Sets a file's modification time the given seconds into the past.
+    void age(const QString &path, int seconds);
 
     QString native(const QString &path) const { return files.nativePath(path); }
 
