@@ -17,6 +17,8 @@ bool FaultyFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
 
 bool FaultyFileSystem::createNewFile(const QString &path, const QByteArray &bytes)
 {
+    if (beforeCreate)
+        beforeCreate();
     return !failWrites && QtFileSystem::createNewFile(path, bytes);
 }
 

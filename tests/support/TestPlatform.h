@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 
 // A disk file system that can be told to fail, for the failures a test run
 // as root cannot provoke with permissions.
@@ -26,6 +27,9 @@ public:
 
     bool failWrites = false;  // replace, create, remove and rename all fail
     bool failReads = false;   // readFile and listTxtFiles fail
+    // Runs just before a new file is created: another computer sharing the
+    // folder at work between the program's look and its write.
+    std::function<void()> beforeCreate;
 };
 
 // A whole platform of doubles over a temporary drive C:, with the locale
