@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestStore : public QObject {
     Q_OBJECT
 private slots:
@@ -256,8 +258,14 @@ void TestStore::initialiserCreatesACompleteTreeAndNeverOverwrites()
 {
     TestPlatform t;
     QString error;
+    const mode_t mask = ::umask(022);
     QVERIFY(!StoreInitialiser::create(t.files, QStringLiteral("Arial"), &error).isEmpty());
+    ::umask(mask);
     QVERIFY2(error.isEmpty(), qPrintable(error));
+    // Files get the mode the umask gives, as other programs' new files do.
+    QCOMPARE(QFileInfo(t.native(Paths::printerFile())).permissions(),
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+                 | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     for (const Paths::RequiredPath &p : Paths::requiredPaths())
         QVERIFY2(p.isFolder ? t.files.folderExists(p.path) : t.files.fileExists(p.path), qPrintable(p.path));
     QCOMPARE(t.read(Paths::printerFile()), QByteArray("Default\r\n"));
