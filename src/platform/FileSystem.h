@@ -20,9 +20,16 @@ public:
     virtual bool folderExists(const QString &path) const = 0;
 
     // Names (with extension) of the ordinary files of a folder whose name
-    // ends in ".txt" in any letter case, in directory order. Empty optional
-    // when the folder cannot be read.
+    // ends in ".txt" in any letter case, in directory order. A leading dot
+    // hides nothing: every such file is listed. Empty optional when the
+    // folder cannot be read.
     virtual std::optional<QStringList> listTxtFiles(const QString &folder) const = 0;
+
+    // The path of the entry of the folder named stem and ".txt" with the
+    // ending in any letter case, whatever the entry is (file, folder, link,
+    // even a link to nothing); empty when there is none. The ".txt" spelling
+    // is tried first.
+    virtual std::optional<QString> findTxtEntry(const QString &folder, const QString &stem) const = 0;
 
     virtual std::optional<QByteArray> readFile(const QString &path) const = 0;
 
@@ -31,11 +38,19 @@ public:
     virtual bool replaceFile(const QString &path, const QByteArray &bytes) = 0;
 
     // Writes a new file that must not exist yet, atomically: either the whole
-    // file appears or nothing does. Refuses an existing file.
+    // file appears or nothing does. Refuses when any entry (a link to
+    // nothing included) holds the name, and never writes through a link.
+    // The file gets the mode the user's umask gives.
     virtual bool createNewFile(const QString &path, const QByteArray &bytes) = 0;
 
     virtual bool removeFile(const QString &path) = 0;
 
-    // Renames a file; refuses when the target exists.
+    // Renames a file in one step of the file system, never by copying;
+    // refuses when any entry holds the target name.
     virtual bool renameFile(const QString &from, const QString &to) = 0;
+
+    // Removes the program's own temporary files left in the folder by a
+    // write that was killed, once they are older than an hour (a younger
+    // one may be a write in progress on another computer sharing the folder).
+    virtual void removeLeftoverTemporaryFiles(const QString &folder) = 0;
 };

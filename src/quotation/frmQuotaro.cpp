@@ -161,6 +161,17 @@ frmQuotaro::StartResult frmQuotaro::Form_Load()
         }
     }
 
+    // A write killed half way leaves its temporary file beside the file it
+    // was writing; such files are never listed, so they would only pile up.
+    QStringList folders;
+    for (const Paths::RequiredPath &required : Paths::requiredPaths())
+        folders.append(required.isFolder
+                           ? required.path
+                           : required.path.left(required.path.lastIndexOf(QLatin1Char('\\'))));
+    folders.removeDuplicates();
+    for (const QString &folder : folders)
+        platform.files.removeLeftoverTemporaryFiles(folder);
+
     if (!readSettings()) {
         m_closeConfirmed = true;
         return StartResult::EndMissingSettings;
@@ -501,7 +512,7 @@ void frmQuotaro::cmdSave_Click()
         return;
     }
     const QString path = Paths::quoteFile(name);
-    if (platform.files.fileExists(path)) {
+    const auto refuseTakenName = [&] {
         platform.messages.show(this,
                                QStringLiteral("The quote ") + name
                                    + QStringLiteral(" already exists, please enter a different "
@@ -509,18 +520,27 @@ void frmQuotaro::cmdSave_Click()
                                QStringLiteral("Quote already exists"), MsgIcon::Exclamation);
         ui->txtSaveQuote->clear();
         ui->txtSaveQuote->setFocus();
+    };
+    // Any entry of that name takes it: "Acme.TXT" from an older installation
+    // (listed as Acme), a folder, or a link, even one that leads nowhere.
+    if (Store::entryExists(platform.files, Paths::quotesFolder(), name)) {
+        refuseTakenName();
         return;
     }
 
     const QString date = platform.locale.date(platform.clock.today());
     const QString text = QuoteFileText(texts, settings.page, date);
-    // The file appears whole or not at all; a failure is never reported as
-    // a saved quote.
+    // The file appears whole or not at all, and only under a name nobody
+    // holds; a failure is never reported as a saved quote.
     if (!platform.files.createNewFile(path, TextCodec::encode(text))) {
-        platform.messages.show(this,
-                               QStringLiteral("The quote ") + name
-                                   + QStringLiteral(" cannot be saved !"),
-                               QStringLiteral("Quote not saved"), MsgIcon::Exclamation);
+        // Another computer sharing the folder may have taken the name since.
+        if (Store::entryExists(platform.files, Paths::quotesFolder(), name))
+            refuseTakenName();
+        else
+            platform.messages.show(this,
+                                   QStringLiteral("The quote ") + name
+                                       + QStringLiteral(" cannot be saved !"),
+                                   QStringLiteral("Quote not saved"), MsgIcon::Exclamation);
         return;
     }
     platform.messages.show(this,

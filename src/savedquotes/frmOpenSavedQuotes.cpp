@@ -111,20 +111,16 @@ void frmOpenSavedQuotes::ReportQuoteNotFound(const QString &name)
 
 std::optional<QString> frmOpenSavedQuotes::QuoteFileOf(const QString &name) const
 {
-    const QString file = Paths::quoteFile(name);
-    if (m_platform.files.fileExists(file))
+    const std::optional<QString> file =
+        Store::entryFileOf(m_platform.files, Paths::quotesFolder(), name);
+    if (file && m_platform.files.fileExists(*file))
         return file;
-    if (const std::optional<QStringList> files =
-            m_platform.files.listTxtFiles(Paths::quotesFolder())) {
-        for (const QString &fileName : *files) {
-            if (fileName.size() == name.size() + 4 && fileName.startsWith(name)) {
-                const QString other = Paths::quotesFolder() + QLatin1Char('\\') + fileName;
-                if (m_platform.files.fileExists(other))
-                    return other;
-            }
-        }
-    }
     return std::nullopt;
+}
+
+bool frmOpenSavedQuotes::NameTaken(const QString &name) const
+{
+    return Store::entryExists(m_platform.files, Paths::quotesFolder(), name);
 }
 
 std::optional<QString> frmOpenSavedQuotes::QuoteFileFound(const QString &name)
@@ -269,17 +265,19 @@ void frmOpenSavedQuotes::cmdRename_Click()
         ui->txtRenameQuote->clear();
         ui->txtRenameQuote->setFocus();
     };
-    if (QuoteFileOf(newName)) {
+    if (NameTaken(newName)) {
         refuseTakenName();
         return;
     }
     // The file itself is moved, not written anew from the screen: edits made
     // in the editor since the last refresh and every byte of the file stay,
-    // and nothing is lost if the move fails. The move refuses a taken name.
+    // and nothing is lost if the move fails. The move is one step that
+    // refuses a taken name, so a name taken meanwhile (from another computer
+    // sharing the folder) is never overwritten.
     if (!m_platform.files.renameFile(*oldFile, Paths::quoteFile(newName))) {
         if (!m_platform.files.fileExists(*oldFile))
             ReportQuoteNotFound(oldName);
-        else if (QuoteFileOf(newName))
+        else if (NameTaken(newName))
             refuseTakenName();
         else
             m_platform.messages.show(MessageParent(),

@@ -51,6 +51,9 @@ private:
     // is listed under the same name, so it is found too. Empty when the quote
     // has no file.
     std::optional<QString> QuoteFileOf(const QString &name) const;
+    // Any entry holds the quote file name of the name, in any letter case of
+    // its ending: a file, a folder or a link, even one leading nowhere.
+    bool NameTaken(const QString &name) const;
     // The quote's file when it is there; otherwise says so.
     std::optional<QString> QuoteFileFound(const QString &name);
     void ReportQuoteNotFound(const QString &name);

@@ -92,25 +92,40 @@ void TermsColumn::remove()
                                         MsgIcon::Question, MsgButtons::YesNo)
                != MsgAnswer::Yes) {
         m_platform.messages.show(m_window, t.deleteRefused, t.title, MsgIcon::Information);
+    } else if (!Store::entryExists(m_platform.files, m_config.folder, entry)) {
+        // Removed outside the program: nothing is left to delete, so the
+        // entry goes from the list rather than staying there for good.
+        m_platform.messages.show(m_window,
+                                 QStringLiteral("The file (")
+                                     + Paths::entryFile(m_config.folder, entry)
+                                     + QStringLiteral(") no longer exists !"),
+                                 t.title, MsgIcon::Exclamation);
+        takeOut(row);
     } else if (!Store::deleteEntry(m_platform.files, m_config.folder, entry)) {
         m_platform.messages.show(m_window,
                                  t.entryPrefix + entry
                                      + QStringLiteral(" could not be deleted, the file ")
-                                     + Paths::entryFile(m_config.folder, entry)
+                                     + Store::entryFileOf(m_platform.files, m_config.folder, entry)
+                                           .value_or(Paths::entryFile(m_config.folder, entry))
                                      + QStringLiteral(" cannot be removed !"),
                                  t.title, MsgIcon::Exclamation);
     } else {
         m_platform.messages.show(m_window, t.entryPrefix + entry + DeletedSuffix, t.title,
                                  MsgIcon::Information);
-        ListControl(m_config.list).removeItem(row);
-        // Nothing stays picked after a delete, so a second click on Delete
-        // cannot remove a neighbour the user never chose.
-        m_config.list->clearSelection();
-        m_config.list->setCurrentRow(-1);
-        if (m_config.reSort)
-            m_config.reSort(ListControl(m_config.list));
+        takeOut(row);
     }
     tellIfEmpty();
+}
+
+void TermsColumn::takeOut(int row)
+{
+    ListControl(m_config.list).removeItem(row);
+    // Nothing stays picked after a delete, so a second click on Delete
+    // cannot remove a neighbour the user never chose.
+    m_config.list->clearSelection();
+    m_config.list->setCurrentRow(-1);
+    if (m_config.reSort)
+        m_config.reSort(ListControl(m_config.list));
 }
 
 void TermsColumn::tellIfEmpty()

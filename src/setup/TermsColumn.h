@@ -71,6 +71,8 @@ public:
     static const QString DeletedSuffix;
 
 private:
+    // Removes a deleted entry from the list box.
+    void takeOut(int row);
     void tellIfEmpty();
 
     Platform &m_platform;

@@ -119,19 +119,26 @@ std::optional<QStringList> listEntries(const FileSystem &fs, const QString &fold
     return names;
 }
 
+std::optional<QString> entryFileOf(const FileSystem &fs, const QString &folder, const QString &entry)
+{
+    return fs.findTxtEntry(folder, entry);
+}
+
 bool entryExists(const FileSystem &fs, const QString &folder, const QString &entry)
 {
-    return fs.fileExists(Paths::entryFile(folder, entry));
+    return entryFileOf(fs, folder, entry).has_value();
 }
 
 bool createEntry(FileSystem &fs, const QString &folder, const QString &entry)
 {
-    return fs.replaceFile(Paths::entryFile(folder, entry), QByteArray());
+    return !entryExists(fs, folder, entry)
+        && fs.createNewFile(Paths::entryFile(folder, entry), QByteArray());
 }
 
 bool deleteEntry(FileSystem &fs, const QString &folder, const QString &entry)
 {
-    return fs.removeFile(Paths::entryFile(folder, entry));
+    const std::optional<QString> file = entryFileOf(fs, folder, entry);
+    return file && fs.removeFile(*file);
 }
 
 bool isSafeFileName(const QString &name)

@@ -39,8 +39,15 @@ bool writeTextFile(FileSystem &fs, const QString &path, const QString &text);
 // The entry texts of a folder (file names less their last four characters)
 // in directory order; empty when the folder cannot be read.
 std::optional<QStringList> listEntries(const FileSystem &fs, const QString &folder);
+// The path of the entry's file as the folder holds it: the entry text and
+// ".txt" in any letter case (7.TXT is the entry 7, as listed). Any kind of
+// entry counts, a link to nothing too, so that nothing is ever written
+// through one. Empty when there is none.
+std::optional<QString> entryFileOf(const FileSystem &fs, const QString &folder, const QString &entry);
 bool entryExists(const FileSystem &fs, const QString &folder, const QString &entry);
+// A new empty file; refuses when the entry exists under any spelling.
 bool createEntry(FileSystem &fs, const QString &folder, const QString &entry);
+// Deletes the file the entry was listed from, whatever the case of its ending.
 bool deleteEntry(FileSystem &fs, const QString &folder, const QString &entry);
 
 // A name the file system can hold as one file of its folder: no path

@@ -46,7 +46,8 @@ void TestListFolders::onlyOrdinaryTxtFilesAreListed()
     QStringList shown;
     for (int i = 0; i < list.count(); ++i)
         shown << list.item(i)->text();
-    QCOMPARE(shown, (QStringList{QStringLiteral("Acme 2"), QStringLiteral("Bolt 1"),
+    // A leading dot hides nothing: the program never hides a file.
+    QCOMPARE(shown, (QStringList{QStringLiteral(".hidden 4"), QStringLiteral("Acme 2"), QStringLiteral("Bolt 1"),
                                  QStringLiteral("Caf\u00e9 3"), QStringLiteral("Link 6")}));
     QVERIFY(t.messages.messages.isEmpty());
 }

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestPlatformLayer : public QObject {
     Q_OBJECT
 private slots:
@@ -22,8 +24,8 @@ private slots:
     void singlePrecisionConversion();
     void dateUsesTheLocaleSeparator();
     void driveMapping();
-    void createNewFileNeverOverwrites();
-    void renameRefusesAnExistingTarget();
+    void noReplaceStepsRefuseAnyEntry_data();
+    void noReplaceStepsRefuseAnyEntry();
     void digitFilterWithRealKeys();
     void secondInstanceIsSeenAndAStaleLockIsNot();
 };
@@ -102,34 +104,64 @@ void TestPlatformLayer::driveMapping()
     QCOMPARE(QtFileSystem::defaultDriveRoot(), QStringLiteral("/home/someone/data/quotaro/drive_c"));
 }
 
-void TestPlatformLayer::createNewFileNeverOverwrites()
+void TestPlatformLayer::noReplaceStepsRefuseAnyEntry_data()
 {
-    TestPlatform t;
-    t.makeTree();
-    const QString quote = QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes\\Acme.txt");
-    QVERIFY(t.files.createNewFile(quote, "first\r\n"));
-    QVERIFY(!t.files.createNewFile(quote, "second\r\n"));
-    QCOMPARE(t.read(quote), QByteArray("first\r\n"));
-    // Nothing but the quote is left in the folder.
-    QCOMPARE(QDir(t.native(QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes"))).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("Acme.txt")});
+    // The entry that holds the name B.txt; both ways of moving a file.
+    QTest::addColumn<QString>("taken");
+    QTest::addColumn<bool>("linkFallback");
+    for (const bool fallback : {false, true}) {
+        for (const char *taken : {"file", "link to nothing", "folder", "upper case"})
+            QTest::newRow(qPrintable(QString(taken) + (fallback ? ", link fallback" : ""))) << taken << fallback;
+    }
 }
 
-void TestPlatformLayer::renameRefusesAnExistingTarget()
+void TestPlatformLayer::noReplaceStepsRefuseAnyEntry()
 {
+    QFETCH(QString, taken);
+    QFETCH(bool, linkFallback);
     TestPlatform t;
     t.makeTree();
-    const QString a = QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes\\A.txt");
-    const QString b = QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes\\B.txt");
+    t.files.setNoReplaceRenameAvailable(!linkFallback);
+    const QString quotes = QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes");
+    const QString a = quotes + QStringLiteral("\\A.txt"), b = quotes + QStringLiteral("\\B.txt");
+    const QString outside = t.dir.path() + QStringLiteral("/outside.txt");
     t.write(a, "a");
-    t.write(b, "b");
-    QVERIFY(!t.files.renameFile(a, b));
-    QCOMPARE(t.read(b), QByteArray("b"));
-    t.remove(b);
-    QVERIFY(t.files.renameFile(a, b));
-    QCOMPARE(t.read(b), QByteArray("a"));
+    if (taken == QLatin1String("file"))
+        t.write(b, "b");
+    else if (taken == QLatin1String("link to nothing"))
+        t.makeRaw(quotes, "B.txt", QFile::encodeName(outside));
+    else if (taken == QLatin1String("folder"))
+        t.makeFolder(b);
+    else
+        t.write(quotes + QStringLiteral("\\B.TXT"), "b");
+    QCOMPARE(t.files.findTxtEntry(quotes, QStringLiteral("B")).has_value(), true);
+    const QStringList before = QDir(t.native(quotes)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+
+    // Nothing is written through the link, nothing replaced, nothing left over.
+    if (taken != QLatin1String("upper case")) {
+        QVERIFY(!t.files.createNewFile(b, "new"));
+        QVERIFY(!t.files.renameFile(a, b));
+    }
+    QVERIFY(!QFileInfo::exists(outside));
+    QCOMPARE(t.read(a), QByteArray("a"));
+    QCOMPARE(QDir(t.native(quotes)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), before);
+
+    // Once the name is free, both steps work, and a new file gets the mode
+    // the umask gives.
+    const mode_t umask = ::umask(027);
+    QVERIFY(t.files.createNewFile(quotes + QStringLiteral("\\C.txt"), "c\r\n"));
+    ::umask(umask);
+    QCOMPARE(t.read(quotes + QStringLiteral("\\C.txt")), QByteArray("c\r\n"));
+    QCOMPARE(QFileInfo(t.native(quotes + QStringLiteral("\\C.txt"))).permissions() & 0x7777,
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+                 | QFileDevice::ReadGroup);
+    QVERIFY(t.files.renameFile(a, quotes + QStringLiteral("\\D.txt")));
+    QCOMPARE(t.read(quotes + QStringLiteral("\\D.txt")), QByteArray("a"));
     QVERIFY(!t.exists(a));
-    QVERIFY(!t.files.renameFile(a, b)); // the source is gone
+    QVERIFY(!t.files.renameFile(a, quotes + QStringLiteral("\\E.txt"))); // the source is gone
+    QVERIFY(!QtFileSystem::linkThenUnlink(QFile::encodeName(t.native(quotes + QStringLiteral("\\C.txt"))),
+                                          QFile::encodeName(t.native(quotes + QStringLiteral("\\D.txt")))));
+    QCOMPARE(t.read(quotes + QStringLiteral("\\D.txt")), QByteArray("a"));
 }
 
 void TestPlatformLayer::digitFilterWithRealKeys()

@@ -168,6 +168,51 @@ private slots:
         QVERIFY(m.t.exists(Paths::quoteFile("Full disk")));
     }
 
+    // Any entry holding the name refuses it, and nothing is written through
+    // a link, beside an upper-case twin or over another computer's quote.
+    void takenNamesWriteNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<bool>("linkFallback");
+        QTest::newRow("link to nothing") << "Planted" << "link" << false;
+        QTest::newRow("link to nothing, link fallback") << "Planted" << "link" << true;
+        QTest::newRow("upper-case ending") << "Acme" << "Acme.TXT" << false;
+        QTest::newRow("folder") << "Dir" << "Dir.txt/" << false;
+        QTest::newRow("taken meanwhile") << "Acme" << "meanwhile" << false;
+        QTest::newRow("taken meanwhile, link fallback") << "Acme" << "meanwhile" << true;
+    }
+
+    void takenNamesWriteNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, taken);
+        QFETCH(bool, linkFallback);
+        MainWindow m;
+        const QString outside = m.t.dir.path() + "/outside/created.txt";
+        QDir().mkpath(m.t.dir.path() + "/outside");
+        if (taken == "link")
+            m.t.makeRaw(Paths::quotesFolder(), "Planted.txt", QFile::encodeName(outside));
+        else if (taken == "meanwhile")
+            m.files.beforeCreate = [&] { m.t.write(Paths::quoteFile(name), "other computer\r\n"); };
+        else if (taken.endsWith('/'))
+            m.t.makeFolder(Paths::quotesFolder() + "\\" + taken.chopped(1));
+        else
+            m.t.write(Paths::quotesFolder() + "\\" + taken, "old\r\n");
+        m.files.setNoReplaceRenameAvailable(!linkFallback);
+        QVERIFY(m.open());
+        m.quoteFull();
+        m.saveAs(name);
+        QCOMPARE(m.said(), QStringList{"Quote already exists: The quote " + name + " already exists, please enter a "
+                                       "different name for the quote ! (Exclamation)"});
+        QCOMPARE(m.textOf("txtSaveQuote"), QString());
+        QVERIFY(!QFileInfo::exists(outside));
+        const QStringList left = QDir(m.t.native(Paths::quotesFolder())).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QCOMPARE(left, QStringList{taken == "link" ? "Planted.txt" : taken == "meanwhile" ? "Acme.txt" : taken.remove('/')});
+        if (taken == "meanwhile")
+            QCOMPARE(m.t.read(Paths::quoteFile(name)), QByteArray("other computer\r\n"));
+    }
+
     void unsafeNamesWriteNothing()
     {
         MainWindow m;

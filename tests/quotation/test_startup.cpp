@@ -126,7 +126,20 @@ private slots:
         m.entries(Paths::ratesFolder(), {"5.50", "12.00", "25.00"});
         m.t.write(Paths::ratesFolder() + "\\7.TXT", QByteArray());
         m.files.order[Paths::ratesFolder()] = QStringList{"5.50.txt", "7.TXT", "12.00.txt", "25.00.txt"};
+        // The program's own temporary files left by killed writes go once an
+        // hour old; a younger one may be a write in progress on another
+        // computer, and names the program never makes stay.
+        const QString quotes = Paths::quotesFolder() + "\\", printer = Paths::installRoot() + "\\Printer Settings\\";
+        const QStringList left{".quotaro-AbC1234", ".quotaro-Young1", "notes.quotaro-AbC123"};
+        for (const QString &temp : left + QStringList{".quotaro-AbC123", ".quotaro-x9Z8y7"})
+            m.t.write(quotes + temp, "x");
+        m.t.write(printer + ".quotaro-Old123", "x");
+        for (const QString &temp : {quotes + ".quotaro-AbC1234", quotes + "notes.quotaro-AbC123", quotes + ".quotaro-AbC123",
+                                    quotes + ".quotaro-x9Z8y7", printer + ".quotaro-Old123"})
+            m.t.age(temp, 2 * 3600);
         QCOMPARE(m.start(), frmQuotaro::StartResult::Show);
+        QCOMPARE(QDir(m.t.native(Paths::quotesFolder())).entryList(QDir::Files | QDir::Hidden), left);
+        QVERIFY(!m.t.exists(printer + ".quotaro-Old123"));
         QCOMPARE(m.said(), QStringList());
         QCOMPARE(m.itemsOf("comUpfronts"), (QStringList{"1", "3", "6", "12", "24"}));
         QCOMPARE(m.itemsOf("comFinals"), (QStringList{"0", "12", "24"}));

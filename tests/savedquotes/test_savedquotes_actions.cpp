@@ -124,6 +124,7 @@ private slots:
         QTest::newRow("its own name") << QStringLiteral("Acme 9") << false << exists("Acme 9") << QString();
         QTest::newRow("another quote's") << QStringLiteral("Acme 10") << false << exists("Acme 10") << QString();
         QTest::newRow("capital ending") << QStringLiteral("Old") << false << exists("Old") << QString();
+        QTest::newRow("link to nothing") << QStringLiteral("Planted") << false << exists("Planted") << QString();
         // Names that would leave the folder or hold wildcards keep the typed text.
         for (const QString &bad : {QStringLiteral("..\\Outside"), QStringLiteral("../Outside"), QStringLiteral("Acme*")})
             QTest::newRow(qPrintable(bad)) << bad << false << unsafe(bad) << bad;
@@ -142,6 +143,7 @@ private slots:
         SavedQuotesHarness h;
         h.t.write(Paths::quotesFolder() + QStringLiteral("\\Old.TXT"), "old\r\n");
         h.t.write(Paths::installRoot() + QStringLiteral("\\Outside.txt"), "outside\r\n");
+        h.t.makeRaw(Paths::quotesFolder(), "Planted.txt", QFile::encodeName(h.t.dir.path() + "/created.txt"));
         QVERIFY(h.loadThreeWithAcme9Open());
         h.w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(h.w.get()));
@@ -158,8 +160,32 @@ private slots:
         QCOMPARE(h.openName()->text() + h.shown(), QStringLiteral("Acme 9Acme nine"));
         QCOMPARE(h.listed(), (QStringList{"Acme 9", "Acme 10", "Bolt 2", "Old"}));
         QCOMPARE(h.t.read(Paths::installRoot() + QStringLiteral("\\Outside.txt")), QByteArray("outside\r\n"));
+        QVERIFY(!QFileInfo::exists(h.t.dir.path() + "/created.txt"));
         QCOMPARE(QDir(h.t.native(Paths::quotesFolder())).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{"Acme 10.txt", "Acme 9.txt", "Bolt 2.txt", "Old.TXT"}));
+    }
+
+    // A name that is not valid UTF-8 keeps its bytes, and one renamed to a
+    // leading dot stays listed and counted.
+    void oddNamesCanBeOpenedRenamedAndDeleted()
+    {
+        SavedQuotesHarness h;
+        h.t.makeRaw(Paths::quotesFolder(), "Caf\xe9.txt");
+        h.t.makeRaw(Paths::quotesFolder(), "Th\xe9.txt");
+        const QString cafe = QStringLiteral("Caf") + QChar(0xDCE9), the = QStringLiteral("Th") + QChar(0xDCE9);
+        QVERIFY(h.load());
+        QCOMPARE(h.listed(), (QStringList{cafe, the}));
+        QVERIFY(h.openQuote(cafe));
+        h.typeNewName(QStringLiteral(".A"));
+        h.click("cmdRename");
+        QVERIFY(h.openQuote(the));
+        h.t.messages.answerNext(MsgAnswer::Yes);
+        h.click("cmdDelete");
+        QCOMPARE(h.told(), (QStringList{msg("Quote renamed", "The quote has been renamed to .A !", Excl),
+                                        deleteQuestion(the), msg("Quote deleted", "The quote " + the + " has been deleted !", Info)}));
+        QCOMPARE(h.listed(), QStringList{".A"});
+        QCOMPARE(h.count()->text(), QStringLiteral("1"));
+        QCOMPARE(QDir(h.t.native(Paths::quotesFolder())).entryList(QDir::Files | QDir::Hidden), QStringList{".A.txt"});
     }
 
     void deleteAsksFirst_data()

@@ -71,8 +71,8 @@ private slots:
                            "Beta 10.txt", "beta 3.txt"}
             << QStringList{"Alpha", "ALPHA 2", "Beta 10", "beta 3", "beta 4", "beta 12", "zeta"};
         QTest::newRow("ordinary txt files only")
-            << QStringList{"a.b.txt", "Capital.TXT", ".hidden.txt", "letter.doc", "Folder.txt/"}
-            << QStringList{"a.b", "Capital"};
+            << QStringList{"a.b.txt", "Capital.TXT", ".hidden.txt", "letter.doc", "Folder.txt/", ".txt"}
+            << QStringList{".hidden", "a.b", "Capital"};
     }
 
     void listing()

@@ -249,6 +249,50 @@ private slots:
         QCOMPARE(listed("lstRates"), QStringList({"100.00", "12.00", "25.50", "7.5", "7.50", "9.50"}));
     }
 
+    // An entry is the file the folder holds, whatever the case of its
+    // ending, a leading dot or bytes that are not UTF-8; one removed outside
+    // is said to be gone and leaves the list.
+    void entriesAsTheFolderHoldsThem_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("typed"); // added again first, when given
+        QTest::addColumn<bool>("removedOutside");
+        QTest::newRow("upper-case ending") << QByteArray("7.TXT") << "7" << "07" << false;
+        QTest::newRow("leading dot") << QByteArray(".7.txt") << ".7" << "" << false;
+        QTest::newRow("not UTF-8") << QByteArray("7\xe9.txt") << QStringLiteral("7") + QChar(0xDCE9) << "" << false;
+        QTest::newRow("removed outside") << QByteArray("7.txt") << "7" << "" << true;
+    }
+    void entriesAsTheFolderHoldsThem()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, entry);
+        QFETCH(QString, typed);
+        QFETCH(bool, removedOutside);
+        const Column up("Upfront");
+        t->makeTree();
+        t->makeRaw(up.folder(), file);
+        open(false);
+        t->messages.clear();
+        QCOMPARE(listed(up.list()), QStringList(entry));
+        QStringList expected;
+        if (!typed.isEmpty()) {
+            add(up, typed);
+            expected << "The upfront " + entry + " is already in use !";
+        }
+        if (removedOutside)
+            t->remove(Paths::entryFile(up.folder(), entry));
+        remove(up, entry, MsgAnswer::Yes);
+        expected << "Are you sure that you want to delete the upfront " + entry
+                 << (removedOutside ? "The file (" + Paths::entryFile(up.folder(), entry) + ") no longer exists !"
+                                    : "The upfront " + entry + Deleted)
+                 << "You do not currently have any upfronts setup !";
+        QCOMPARE(t->messages.texts(), expected);
+        QCOMPARE(listed(up.list()), QStringList());
+        QCOMPARE(QDir(t->native(up.folder())).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
     void rateTexts_data()
     {
         QTest::addColumn<QString>("language");

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestStore : public QObject {
     Q_OBJECT
 private slots:
@@ -21,6 +23,8 @@ private slots:
     void writesAreWholeReplacementsEndingInOneCrLf();
     void failedWriteLeavesTheOldFileWhole();
     void listEntriesMatchTxtInAnyCaseAndDropFourCharacters();
+    void entriesAreFoundAsTheFolderHoldsThem_data();
+    void entriesAreFoundAsTheFolderHoldsThem();
     void listEntriesOfAMissingFolderIsEmptyOptional();
     void entriesAreCreatedEmptyAndDeletedByName();
     void oldWindowsTextIsReadAsWindows1252();
@@ -151,11 +155,48 @@ void TestStore::listEntriesMatchTxtInAnyCaseAndDropFourCharacters()
     t.write(Paths::upfrontsFolder() + QStringLiteral("\\7.TXT"), "");
     t.write(Paths::upfrontsFolder() + QStringLiteral("\\a.b.txt"), "");
     t.write(Paths::upfrontsFolder() + QStringLiteral("\\readme.md"), "");
-    t.write(Paths::upfrontsFolder() + QStringLiteral("\\.hidden.txt"), "");
+    t.write(Paths::upfrontsFolder() + QStringLiteral("\\.5.txt"), "");
+    t.write(Paths::upfrontsFolder() + QStringLiteral("\\.txt"), "");
+    t.write(Paths::upfrontsFolder() + QStringLiteral("\\.quotaro-AbC123"), "");
     t.makeFolder(Paths::upfrontsFolder() + QStringLiteral("\\folder.txt"));
     QStringList entries = Store::listEntries(t.files, Paths::upfrontsFolder()).value();
     entries.sort();
-    QCOMPARE(entries, (QStringList{QStringLiteral("7"), QStringLiteral("a.b"), QStringLiteral("notes")}));
+    QCOMPARE(entries, (QStringList{QStringLiteral(".5"), QStringLiteral("7"), QStringLiteral("a.b"), QStringLiteral("notes")}));
+}
+
+void TestStore::entriesAreFoundAsTheFolderHoldsThem_data()
+{
+    // An entry on disk by the bytes of its name, and the entry text listed.
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("upper-case ending") << QByteArray("8.TXT") << "8";
+    QTest::newRow("mixed-case ending") << QByteArray("8.tXt") << "8";
+    QTest::newRow("leading dot") << QByteArray(".8.txt") << ".8";
+    QTest::newRow("not UTF-8") << QByteArray("Caf\xe9 8.txt") << QStringLiteral("Caf") + QChar(0xDCE9) + QStringLiteral(" 8");
+    QTest::newRow("UTF-8") << QByteArray("Caf\xc3\xa9 8.txt") << QStringLiteral("Caf\u00e9 8");
+}
+
+void TestStore::entriesAreFoundAsTheFolderHoldsThem()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, entry);
+    TestPlatform t;
+    t.makeTree();
+    t.makeRaw(Paths::ratesFolder(), file);
+    QCOMPARE(Store::listEntries(t.files, Paths::ratesFolder()).value(), QStringList{entry});
+    // It exists, so it is not made again beside itself, and deleting it
+    // removes the very file that was listed.
+    QVERIFY(Store::entryExists(t.files, Paths::ratesFolder(), entry));
+    QVERIFY(!Store::createEntry(t.files, Paths::ratesFolder(), entry));
+    QVERIFY(Store::deleteEntry(t.files, Paths::ratesFolder(), entry));
+    QCOMPARE(QDir(t.native(Paths::ratesFolder())).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList());
+    QVERIFY(!Store::entryExists(t.files, Paths::ratesFolder(), entry));
+    // A link leading nowhere holds its name too; nothing is made through it.
+    const QString outside = t.dir.path() + QStringLiteral("/outside.txt");
+    t.makeRaw(Paths::ratesFolder(), "Planted.txt", QFile::encodeName(outside));
+    QVERIFY(Store::entryExists(t.files, Paths::ratesFolder(), QStringLiteral("Planted")));
+    QVERIFY(!Store::createEntry(t.files, Paths::ratesFolder(), QStringLiteral("Planted")));
+    QVERIFY(!QFileInfo::exists(outside));
 }
 
 void TestStore::listEntriesOfAMissingFolderIsEmptyOptional()
@@ -217,8 +258,14 @@ void TestStore::initialiserCreatesACompleteTreeAndNeverOverwrites()
 {
     TestPlatform t;
     QString error;
+    const mode_t mask = ::umask(022);
     QVERIFY(!StoreInitialiser::create(t.files, QStringLiteral("Arial"), &error).isEmpty());
+    ::umask(mask);
     QVERIFY2(error.isEmpty(), qPrintable(error));
+    // Files get the mode the umask gives, as other programs' new files do.
+    QCOMPARE(QFileInfo(t.native(Paths::printerFile())).permissions(),
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+                 | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     for (const Paths::RequiredPath &p : Paths::requiredPaths())
         QVERIFY2(p.isFolder ? t.files.folderExists(p.path) : t.files.fileExists(p.path), qPrintable(p.path));
     QCOMPARE(t.read(Paths::printerFile()), QByteArray("Default\r\n"));

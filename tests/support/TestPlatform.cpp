@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 bool FaultyFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
 {
     return !failWrites && QtFileSystem::replaceFile(path, bytes);
@@ -14,6 +17,8 @@ bool FaultyFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
 
 bool FaultyFileSystem::createNewFile(const QString &path, const QByteArray &bytes)
 {
+    if (beforeCreate)
+        beforeCreate();
     return !failWrites && QtFileSystem::createNewFile(path, bytes);
 }
 
@@ -103,4 +108,23 @@ void TestPlatform::addEntries(const QString &folder, const QStringList &entries)
     makeFolder(folder);
     for (const QString &entry : entries)
         write(Paths::entryFile(folder, entry), QByteArray());
+}
+
+void TestPlatform::makeRaw(const QString &folder, const QByteArray &name, const QByteArray &linkTo)
+{
+    const QByteArray path = QFile::encodeName(native(folder)) + '/' + name;
+    if (!linkTo.isEmpty()) {
+        QVERIFY(::symlink(linkTo.constData(), path.constData()) == 0);
+        return;
+    }
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    QVERIFY(fd >= 0);
+    ::close(fd);
+}
+
+void TestPlatform::age(const QString &path, int seconds)
+{
+    QFile file(native(path));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), QFileDevice::FileModificationTime));
 }

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 
 // A disk file system that can be told to fail, for the failures a test run
 // as root cannot provoke with permissions.
@@ -26,6 +27,9 @@ public:
 
     bool failWrites = false;  // replace, create, remove and rename all fail
     bool failReads = false;   // readFile and listTxtFiles fail
+    // Runs just before a new file is created: another computer sharing the
+    // folder at work between the program's look and its write.
+    std::function<void()> beforeCreate;
 };
 
 // A whole platform of doubles over a temporary drive C:, with the locale
@@ -44,6 +48,11 @@ public:
     void makeFolder(const QString &path);
     // Creates empty entry files in a list folder, in the given order.
     void addEntries(const QString &folder, const QStringList &entries);
+    // An entry of a folder named by raw bytes (not always valid UTF-8): an
+    // empty file, or a symbolic link to linkTo (which need not exist).
+    void makeRaw(const QString &folder, const QByteArray &name, const QByteArray &linkTo = {});
+    // Sets a file's modification time the given seconds into the past.
+    void age(const QString &path, int seconds);
 
     QString native(const QString &path) const { return files.nativePath(path); }
 
