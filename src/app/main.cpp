@@ -1,3 +1,4 @@
+#include "QuotaroInfo.h"
 #include "platform/Locale.h"
 #include "platform/LockFileInstance.h"
 #include "platform/Platform.h"
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quotaro"));
+    QApplication::setApplicationVersion(QStringLiteral(QUOTARO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.quotaro.Quotaro"));
     QIcon icon;
     for (const char *size : {"16", "32", "64", "256"})

@@ -1,10 +1,10 @@
 #include "help/frmAbout.h"
 #include "ui_frmAbout.h"
 
+#include "QuotaroInfo.h"
 #include "help/QuotaroLogo.h"
 #include "platform/gui/WindowFrames.h"
 
-#include <QCoreApplication>
 #include <QPixmap>
 
 frmAbout::frmAbout(Platform &, Settings &, QWidget *parent)
@@ -25,12 +25,9 @@ frmAbout::~frmAbout() = default;
 
 QString frmAbout::AboutText()
 {
-    QString version = QCoreApplication::applicationVersion();
-    if (version.isEmpty())
-        version = QStringLiteral("1.0.0");
     const QStringList lines{
         QStringLiteral("Quotaro"),
-        QStringLiteral("Version ") + version,
+        QStringLiteral("Version " QUOTARO_VERSION),
         QString(),
         QStringLiteral("Lease quotations for leasing and equipment sales offices: "
                        "from the value of the equipment and your own rates per 1000, "
@@ -40,7 +37,7 @@ QString frmAbout::AboutText()
         QStringLiteral("Made by Kestrane."),
         QString(),
         QStringLiteral("Support:"),
-        QStringLiteral("support@quotaro.example"),
+        QStringLiteral(QUOTARO_SUPPORT_EMAIL),
     };
     QString text;
     for (const QString &line : lines)

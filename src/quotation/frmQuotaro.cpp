@@ -1,6 +1,8 @@
 #include "quotation/frmQuotaro.h"
 #include "ui_frmQuotaro.h"
 
+#include "QuotaroInfo.h"
+
 #include "platform/gui/KeyFilters.h"
 #include "platform/Platform.h"
 #include "platform/gui/WindowFrames.h"
@@ -46,7 +48,7 @@ const QString AboutText = QStringLiteral(
     "Questions, training or a hand with your setup? Our support desk is there "
     "on working days.\r\n"
     "\r\n"
-    "E-mail: support@quotaro.example\r\n"
+    "E-mail: " QUOTARO_SUPPORT_EMAIL "\r\n"
     "Web: www.quotaro.example\r\n"
     "Telephone: +44 20 7946 0321");
 } // namespace
