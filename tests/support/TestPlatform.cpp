@@ -2,6 +2,7 @@
 
 #include "store/Paths.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -103,4 +104,18 @@ void TestPlatform::addEntries(const QString &folder, const QStringList &entries)
     makeFolder(folder);
     for (const QString &entry : entries)
         write(Paths::entryFile(folder, entry), QByteArray());
+}
+
+bool SelectAsAssistiveTool(QWidget *view, const QString &itemText)
+{
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(view);
+    for (int i = 0; list && i < list->childCount(); ++i) {
+        QAccessibleInterface *item = list->child(i);
+        if (!item || item->text(QAccessible::Name) != itemText || !item->actionInterface())
+            continue;
+        if (!item->state().selected)
+            item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        return item->state().selected;
+    }
+    return false;
 }
