@@ -24,7 +24,7 @@ private slots:
         QTest::newRow("Mid") << "en_US" << "2000|Mid||024||25" << "$2,000.00|Mid||24||25.00||$50.00||$11.54|$1.65";
         // A rate is read straight to its nearest single value (16777218, not 16777216).
         QTest::newRow("nearest single") << "en_US" << "1000|Mid||24||16777217.000000001"
-                                        << "$1,000.00|Mid||24||16777218.00||$16,777,218.00||$3,871,665.75|$553,095.12";
+                                        << "$1,000.00|Mid||24||16777218.00||$16,777,218.00||$3,871,665.75|$553,095.13";
         // This locale writes negative amounts in brackets.
         QTest::newRow("negative") << "en_US" << "-10000|Upfront+Mid+Final|3|36|1|30"
                                   << "($10,000.00)|Upfront+Mid+Final|3|36|1|30.00|"
