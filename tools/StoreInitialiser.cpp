@@ -1,5 +1,6 @@
 #include "StoreInitialiser.h"
 
+#include "platform/Locale.h"
 #include "platform/QtFileSystem.h"
 #include "store/Paths.h"
 #include "store/Store.h"
@@ -65,9 +66,13 @@ QStringList StoreInitialiser::create(QtFileSystem &fs, const QString &font, QStr
     const QStringList mids{QStringLiteral("12"), QStringLiteral("24"), QStringLiteral("36"),
                            QStringLiteral("48"), QStringLiteral("60")};
     const QStringList finals{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
-    const QStringList rates{QStringLiteral("22.50"), QStringLiteral("25.00"),
-                            QStringLiteral("27.50"), QStringLiteral("30.00"),
-                            QStringLiteral("32.50")};
+    // Rates are written as the rates setup window writes them: two decimals
+    // with the decimal separator of the locale this runs in, which is the
+    // user's, so that the user can pick them at once.
+    const Locale locale;
+    QStringList rates;
+    for (const double rate : {22.5, 25.0, 27.5, 30.0, 32.5})
+        rates.append(locale.fixed(rate));
     const struct {
         QString folder;
         const QStringList &entries;

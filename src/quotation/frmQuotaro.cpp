@@ -185,8 +185,7 @@ frmQuotaro::StartResult frmQuotaro::Form_Load()
     ui->comSelectTerm->addItem(Calculation::UpfrontMidName);
     ui->comSelectTerm->addItem(Calculation::MidFinalName);
     ui->comSelectTerm->addItem(Calculation::MidName);
-    ui->comSelectTerm->setCurrentIndex(-1);
-    ui->comSelectTerm->setEditText(QString());
+    emptyBox(ui->comSelectTerm);
 
     disableValueLists();
     ui->txtValue->setFocus();
@@ -230,10 +229,18 @@ bool frmQuotaro::readSettings()
     PrinterSettings &p = settings.printer;
     if (!readValue(Paths::printerFile(), p.PrinterName))
         return false;
-    if (p.PrinterName == QStringLiteral("Default"))
-        p.PrinterName = platform.printers.currentName();
-    else
-        SelectPrinter(platform.printers, p.PrinterName);
+    // "Default", or a name no installed printer has, means the printer that
+    // is the system default now; it is held by its device name, so that a
+    // later change of the system default cannot send a quote elsewhere than
+    // the printer setup window shows.
+    const bool named = p.PrinterName != QStringLiteral("Default")
+        && SelectPrinter(platform.printers, p.PrinterName);
+    if (!named) {
+        const QString systemDefault = platform.printers.currentName();
+        platform.printers.setCurrent(systemDefault);
+        if (p.PrinterName == QStringLiteral("Default"))
+            p.PrinterName = systemDefault;
+    }
 
     return readValue(Paths::fontFile(), p.PrinterFont)
         && readValue(Paths::fontSizeFile(), p.PrinterFontSize)
@@ -269,12 +276,20 @@ void frmQuotaro::FinalReSort(ListControl list) { NumericReSort(list); }
 
 // ------------------------------------------------------ terms and rates
 
+void frmQuotaro::emptyBox(QComboBox *box)
+{
+    // No item stays picked behind the empty text: the arrow keys then start
+    // again from the first item, as when the window opened.
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+}
+
 void frmQuotaro::clearValueEdits()
 {
-    ui->comUpfronts->setEditText(QString());
-    ui->comMids->setEditText(QString());
-    ui->comFinals->setEditText(QString());
-    ui->comRates->setEditText(QString());
+    emptyBox(ui->comUpfronts);
+    emptyBox(ui->comMids);
+    emptyBox(ui->comFinals);
+    emptyBox(ui->comRates);
 }
 
 void frmQuotaro::disableValueLists()
@@ -302,7 +317,7 @@ void frmQuotaro::cmdRefreshTermsRates_Click()
 {
     loadLists();
     clearValueEdits();
-    ui->comSelectTerm->setEditText(QString());
+    emptyBox(ui->comSelectTerm);
     disableValueLists();
     platform.messages.show(this, QStringLiteral("The terms and rates have been refreshed !"),
                            QStringLiteral("Terms and rates"), MsgIcon::Information);
@@ -312,7 +327,7 @@ void frmQuotaro::cmdRefreshTermsRates_Click()
 void frmQuotaro::cmdResetTermsRates_Click()
 {
     clearValueEdits();
-    ui->comSelectTerm->setEditText(QString());
+    emptyBox(ui->comSelectTerm);
     disableValueLists();
     ui->comSelectTerm->setFocus();
 }
@@ -357,7 +372,7 @@ void frmQuotaro::cmdResetAll_Click()
 {
     ui->txtValue->clear();
     clearValueEdits();
-    ui->comSelectTerm->setEditText(QString());
+    emptyBox(ui->comSelectTerm);
     clearResults();
     ui->txtSaveQuote->clear();
     ui->txtEquipmentDetails->clear();
@@ -401,7 +416,7 @@ void frmQuotaro::cmdQuotation_Click()
     const QString term = ui->comSelectTerm->currentText();
     const std::optional<Structure> structure = structureNamed(term);
     if (!structure) {
-        ui->comSelectTerm->setEditText(QString());
+        emptyBox(ui->comSelectTerm);
         ui->comSelectTerm->setFocus();
         platform.messages.show(this, QStringLiteral("Please select a valid term !"),
                                QStringLiteral("Invalid term"), MsgIcon::Exclamation);
@@ -418,7 +433,7 @@ void frmQuotaro::cmdQuotation_Click()
         const QString text = box->currentText();
         if (!locale.isNumeric(text)) {
             platform.messages.show(this, message, title, MsgIcon::Exclamation);
-            box->setEditText(QString());
+            emptyBox(box);
             focusOn(box);
             return false;
         }

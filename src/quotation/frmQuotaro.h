@@ -76,6 +76,7 @@ private:
     bool readSettings();
     void loadLists();
     void clearResults();
+    void emptyBox(QComboBox *box);
     void clearValueEdits();
     void disableValueLists();
     QuoteTexts quoteTexts() const;

@@ -91,13 +91,11 @@ void frmOpenSavedQuotes::ShowNumberOfQuotes()
     ui->txtNumberOfQuotes->setText(QString::number(ui->lstSavedQuotes->count()));
 }
 
-QString frmOpenSavedQuotes::OpenQuoteText() const
-{
-    return MultiLineText(ui->txtOpenQuote);
-}
+QString frmOpenSavedQuotes::OpenQuoteText() const { return m_openQuoteText; }
 
 void frmOpenSavedQuotes::SetOpenQuoteText(const QString &crLfText)
 {
+    m_openQuoteText = crLfText;
     SetMultiLineText(ui->txtOpenQuote, crLfText);
 }
 
@@ -151,9 +149,11 @@ bool frmOpenSavedQuotes::ReadQuoteFile(const QString &name)
 
 void frmOpenSavedQuotes::cmdOpen_Click()
 {
-    const QListWidgetItem *selected = ui->lstSavedQuotes->currentItem();
-    const QString name =
-        selected && selected->isSelected() ? selected->text() : QString();
+    // What the list shows as selected is what opens, however it was
+    // selected (a click, the keyboard, or an accessibility tool, which
+    // selects without moving the current item).
+    const QList<QListWidgetItem *> selected = ui->lstSavedQuotes->selectedItems();
+    const QString name = selected.isEmpty() ? QString() : selected.first()->text();
     if (name.isEmpty()) {
         m_platform.messages.show(MessageParent(), QStringLiteral("Please select a quote to open !"),
                                  QStringLiteral("No quote to open"), MsgIcon::Exclamation);
@@ -333,7 +333,7 @@ void frmOpenSavedQuotes::cmdDelete_Click()
                                      QStringLiteral("Quote not deleted"), MsgIcon::Exclamation);
         return;
     }
-    ui->txtOpenQuote->clear();
+    SetOpenQuoteText(QString());
     FillSavedQuotesList();
     ShowNumberOfQuotes();
     m_platform.messages.show(MessageParent(),

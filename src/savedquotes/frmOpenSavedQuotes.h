@@ -68,4 +68,8 @@ private:
     Platform &m_platform;
     Settings &m_settings;
     std::unique_ptr<Ui::frmOpenSavedQuotes> ui;
+    // The open quote's text exactly as read from its file. The box shows it,
+    // but a text box keeps no lone carriage return, line separator or
+    // non-breaking space as such, so what is printed comes from here.
+    QString m_openQuoteText;
 };

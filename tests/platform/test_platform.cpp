@@ -4,14 +4,17 @@
 #include "platform/LockFileInstance.h"
 #include "platform/Locale.h"
 #include "platform/QtFileSystem.h"
+#include "platform/QtFonts.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QFontDatabase>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 #include <sys/stat.h>
 
@@ -22,6 +25,7 @@ private slots:
     void numericTestFollowsTheLocale();
     void numberFormsInTwoLocales();
     void singlePrecisionConversion();
+    void fontFamiliesShowOnceByTheirPlainName();
     void dateUsesTheLocaleSeparator();
     void driveMapping();
     void noReplaceStepsRefuseAnyEntry_data();
@@ -83,9 +87,32 @@ void TestPlatformLayer::singlePrecisionConversion()
     const Locale en(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(en.toSingle(QStringLiteral("22.1")).value(), 22.1f);
     QCOMPARE(en.toSingle(QStringLiteral("036")).value(), 36.0f);
-    QVERIFY(!en.toSingle(QStringLiteral("1e39")).has_value());
-    QVERIFY(en.isNumeric(QStringLiteral("1e39")));
     QVERIFY(!en.toSingle(QStringLiteral("x")).has_value());
+    // Beyond single or even double range: a number, too large to convert.
+    for (const char *large : {"1e39", "1e400", "-1E+400"}) {
+        QVERIFY(en.isNumeric(QLatin1String(large)));
+        QVERIFY(!en.toSingle(QLatin1String(large)).has_value());
+    }
+    // The nearest single value, not the nearest single to the nearest double.
+    const float above16M = std::nextafter(16777216.0f, 17e6f);
+    QCOMPARE(en.toSingle(QStringLiteral("16777217.000000001")).value(), above16M);
+    QCOMPARE(en.toSingle(QStringLiteral("1.0000000596046448")).value(), std::nextafter(1.0f, 2.0f));
+    const Locale de(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(de.toSingle(QStringLiteral(" 16.777.217,000000001 ")).value(), above16M);
+    QCOMPARE(de.toSingle(QStringLiteral("-2,5E-1")).value(), -0.25f);
+    QCOMPARE(en.toSingle(QStringLiteral("1e-50")).value(), 0.0f);
+}
+
+void TestPlatformLayer::fontFamiliesShowOnceByTheirPlainName()
+{
+    QCOMPARE(QtFonts::plainFamilies({"Nimbus Sans [URW ]", "C059 [urw]", "arial", "C059 [UKWN]", "Z003"}),
+             (QStringList{"arial", "C059", "Nimbus Sans", "Z003"}));
+    const QStringList shown = QtFonts().families();
+    QVERIFY(!shown.isEmpty());
+    for (const QString &family : QFontDatabase::families())
+        QVERIFY2(shown.contains(family.section(QStringLiteral(" ["), 0, 0)), qPrintable(family));
+    for (const QString &family : shown)
+        QVERIFY2(!family.contains(QLatin1Char('[')) && shown.count(family) == 1, qPrintable(family));
 }
 
 void TestPlatformLayer::dateUsesTheLocaleSeparator()

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QtTest>
 #include <memory>
 
@@ -106,8 +107,8 @@ public:
         QWidget *w = find<QWidget>(name);
         if (auto *box = qobject_cast<QComboBox *>(w))
             return box->currentText();
-        if (auto *memo = qobject_cast<QPlainTextEdit *>(w))
-            return memo->toPlainText();
+        if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) // line separators and no-break spaces as such
+            return memo->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
         return qobject_cast<QLineEdit *>(w)->text();
     }
     QStringList textsOf(const QStringList &names) const

@@ -22,6 +22,9 @@ private slots:
         QTest::newRow("Mid+Final") << "en_US" << "2000|Mid+Final||024|4|25"
                                    << "$2,000.00|Mid+Final||24|4|25.00||$50.00|$200.00|$11.54|$1.65";
         QTest::newRow("Mid") << "en_US" << "2000|Mid||024||25" << "$2,000.00|Mid||24||25.00||$50.00||$11.54|$1.65";
+        // A rate is read straight to its nearest single value (16777218, not 16777216).
+        QTest::newRow("nearest single") << "en_US" << "1000|Mid||24||16777217.000000001"
+                                        << "$1,000.00|Mid||24||16777218.00||$16,777,218.00||$3,871,665.75|$553,095.13";
         // This locale writes negative amounts in brackets.
         QTest::newRow("negative") << "en_US" << "-10000|Upfront+Mid+Final|3|36|1|30"
                                   << "($10,000.00)|Upfront+Mid+Final|3|36|1|30.00|"
@@ -86,8 +89,10 @@ private slots:
         row("rate in the other locale", "10000", "Mid", "", {"", "24", "", "2.5x"}, invalid("rate"), "comRates",
             "comRates", "de_DE");
         // Beyond single precision: the value itself, or the amounts of values that fit.
-        row("value too large", "9E+38", UMF, "", full,
-            "Number too large: The number is too large to calculate a quotation ! (Exclamation)", "", "txtValue");
+        const QString tooLarge = "Number too large: The number is too large to calculate a quotation ! (Exclamation)";
+        row("value too large", "9E+38", UMF, "", full, tooLarge, "", "txtValue");
+        row("value beyond double", "1e400", UMF, "", full, tooLarge, "", "txtValue");
+        row("rate beyond double", "10000", "Mid", "", {"", "36", "", "-1e400"}, tooLarge, "", "comRates");
         const QString amounts =
             "Number too large: The amounts of this quotation are too large to be calculated ! (Exclamation)";
         row("monthly too large", "3E+38", UMF, "", {"3", "36", "1", "9999999"}, amounts, "", "cmdQuotation");

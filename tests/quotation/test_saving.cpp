@@ -53,6 +53,10 @@ private slots:
         row("customer no line break", "Upfront+Mid+Final", "A Buyer", "\n", "C", "A Buyer\r\n\r\n" + rest);
         row("customer two line breaks", "Upfront+Mid+Final", "A Buyer\n\n", "\n", "C", "A Buyer\r\n\r\n\r\n" + rest);
         row("customer two lines", "Upfront+Mid+Final", "A Buyer\nB Road\n", "\n", "C", "A Buyer\r\nB Road\r\n\r\n" + rest);
+        // Only the box's own line breaks change: a line separator and a
+        // non-breaking space are saved as typed.
+        row("customer special spaces", "Upfront+Mid+Final", "A\u00a0Buyer\u2028B Road", "\n", "C",
+            "A\xc2\xa0" "Buyer\xe2\x80\xa8" "B Road\r\n\r\n" + rest);
     }
 
     void savedFileByteForByte()

@@ -105,6 +105,12 @@ private slots:
         QCOMPARE(m.t.printers.current, selected);
         QCOMPARE(m.t.settings.printer.PrinterName, name);
         QCOMPARE(m.t.read(Paths::printerFile()), stored);
+        // The printer found at start-up is held: a new system default later
+        // does not move the quote away from it.
+        m.t.printers.changeSystemDefault("Elsewhere");
+        m.quoteFull();
+        m.click("cmdPrint");
+        QCOMPARE(m.t.printers.lastJob().device, selected);
     }
 
     void windowComesUpWithItsSettingsAndLists()
@@ -166,6 +172,9 @@ private slots:
         QCOMPARE(m.edit("txtSaveQuote")->maxLength(), 100);
         QVERIFY(m.edit("txtMonthly")->isReadOnly());
         QVERIFY(m.textOf("txtAbout").startsWith(QStringLiteral("Quotaro\n")));
+        // The third column of the quotation details and its Reset buttons, in twips.
+        for (const char *name : {"txtRate", "txtTermEnd", "txtFinal", "cmdQuotationReset", "cmdResetSave"})
+            QCOMPARE(m.find<QWidget>(name)->mapTo(w->centralWidget(), QPoint()).x() * 15, 8160);
     }
 
     void pickingAStructureOpensTheDigitOnlyBoxes()
@@ -201,6 +210,9 @@ private slots:
         m.pick("comSelectTerm", "Mid");
         QCOMPARE(m.textsOf(ValueBoxes), QStringList(4, QString()));
         QCOMPARE(m.combo("comMids")->count(), 3);
+        // Nothing stays picked behind the emptied box: Down gives the first mid.
+        QTest::keyClick(m.combo("comMids")->lineEdit(), Qt::Key_Down);
+        QCOMPARE(m.textOf("comMids"), QStringLiteral("12"));
         QVERIFY(m.t.messages.messages.isEmpty());
     }
 
@@ -290,8 +302,14 @@ private slots:
         QCOMPARE(m.combo("comSelectTerm")->count(), 4);
         if (emptied.contains("comSelectTerm")) {
             QCOMPARE(m.openBoxes(), QStringLiteral("----"));
-            m.pick("comSelectTerm", "Mid+Final");
+            // As when the window opened, nothing is picked: Down starts at
+            // the first item of each box.
+            for (int i = 0; i < 3; ++i)
+                QTest::keyClick(m.combo("comSelectTerm")->lineEdit(), Qt::Key_Down);
+            QCOMPARE(m.textOf("comSelectTerm"), QStringLiteral("Mid+Final"));
             QCOMPARE(m.openBoxes(), QStringLiteral("-MFR"));
+            QTest::keyClick(m.combo("comRates")->lineEdit(), Qt::Key_Down);
+            QCOMPARE(m.textOf("comRates"), QStringLiteral("22.10"));
         }
         // A quotation reset cannot be saved or printed.
         if (emptied.contains("txtMonthly")) {

@@ -50,6 +50,14 @@ private slots:
         QCOMPARE(h.told(), QStringList{msg("Printing", "The quote Acme 9 has been sent to the printer Office Laser", Info)});
         QCOMPARE(h.shown(), QStringLiteral("Customer: Acme\nMonthly rental 100\n"));
 
+        // The file's text reaches the page as it stands: a lone carriage
+        // return, a line separator and a non-breaking space are kept.
+        h.quote(QStringLiteral("Bolt 2"), "Acme\xc2\xa0Ltd\rUnit\xe2\x80\xa8" "4\r\n");
+        QVERIFY(h.openQuote(QStringLiteral("Bolt 2")));
+        h.click("cmdPrint");
+        QCOMPARE(h.t.printers.lastJob().lines(), (QStringList{QStringLiteral("Acme\u00a0LtdUnit\u20284"), ""}));
+        h.told();
+
         // A job that cannot start is never reported as sent.
         h.t.printers.startError = QStringLiteral("no printer is installed");
         h.click("cmdPrint");

@@ -214,6 +214,11 @@ private slots:
         QTest::mouseDClick(h.list()->viewport(), Qt::LeftButton, {},
                            h.list()->visualItemRect(h.list()->item(0)).center());
         QCOMPARE(h.openName()->text() + h.shown(), QStringLiteral("Bolt 2Bolt two"));
+        // Selected by an assistive tool, which leaves the current item as it was.
+        QVERIFY(SelectAsAssistiveTool(h.list(), QStringLiteral("Acme 10")));
+        QVERIFY(h.list()->currentItem()->text() != QStringLiteral("Acme 10"));
+        h.click("cmdOpen");
+        QCOMPARE(h.openName()->text() + h.shown(), QStringLiteral("Acme 10Acme ten"));
     }
 
     void closingByButtonOrTitleBarAsksNothing()

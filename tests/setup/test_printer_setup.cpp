@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <functional>
 #include <stdexcept>
@@ -147,6 +148,30 @@ private slots:
                                                "txtCurrentVerticalMargin", "txtCurrentFont",
                                                "txtCurrentFontSize"}));
         QVERIFY(f.tp.messages.messages.isEmpty());
+        // In twips inside their group: the labels before their boxes (the two
+        // margin captions need the group's left edge), the two margin tips on
+        // the margin row, buttons 1215 x 495; every caption fits whole.
+        const QList<QPair<QString, QPoint>> at{
+            {"Printer", {960, 360}}, {"HorizontalMargin", {0, 840}}, {"VerticalMargin", {0, 1320}},
+            {"Font", {1080, 1800}}, {"FontSize", {720, 2280}}};
+        for (const auto &[label, twips] : at)
+            for (const QString group : {"Current", "Change"})
+                QCOMPARE(child<QLabel>(f.window.get(), "lbl" + group + label)->pos() * 15, twips);
+        QCOMPARE(child<QLabel>(f.window.get(), "lblCurrentHorizontalMarginTip")->pos() * 15, QPoint(3840, 840));
+        QCOMPARE(child<QLabel>(f.window.get(), "lblChangeHorizontalMarginTip")->pos() * 15, QPoint(3600, 840));
+        for (const QPushButton *button : f.window->findChildren<QPushButton *>()) {
+            QCOMPARE(button->height() * 15, 495);
+            QVERIFY2(button->width() * 15 == 1215 || button->objectName() == "cmdPrintTestPage",
+                     qPrintable(button->objectName()));
+        }
+        QList<QWidget *> captioned;
+        for (QLabel *label : f.window->findChildren<QLabel *>())
+            if (!label->wordWrap())
+                captioned.append(label);
+        for (QPushButton *button : f.window->findChildren<QPushButton *>())
+            captioned.append(button);
+        for (const QWidget *control : captioned)
+            QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
     }
 
     // Fields are filled by pasting, which no key filter stops, so Apply's own

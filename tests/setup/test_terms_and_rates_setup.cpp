@@ -212,9 +212,13 @@ private slots:
         click(w.get(), c.remove());
         QCOMPARE(m.texts(), QStringList(pickOne));
 
+        // An entry selected by an assistive tool, with no current item.
         const QString empty = "You do not currently have any " + c.many() + " setup !";
         m.clear();
-        remove(c, stored, MsgAnswer::Yes);
+        QVERIFY(SelectAsAssistiveTool(child<QListWidget>(w.get(), c.list()), stored));
+        QCOMPARE(child<QListWidget>(w.get(), c.list())->currentRow(), -1);
+        t->messages.answerNext(MsgAnswer::Yes);
+        click(w.get(), c.remove());
         QCOMPARE(m.texts().mid(1), QStringList({"The " + c.one + " " + stored + Deleted, empty}));
         QCOMPARE(m.messages.last().title, c.title + "s");
         QCOMPARE(m.messages.last().icon, MsgIcon::Information);

@@ -272,6 +272,18 @@ void TestStore::initialiserCreatesACompleteTreeAndNeverOverwrites()
     QCOMPARE(t.read(Paths::boldFile()), QByteArray("Off\r\n"));
     QVERIFY(!Store::listEntries(t.files, Paths::ratesFolder()).value().isEmpty());
 
+    // Rates are written in the locale the initialiser runs in, so a user
+    // where the decimal separator is a comma can pick them at once.
+    TestPlatform de(QLocale(QLocale::German, QLocale::Germany));
+    const QLocale before;
+    QLocale::setDefault(de.locale.qlocale());
+    StoreInitialiser::create(de.files, QStringLiteral("Arial"), &error);
+    QLocale::setDefault(before);
+    const QStringList rates = Store::listEntries(de.files, Paths::ratesFolder()).value();
+    QVERIFY(rates.contains(QStringLiteral("22,50")));
+    for (const QString &rate : rates)
+        QVERIFY2(de.locale.toSingle(rate).has_value(), qPrintable(rate));
+
     t.write(Paths::fontFile(), "Courier\r\n");
     t.remove(Paths::footerFile());
     const QStringList again = StoreInitialiser::create(t.files, QStringLiteral("Arial"), &error);

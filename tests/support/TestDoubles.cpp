@@ -115,6 +115,7 @@ bool RecordingPrinters::setCurrent(const QString &deviceName)
     if (!names.contains(deviceName))
         return false;
     current = deviceName;
+    chosen = true;
     return true;
 }
 

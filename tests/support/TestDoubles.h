@@ -103,8 +103,13 @@ public:
     bool setCurrent(const QString &deviceName) override;
     std::unique_ptr<PrinterSurface> startJob(QString *error) override;
 
+    // The system default changes while the program runs: the current printer
+    // follows it only until one is made current by name.
+    void changeSystemDefault(const QString &name) { if (!chosen) current = name; }
+
     QStringList names{QStringLiteral("Office Laser"), QStringLiteral("Front Desk")};
     QString current = QStringLiteral("Office Laser");
+    bool chosen = false;
     QString startError; // startJob fails with this text when not empty
     // Every job starts as a copy of this surface (set its measures here).
     RecordingSurface prototype;

@@ -2,6 +2,7 @@
 
 #include "store/Paths.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -127,4 +128,18 @@ void TestPlatform::age(const QString &path, int seconds)
     QFile file(native(path));
     QVERIFY(file.open(QIODevice::ReadWrite));
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), QFileDevice::FileModificationTime));
+}
+
+bool SelectAsAssistiveTool(QWidget *view, const QString &itemText)
+{
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(view);
+    for (int i = 0; list && i < list->childCount(); ++i) {
+        QAccessibleInterface *item = list->child(i);
+        if (!item || item->text(QAccessible::Name) != itemText || !item->actionInterface())
+            continue;
+        if (!item->state().selected)
+            item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        return item->state().selected;
+    }
+    return false;
 }

@@ -68,3 +68,9 @@ public:
     Settings settings;
     Platform platform;
 };
+
+class QWidget;
+// Selects the item of a list as a screen reader or an automation tool does,
+// through the accessibility interface: the item shows as selected, and the
+// current item stays where it was. False when no item has the text.
+bool SelectAsAssistiveTool(QWidget *view, const QString &itemText);

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextDocument>
 
 void FixAndCentreDialog(QDialog *window)
 {
@@ -19,8 +20,11 @@ void FixAndCentreDialog(QDialog *window)
 
 QString MultiLineText(const QPlainTextEdit *box)
 {
-    QString text = box->toPlainText();
-    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    // The raw text: the plain-text form would also turn a line separator
+    // (U+2028) into a line break and a non-breaking space into a plain one.
+    // Only the box's own paragraph breaks become CR LF.
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
     return text;
 }
 
