@@ -101,7 +101,12 @@ std::optional<QString> readTextFile(const FileSystem &fs, const QString &path)
 
 bool writeValueFile(FileSystem &fs, const QString &path, const QString &value)
 {
-    return fs.replaceFile(path, TextCodec::encode(fieldText(value) + CrLf));
+    // The read rule has no escape for a double quote or a line break: a
+    // value it would give back changed is refused, never stored cut.
+    const QString field = fieldText(value);
+    if (readField(field) != value)
+        return false;
+    return fs.replaceFile(path, TextCodec::encode(field + CrLf));
 }
 
 bool writeTextFile(FileSystem &fs, const QString &path, const QString &text)

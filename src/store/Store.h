@@ -31,7 +31,9 @@ std::optional<QString> readValueFile(const FileSystem &fs, const QString &path);
 std::optional<QString> readTextFile(const FileSystem &fs, const QString &path);
 std::optional<QString> readWholeFile(const FileSystem &fs, const QString &path);
 
-// Whole replacement with the value (or text) followed by one CR LF.
+// Whole replacement with the value (or text) followed by one CR LF. A value
+// that would not read back exactly as given (a double quote that the read
+// rule takes as a field's end, a line break) is refused and nothing written.
 bool writeValueFile(FileSystem &fs, const QString &path, const QString &value);
 bool writeTextFile(FileSystem &fs, const QString &path, const QString &text);
 
