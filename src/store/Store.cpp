@@ -83,12 +83,39 @@ std::optional<QString> readWholeFile(const FileSystem &fs, const QString &path)
     return TextCodec::decode(*bytes);
 }
 
+BoundedRead readValueStart(const FileSystem &fs, const QString &path)
+{
+    // One byte more than the largest value: a line end may follow it.
+    const std::optional<QByteArray> bytes = fs.readFileStart(path, MaxValueBytes + 1);
+    if (!bytes)
+        return {};
+    qsizetype lineEnd = -1;
+    for (qsizetype i = 0; i < bytes->size() && lineEnd < 0; ++i) {
+        if (bytes->at(i) == '\r' || bytes->at(i) == '\n')
+            lineEnd = i;
+    }
+    if (lineEnd < 0 && bytes->size() > MaxValueBytes)
+        return {BoundedRead::Status::TooLarge, QString()};
+    return {BoundedRead::Status::Read,
+            TextCodec::decode(lineEnd < 0 ? *bytes : bytes->left(lineEnd + 1))};
+}
+
+BoundedRead readPageTextFile(const FileSystem &fs, const QString &path)
+{
+    const std::optional<QByteArray> bytes = fs.readFileStart(path, MaxPageTextBytes + 1);
+    if (!bytes)
+        return {};
+    if (bytes->size() > MaxPageTextBytes)
+        return {BoundedRead::Status::TooLarge, QString()};
+    return {BoundedRead::Status::Read, linesWithCrLf(TextCodec::decode(*bytes))};
+}
+
 std::optional<QString> readValueFile(const FileSystem &fs, const QString &path)
 {
-    const std::optional<QString> content = readWholeFile(fs, path);
-    if (!content)
+    const BoundedRead read = readValueStart(fs, path);
+    if (read.status != BoundedRead::Status::Read)
         return std::nullopt;
-    return readField(*content);
+    return readField(read.text);
 }
 
 std::optional<QString> readTextFile(const FileSystem &fs, const QString &path)
