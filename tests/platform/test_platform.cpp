@@ -13,6 +13,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 class TestPlatformLayer : public QObject {
     Q_OBJECT
 private slots:
@@ -25,7 +29,9 @@ private slots:
     void createNewFileNeverOverwrites();
     void renameRefusesAnExistingTarget();
     void digitFilterWithRealKeys();
-    void secondInstanceIsSeenAndAStaleLockIsNot();
+    void leftoverLocksNeverBlockAStart_data();
+    void leftoverLocksNeverBlockAStart();
+    void aRunningCopyBlocksUntilItsProcessEnds();
 };
 
 void TestPlatformLayer::numericTestFollowsTheLocale_data()
@@ -157,23 +163,72 @@ void TestPlatformLayer::digitFilterWithRealKeys()
     QCOMPARE(combo.currentText(), QStringLiteral("07"));
 }
 
-void TestPlatformLayer::secondInstanceIsSeenAndAStaleLockIsNot()
+void TestPlatformLayer::leftoverLocksNeverBlockAStart_data()
+{
+    // What is left at the runtime folder's lock path; the fall-back lock is
+    // another folder of the user's.
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("empty file") << QByteArray() << "file";
+    QTest::newRow("garbage") << QByteArray("\x01\xff garbage\n\n") << "file";
+    QTest::newRow("another host") << QByteArray("4242\nquotaro\nother-host\n") << "file";
+    QTest::newRow("a live process of this host")
+        << QByteArray::number(QCoreApplication::applicationPid()) + "\nquotaro\n" + QSysInfo::machineHostName().toUtf8()
+               + "\n" << "file";
+    QTest::newRow("folder at the lock path") << QByteArray() << "folder";
+    QTest::newRow("runtime folder missing") << QByteArray() << "no folder";
+    QTest::newRow("runtime folder is a file") << QByteArray() << "file for folder";
+}
+
+void TestPlatformLayer::leftoverLocksNeverBlockAStart()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString runtime = dir.path() + QStringLiteral("/run");
+    const QStringList paths{runtime + QStringLiteral("/quotaro.lock"), dir.path() + QStringLiteral("/quotaro.lock")};
+    if (kind == QLatin1String("file for folder")) {
+        QFile file(runtime);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (kind != QLatin1String("no folder")) {
+        QVERIFY(QDir().mkpath(kind == QLatin1String("folder") ? paths[0] : runtime));
+    }
+    if (kind == QLatin1String("file")) {
+        QFile file(paths[0]);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    LockFileInstance first(paths);
+    QVERIFY(!first.anotherRunning());
+    // The lock was really taken: a second copy sees the first.
+    QVERIFY(LockFileInstance(paths).anotherRunning());
+}
+
+void TestPlatformLayer::aRunningCopyBlocksUntilItsProcessEnds()
 {
     QTemporaryDir dir;
-    const QString path = dir.path() + QStringLiteral("/quotaro.lock");
-    LockFileInstance first(path);
-    QVERIFY(!first.anotherRunning());
-    // A second process holding no lock sees the first one.
-    LockFileInstance second(path);
-    QVERIFY(second.anotherRunning());
-
-    // A lock left by a process that is gone is not a running copy.
-    QFile stale(dir.path() + QStringLiteral("/stale.lock"));
-    QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.write("999999\nquotaro\n");
-    stale.close();
-    LockFileInstance after(dir.path() + QStringLiteral("/stale.lock"));
-    QVERIFY(!after.anotherRunning());
+    const QStringList paths{dir.path() + QStringLiteral("/quotaro.lock")};
+    int pipeEnds[2];
+    QCOMPARE(::pipe(pipeEnds), 0);
+    const pid_t copy = ::fork();
+    if (copy == 0) {
+        // The other copy: takes the lock, says so, and runs until killed.
+        LockFileInstance running(paths);
+        const char took = running.anotherRunning() ? 'n' : 'y';
+        if (::write(pipeEnds[1], &took, 1) == 1)
+            ::pause();
+        ::_exit(1);
+    }
+    QVERIFY(copy > 0);
+    char took = 0;
+    QCOMPARE(::read(pipeEnds[0], &took, 1), ssize_t(1));
+    QCOMPARE(took, 'y');
+    QVERIFY(LockFileInstance(paths).anotherRunning());
+    // Killed, it cleans nothing up, yet its lock goes with it.
+    ::kill(copy, SIGKILL);
+    QCOMPARE(::waitpid(copy, nullptr, 0), copy);
+    QVERIFY(QFile::exists(paths[0]));
+    QVERIFY(!LockFileInstance(paths).anotherRunning());
 }
 
 QTEST_MAIN(TestPlatformLayer)
