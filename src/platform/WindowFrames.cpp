@@ -43,25 +43,24 @@ QString inPieces(const QString &text)
         qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), start);
         if (lineEnd < 0)
             lineEnd = n;
-        if (lineEnd - start <= LongestShownLine) {
-            pieces += QStringView(text).mid(start, lineEnd - start);
-            if (lineEnd < n)
-                pieces += QLatin1Char('\n');
-            start = lineEnd + 1;
-            continue;
-        }
-        qsizetype end = start + LongestShownLine;
-        for (qsizetype k = end; k > start + LongestShownLine * 3 / 4; --k) {
-            if (text.at(k - 1) == QLatin1Char(' ')) {
-                end = k;
-                break;
+        while (lineEnd - start > LongestShownLine) {
+            qsizetype end = start + LongestShownLine;
+            for (qsizetype k = end; k > start + LongestShownLine * 3 / 4; --k) {
+                if (text.at(k - 1) == QLatin1Char(' ')) {
+                    end = k;
+                    break;
+                }
             }
+            if (text.at(end - 1).isHighSurrogate())
+                --end; // a character is never split
+            pieces += QStringView(text).mid(start, end - start);
+            pieces += QLatin1Char('\n');
+            start = end;
         }
-        if (text.at(end - 1).isHighSurrogate())
-            --end; // a character is never split
-        pieces += QStringView(text).mid(start, end - start);
-        pieces += QLatin1Char('\n');
-        start = end;
+        pieces += QStringView(text).mid(start, lineEnd - start);
+        if (lineEnd < n)
+            pieces += QLatin1Char('\n');
+        start = lineEnd + 1;
     }
     return pieces;
 }
