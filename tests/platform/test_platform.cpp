@@ -1,5 +1,6 @@
 #include "TestPlatform.h"
 
+#include "platform/DesktopEditor.h"
 #include "platform/KeyFilters.h"
 #include "platform/LockFileInstance.h"
 #include "platform/Locale.h"
@@ -32,7 +33,16 @@ private slots:
     void leftoverLocksNeverBlockAStart_data();
     void leftoverLocksNeverBlockAStart();
     void aRunningCopyBlocksUntilItsProcessEnds();
+    void editorCommandFromTheDesktopEntry_data();
+    void editorCommandFromTheDesktopEntry();
+    void textEditorIsTheTextPlainDefault();
 };
+
+namespace {
+// A quote file name holding what a shell would act on: it must reach the
+// editor as one argument, untouched.
+const QString EditedFile = QStringLiteral("/home/ann/Quotes/Acme; rm -rf ~ $(id) \"x\".txt");
+} // namespace
 
 void TestPlatformLayer::numericTestFollowsTheLocale_data()
 {
@@ -229,6 +239,71 @@ void TestPlatformLayer::aRunningCopyBlocksUntilItsProcessEnds()
     QCOMPARE(::waitpid(copy, nullptr, 0), copy);
     QVERIFY(QFile::exists(paths[0]));
     QVERIFY(!LockFileInstance(paths).anotherRunning());
+}
+
+void TestPlatformLayer::editorCommandFromTheDesktopEntry_data()
+{
+    QTest::addColumn<QString>("exec");
+    QTest::addColumn<QString>("more"); // other lines of the entry
+    QTest::addColumn<QStringList>("command"); // program and arguments; empty for none
+    const QString f = EditedFile;
+    QTest::newRow("URL list") << "gedit %U" << "" << QStringList{"gedit", f};
+    QTest::newRow("quoted program, options") << "\"/opt/My Editor/edit\" --new-window %f" << ""
+                                            << QStringList{"/opt/My Editor/edit", "--new-window", f};
+    QTest::newRow("no field code") << "mousepad" << "" << QStringList{"mousepad", f};
+    QTest::newRow("other codes dropped") << "xed %i %c %k %F %U" << "" << QStringList{"xed", f};
+    QTest::newRow("code inside an argument") << "edit --file=%f --pct=50%%" << ""
+                                            << QStringList{"edit", "--file=" + f, "--pct=50%"};
+    QTest::newRow("escapes") << "\"ed\\\\\"it\" \"a\\sb\" %f" << "" << QStringList{"ed\"it", "a b", f};
+    QTest::newRow("terminal editor") << "vim %F" << "Terminal=true"
+                                     << QStringList{"/usr/bin/x-terminal-emulator", "-e", "vim", f};
+    QTest::newRow("hidden") << "gedit %U" << "Hidden=true" << QStringList();
+    QTest::newRow("unclosed quote") << "\"gedit %U" << "" << QStringList();
+    QTest::newRow("code as program") << "%f" << "" << QStringList();
+}
+
+void TestPlatformLayer::editorCommandFromTheDesktopEntry()
+{
+    QFETCH(QString, exec);
+    QFETCH(QString, more);
+    QFETCH(QStringList, command);
+    QTemporaryDir dir;
+    QFile entry(dir.path() + QStringLiteral("/editor.desktop"));
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    entry.write(("[Desktop Entry]\nType=Application\nName=Editor\nExec=" + exec + "\n" + more
+                 + "\n[Desktop Action new]\nExec=other %f\n").toUtf8());
+    entry.close();
+    const std::optional<DesktopEditor::Command> made =
+        DesktopEditor::commandFor(entry.fileName(), EditedFile, QStringLiteral("/usr/bin/x-terminal-emulator"));
+    QCOMPARE(made ? QStringList{made->program} + made->arguments : QStringList(), command);
+}
+
+void TestPlatformLayer::textEditorIsTheTextPlainDefault()
+{
+    QTemporaryDir dir;
+    const auto write = [&](const QString &path, const QByteArray &bytes) {
+        QDir().mkpath(QFileInfo(dir.path() + path).path());
+        QFile file(dir.path() + path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const DesktopEditor::Places places{{dir.path() + "/config"}, {dir.path() + "/home", dir.path() + "/usr"},
+                                       {"xfce"}};
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), QString()); // none set: the system opener
+    for (const char *app : {"/usr/applications/org.gnome.gedit.desktop", "/usr/applications/kde/kate.desktop",
+                            "/home/applications/mousepad.desktop"})
+        write(app, "[Desktop Entry]\nExec=x %U\n");
+    // The system's default; an id's dash may stand for a subfolder.
+    write("/usr/applications/defaults.list", "[Default Applications]\ntext/plain=kde-kate.desktop\n");
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), dir.path() + "/usr/applications/kde/kate.desktop");
+    // The user's choice wins; an entry that is gone is passed over; only
+    // text/plain counts, never the type a file's content looks like.
+    write("/config/mimeapps.list", "[Added Associations]\ntext/plain=mousepad.desktop\n"
+                                   "[Default Applications]\ntext/html=mousepad.desktop\n"
+                                   "text/plain=gone.desktop;org.gnome.gedit.desktop;\n");
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), dir.path() + "/usr/applications/org.gnome.gedit.desktop");
+    write("/config/xfce-mimeapps.list", "[Default Applications]\ntext/plain=mousepad.desktop\n");
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), dir.path() + "/home/applications/mousepad.desktop");
 }
 
 QTEST_MAIN(TestPlatformLayer)
