@@ -32,6 +32,9 @@ public:
     virtual std::optional<QString> findTxtEntry(const QString &folder, const QString &stem) const = 0;
 
     virtual std::optional<QByteArray> readFile(const QString &path) const = 0;
+    // The file's first bytes, at most maxBytes of them: a file of any size
+    // costs no more memory than that.
+    virtual std::optional<QByteArray> readFileStart(const QString &path, qsizetype maxBytes) const = 0;
 
     // Replaces (or creates) the file atomically: the old content stays whole
     // until the new one is completely on disk.

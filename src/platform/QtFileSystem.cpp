@@ -267,6 +267,17 @@ std::optional<QByteArray> QtFileSystem::readFile(const QString &path) const
     return bytes;
 }
 
+std::optional<QByteArray> QtFileSystem::readFileStart(const QString &path, qsizetype maxBytes) const
+{
+    QFile file(nativePath(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
 bool QtFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
 {
     // QSaveFile writes through a link to the file it names, so a settings

@@ -204,25 +204,39 @@ bool frmQuotaro::readSettings()
                                Title, MsgIcon::Exclamation);
         return false;
     };
+    // A settings file far larger than any setting is damaged: it is named
+    // rather than read whole, so that it cannot exhaust the memory.
+    auto tooLarge = [this](const QString &path, const QString &limit) {
+        platform.messages.show(this,
+                               QStringLiteral("The file (") + path
+                                   + QStringLiteral(") is too large to be read, ") + limit
+                                   + QStringLiteral(" !"),
+                               Title, MsgIcon::Exclamation);
+        return false;
+    };
     auto readValue = [&](const QString &path, QString &into) {
-        const std::optional<QString> content = Store::readWholeFile(platform.files, path);
-        if (!content)
+        const Store::BoundedRead read = Store::readValueStart(platform.files, path);
+        if (read.status == Store::BoundedRead::Status::CannotRead)
             return cannotRead(path);
-        if (content->isEmpty()) {
+        if (read.status == Store::BoundedRead::Status::TooLarge)
+            return tooLarge(path, QStringLiteral("a setting cannot be longer than 64 KB"));
+        if (read.text.isEmpty()) {
             platform.messages.show(this,
                                    QStringLiteral("The file (") + path
                                        + QStringLiteral(") is empty !"),
                                    Title, MsgIcon::Exclamation);
             return false;
         }
-        into = Store::readField(*content);
+        into = Store::readField(read.text);
         return true;
     };
     auto readText = [&](const QString &path, QString &into) {
-        const std::optional<QString> content = Store::readTextFile(platform.files, path);
-        if (!content)
+        Store::BoundedRead read = Store::readPageTextFile(platform.files, path);
+        if (read.status == Store::BoundedRead::Status::CannotRead)
             return cannotRead(path);
-        into = *content;
+        if (read.status == Store::BoundedRead::Status::TooLarge)
+            return tooLarge(path, QStringLiteral("a page header or footer cannot be larger than 4 MB"));
+        into = std::move(read.text);
         return true;
     };
 

@@ -139,6 +139,13 @@ void frmPrinterSetup::cmdApply_Click()
     if (printer.isEmpty())
         return refuse(ui->comChangePrinter, QStringLiteral("Please enter a valid printer !"),
                       QStringLiteral("Invalid printer"));
+    // A value file has no way to hold a double quote that reads back whole,
+    // and no print queue name holds one.
+    if (printer.contains(QLatin1Char('"')))
+        return refuse(ui->comChangePrinter,
+                      QStringLiteral("A printer name cannot hold a double quote (\"), please "
+                                     "enter a valid printer !"),
+                      QStringLiteral("Invalid printer"));
     if (!locale.isNumeric(horizontal))
         return refuse(ui->txtChangeHorizontalMargin,
                       QStringLiteral("Please enter a valid horizontal margin !"),
@@ -149,6 +156,11 @@ void frmPrinterSetup::cmdApply_Click()
                       QStringLiteral("Invalid vertical margin"));
     if (font.isEmpty())
         return refuse(ui->comChangeFont, QStringLiteral("Please enter a valid font !"),
+                      QStringLiteral("Invalid font"));
+    if (font.contains(QLatin1Char('"')))
+        return refuse(ui->comChangeFont,
+                      QStringLiteral("A font name cannot hold a double quote (\"), please enter "
+                                     "a valid font !"),
                       QStringLiteral("Invalid font"));
     if (!locale.isNumeric(size))
         return refuse(ui->comChangeFontSize, QStringLiteral("Please enter a valid font size !"),

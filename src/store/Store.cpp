@@ -83,12 +83,39 @@ std::optional<QString> readWholeFile(const FileSystem &fs, const QString &path)
     return TextCodec::decode(*bytes);
 }
 
+BoundedRead readValueStart(const FileSystem &fs, const QString &path)
+{
+    // One byte more than the largest value: a line end may follow it.
+    const std::optional<QByteArray> bytes = fs.readFileStart(path, MaxValueBytes + 1);
+    if (!bytes)
+        return {};
+    qsizetype lineEnd = -1;
+    for (qsizetype i = 0; i < bytes->size() && lineEnd < 0; ++i) {
+        if (bytes->at(i) == '\r' || bytes->at(i) == '\n')
+            lineEnd = i;
+    }
+    if (lineEnd < 0 && bytes->size() > MaxValueBytes)
+        return {BoundedRead::Status::TooLarge, QString()};
+    return {BoundedRead::Status::Read,
+            TextCodec::decode(lineEnd < 0 ? *bytes : bytes->left(lineEnd + 1))};
+}
+
+BoundedRead readPageTextFile(const FileSystem &fs, const QString &path)
+{
+    const std::optional<QByteArray> bytes = fs.readFileStart(path, MaxPageTextBytes + 1);
+    if (!bytes)
+        return {};
+    if (bytes->size() > MaxPageTextBytes)
+        return {BoundedRead::Status::TooLarge, QString()};
+    return {BoundedRead::Status::Read, linesWithCrLf(TextCodec::decode(*bytes))};
+}
+
 std::optional<QString> readValueFile(const FileSystem &fs, const QString &path)
 {
-    const std::optional<QString> content = readWholeFile(fs, path);
-    if (!content)
+    const BoundedRead read = readValueStart(fs, path);
+    if (read.status != BoundedRead::Status::Read)
         return std::nullopt;
-    return readField(*content);
+    return readField(read.text);
 }
 
 std::optional<QString> readTextFile(const FileSystem &fs, const QString &path)
@@ -101,7 +128,12 @@ std::optional<QString> readTextFile(const FileSystem &fs, const QString &path)
 
 bool writeValueFile(FileSystem &fs, const QString &path, const QString &value)
 {
-    return fs.replaceFile(path, TextCodec::encode(fieldText(value) + CrLf));
+    // The read rule has no escape for a double quote or a line break: a
+    // value it would give back changed is refused, never stored cut.
+    const QString field = fieldText(value);
+    if (readField(field) != value)
+        return false;
+    return fs.replaceFile(path, TextCodec::encode(field + CrLf));
 }
 
 bool writeTextFile(FileSystem &fs, const QString &path, const QString &text)

@@ -26,12 +26,34 @@ QString linesWithCrLf(const QString &content);
 // Removes one trailing CR LF, if there is one. True when it removed it.
 bool trimOneCrLf(QString &text);
 
-// Reading; empty when the file cannot be read.
+// The largest value a value file may hold, and the largest header or footer
+// file. Only a damaged file is larger; it is refused rather than read whole.
+inline constexpr qsizetype MaxValueBytes = 64 * 1024;
+inline constexpr qsizetype MaxPageTextBytes = 4 * 1024 * 1024;
+
+// A settings file read at a bounded cost, whatever its size.
+struct BoundedRead {
+    enum class Status { Read, CannotRead, TooLarge };
+    Status status = Status::CannotRead;
+    QString text;
+};
+// A value file up to and including its first line end (the whole file when
+// it has none): TooLarge when that is more than MaxValueBytes. The text is
+// empty only for an empty file, and readField gives the value from it.
+BoundedRead readValueStart(const FileSystem &fs, const QString &path);
+// A header or footer file, every line followed by CR LF: TooLarge when the
+// file has more than MaxPageTextBytes.
+BoundedRead readPageTextFile(const FileSystem &fs, const QString &path);
+
+// Reading; empty when the file cannot be read (or, for a value file, holds a
+// value too large).
 std::optional<QString> readValueFile(const FileSystem &fs, const QString &path);
 std::optional<QString> readTextFile(const FileSystem &fs, const QString &path);
 std::optional<QString> readWholeFile(const FileSystem &fs, const QString &path);
 
-// Whole replacement with the value (or text) followed by one CR LF.
+// Whole replacement with the value (or text) followed by one CR LF. A value
+// that would not read back exactly as given (a double quote that the read
+// rule takes as a field's end, a line break) is refused and nothing written.
 bool writeValueFile(FileSystem &fs, const QString &path, const QString &value);
 bool writeTextFile(FileSystem &fs, const QString &path, const QString &text);
 

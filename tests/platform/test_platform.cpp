@@ -1,10 +1,11 @@
 #include "TestPlatform.h"
 
+#include "platform/DesktopEditor.h"
 #include "platform/gui/KeyFilters.h"
 #include "platform/LockFileInstance.h"
 #include "platform/Locale.h"
 #include "platform/QtFileSystem.h"
-#include "platform/QtFonts.h"
+#include "platform/gui/QtFonts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -17,6 +18,10 @@
 #include <cmath>
 
 #include <sys/stat.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestPlatformLayer : public QObject {
     Q_OBJECT
@@ -31,8 +36,19 @@ private slots:
     void noReplaceStepsRefuseAnyEntry_data();
     void noReplaceStepsRefuseAnyEntry();
     void digitFilterWithRealKeys();
-    void secondInstanceIsSeenAndAStaleLockIsNot();
+    void leftoverLocksNeverBlockAStart_data();
+    void leftoverLocksNeverBlockAStart();
+    void aRunningCopyBlocksUntilItsProcessEnds();
+    void editorCommandFromTheDesktopEntry_data();
+    void editorCommandFromTheDesktopEntry();
+    void textEditorIsTheTextPlainDefault();
 };
+
+namespace {
+// A quote file name holding what a shell would act on: it must reach the
+// editor as one argument, untouched.
+const QString EditedFile = QStringLiteral("/home/ann/Quotes/Acme; rm -rf ~ $(id) \"x\".txt");
+} // namespace
 
 void TestPlatformLayer::numericTestFollowsTheLocale_data()
 {
@@ -216,23 +232,137 @@ void TestPlatformLayer::digitFilterWithRealKeys()
     QCOMPARE(combo.currentText(), QStringLiteral("07"));
 }
 
-void TestPlatformLayer::secondInstanceIsSeenAndAStaleLockIsNot()
+void TestPlatformLayer::leftoverLocksNeverBlockAStart_data()
+{
+    // What is left at the runtime folder's lock path; the fall-back lock is
+    // another folder of the user's.
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("empty file") << QByteArray() << "file";
+    QTest::newRow("garbage") << QByteArray("\x01\xff garbage\n\n") << "file";
+    QTest::newRow("another host") << QByteArray("4242\nquotaro\nother-host\n") << "file";
+    QTest::newRow("a live process of this host")
+        << QByteArray::number(QCoreApplication::applicationPid()) + "\nquotaro\n" + QSysInfo::machineHostName().toUtf8()
+               + "\n" << "file";
+    QTest::newRow("folder at the lock path") << QByteArray() << "folder";
+    QTest::newRow("runtime folder missing") << QByteArray() << "no folder";
+    QTest::newRow("runtime folder is a file") << QByteArray() << "file for folder";
+}
+
+void TestPlatformLayer::leftoverLocksNeverBlockAStart()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString runtime = dir.path() + QStringLiteral("/run");
+    const QStringList paths{runtime + QStringLiteral("/quotaro.lock"), dir.path() + QStringLiteral("/quotaro.lock")};
+    if (kind == QLatin1String("file for folder")) {
+        QFile file(runtime);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (kind != QLatin1String("no folder")) {
+        QVERIFY(QDir().mkpath(kind == QLatin1String("folder") ? paths[0] : runtime));
+    }
+    if (kind == QLatin1String("file")) {
+        QFile file(paths[0]);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    LockFileInstance first(paths);
+    QVERIFY(!first.anotherRunning());
+    // The lock was really taken: a second copy sees the first.
+    QVERIFY(LockFileInstance(paths).anotherRunning());
+}
+
+void TestPlatformLayer::aRunningCopyBlocksUntilItsProcessEnds()
 {
     QTemporaryDir dir;
-    const QString path = dir.path() + QStringLiteral("/quotaro.lock");
-    LockFileInstance first(path);
-    QVERIFY(!first.anotherRunning());
-    // A second process holding no lock sees the first one.
-    LockFileInstance second(path);
-    QVERIFY(second.anotherRunning());
+    const QStringList paths{dir.path() + QStringLiteral("/quotaro.lock")};
+    int pipeEnds[2];
+    QCOMPARE(::pipe(pipeEnds), 0);
+    const pid_t copy = ::fork();
+    if (copy == 0) {
+        // The other copy: takes the lock, says so, and runs until killed.
+        LockFileInstance running(paths);
+        const char took = running.anotherRunning() ? 'n' : 'y';
+        if (::write(pipeEnds[1], &took, 1) == 1)
+            ::pause();
+        ::_exit(1);
+    }
+    QVERIFY(copy > 0);
+    char took = 0;
+    QCOMPARE(::read(pipeEnds[0], &took, 1), ssize_t(1));
+    QCOMPARE(took, 'y');
+    QVERIFY(LockFileInstance(paths).anotherRunning());
+    // Killed, it cleans nothing up, yet its lock goes with it.
+    ::kill(copy, SIGKILL);
+    QCOMPARE(::waitpid(copy, nullptr, 0), copy);
+    QVERIFY(QFile::exists(paths[0]));
+    QVERIFY(!LockFileInstance(paths).anotherRunning());
+}
 
-    // A lock left by a process that is gone is not a running copy.
-    QFile stale(dir.path() + QStringLiteral("/stale.lock"));
-    QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.write("999999\nquotaro\n");
-    stale.close();
-    LockFileInstance after(dir.path() + QStringLiteral("/stale.lock"));
-    QVERIFY(!after.anotherRunning());
+void TestPlatformLayer::editorCommandFromTheDesktopEntry_data()
+{
+    QTest::addColumn<QString>("exec");
+    QTest::addColumn<QString>("more"); // other lines of the entry
+    QTest::addColumn<QStringList>("command"); // program and arguments; empty for none
+    const QString f = EditedFile;
+    QTest::newRow("URL list") << "gedit %U" << "" << QStringList{"gedit", f};
+    QTest::newRow("quoted program, options") << "\"/opt/My Editor/edit\" --new-window %f" << ""
+                                            << QStringList{"/opt/My Editor/edit", "--new-window", f};
+    QTest::newRow("no field code") << "mousepad" << "" << QStringList{"mousepad", f};
+    QTest::newRow("other codes dropped") << "xed %i %c %k %F %U" << "" << QStringList{"xed", f};
+    QTest::newRow("code inside an argument") << "edit --file=%f --pct=50%%" << ""
+                                            << QStringList{"edit", "--file=" + f, "--pct=50%"};
+    QTest::newRow("escapes") << "\"ed\\\\\"it\" \"a\\sb\" %f" << "" << QStringList{"ed\"it", "a b", f};
+    QTest::newRow("terminal editor") << "vim %F" << "Terminal=true"
+                                     << QStringList{"/usr/bin/x-terminal-emulator", "-e", "vim", f};
+    QTest::newRow("hidden") << "gedit %U" << "Hidden=true" << QStringList();
+    QTest::newRow("unclosed quote") << "\"gedit %U" << "" << QStringList();
+    QTest::newRow("code as program") << "%f" << "" << QStringList();
+}
+
+void TestPlatformLayer::editorCommandFromTheDesktopEntry()
+{
+    QFETCH(QString, exec);
+    QFETCH(QString, more);
+    QFETCH(QStringList, command);
+    QTemporaryDir dir;
+    QFile entry(dir.path() + QStringLiteral("/editor.desktop"));
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    entry.write(("[Desktop Entry]\nType=Application\nName=Editor\nExec=" + exec + "\n" + more
+                 + "\n[Desktop Action new]\nExec=other %f\n").toUtf8());
+    entry.close();
+    const std::optional<DesktopEditor::Command> made =
+        DesktopEditor::commandFor(entry.fileName(), EditedFile, QStringLiteral("/usr/bin/x-terminal-emulator"));
+    QCOMPARE(made ? QStringList{made->program} + made->arguments : QStringList(), command);
+}
+
+void TestPlatformLayer::textEditorIsTheTextPlainDefault()
+{
+    QTemporaryDir dir;
+    const auto write = [&](const QString &path, const QByteArray &bytes) {
+        QDir().mkpath(QFileInfo(dir.path() + path).path());
+        QFile file(dir.path() + path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    const DesktopEditor::Places places{{dir.path() + "/config"}, {dir.path() + "/home", dir.path() + "/usr"},
+                                       {"xfce"}};
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), QString()); // none set: the system opener
+    for (const char *app : {"/usr/applications/org.gnome.gedit.desktop", "/usr/applications/kde/kate.desktop",
+                            "/home/applications/mousepad.desktop"})
+        write(app, "[Desktop Entry]\nExec=x %U\n");
+    // The system's default; an id's dash may stand for a subfolder.
+    write("/usr/applications/defaults.list", "[Default Applications]\ntext/plain=kde-kate.desktop\n");
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), dir.path() + "/usr/applications/kde/kate.desktop");
+    // The user's choice wins; an entry that is gone is passed over; only
+    // text/plain counts, never the type a file's content looks like.
+    write("/config/mimeapps.list", "[Added Associations]\ntext/plain=mousepad.desktop\n"
+                                   "[Default Applications]\ntext/html=mousepad.desktop\n"
+                                   "text/plain=gone.desktop;org.gnome.gedit.desktop;\n");
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), dir.path() + "/usr/applications/org.gnome.gedit.desktop");
+    write("/config/xfce-mimeapps.list", "[Default Applications]\ntext/plain=mousepad.desktop\n");
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), dir.path() + "/home/applications/mousepad.desktop");
 }
 
 QTEST_MAIN(TestPlatformLayer)

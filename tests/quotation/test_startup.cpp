@@ -16,14 +16,17 @@ private slots:
     void settingsThatCannotBeReadEndTheStart_data()
     {
         QTest::addColumn<QStringList>("removed");
-        QTest::addColumn<QString>("emptied");
+        QTest::addColumn<QString>("written"); // a file given the bytes, then made size bytes long
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("size");
         QTest::addColumn<bool>("unreadable");
         QTest::addColumn<QString>("message");
         const auto row = [](const char *tag, const QStringList &removed, const QString &path,
-                            const char *fault = "cannot be found",
-                            const QString &emptied = {}, bool unreadable = false) {
+                            const char *fault = "cannot be found", const QString &written = {},
+                            bool unreadable = false, const QByteArray &bytes = {}, qint64 size = 0) {
             const char *kind = path.endsWith(".txt") ? "The file (" : "The directory (";
-            QTest::newRow(tag) << removed << emptied << unreadable << kind + Root + path + ") " + fault + " !";
+            QTest::newRow(tag) << removed << written << bytes << size << unreadable
+                               << kind + Root + path + ") " + fault + " !";
         };
         row("Printer.txt", {Paths::printerFile()}, "Printer Settings\\Printer.txt");
         row("VerticalMargin.txt", {Paths::verticalMarginFile()}, "Printer Settings\\VerticalMargin.txt");
@@ -38,24 +41,38 @@ private slots:
             "Printer Settings\\Bold.txt");
         row("unreadable", {}, "Printer Settings\\Printer.txt", "cannot be read", {}, true);
         row("empty", {}, "Printer Settings\\FontSize.txt", "is empty", Paths::fontSizeFile());
+        // Damaged files far larger than a setting are refused, not read whole
+        // (sparse files: only their first bytes are ever read).
+        const char *longValue = "is too large to be read, a setting cannot be longer than 64 KB";
+        row("value of 64 KB and 1 byte", {}, "Printer Settings\\Bold.txt", longValue, Paths::boldFile(), false,
+            QByteArray(64 * 1024 + 1, 'x'));
+        row("1 GB value file, no line end", {}, "Printer Settings\\Font.txt", longValue, Paths::fontFile(), false,
+            "Arial", qint64(1) << 30);
+        row("header over 4 MB", {}, "Page Settings\\Header.txt",
+            "is too large to be read, a page header or footer cannot be larger than 4 MB", Paths::headerFile(),
+            false, "Kestrel Leasing\r\n", 4 * 1024 * 1024 + 1);
     }
 
     void settingsThatCannotBeReadEndTheStart()
     {
         QFETCH(QStringList, removed);
-        QFETCH(QString, emptied);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, size);
         QFETCH(bool, unreadable);
         QFETCH(QString, message);
         MainWindow m;
         m.standardLists();
         for (const QString &path : removed)
             m.t.remove(path);
-        if (!emptied.isEmpty())
-            m.t.write(emptied, QByteArray());
+        if (!written.isEmpty()) {
+            m.t.write(written, bytes);
+            QVERIFY(size == 0 || QFile::resize(m.t.native(written), size));
+        }
         m.files.failReads = unreadable;
         QCOMPARE(m.start(), frmQuotaro::StartResult::EndMissingSettings);
         QCOMPARE(m.said(), QStringList{"Quotaro: " + message + " (Exclamation)"});
-        if (emptied.isEmpty())
+        if (written.isEmpty())
             QVERIFY(m.t.settings.printer.PrinterFont.isEmpty());
         QCOMPARE(m.combo("comUpfronts")->count(), 0);
         // A close after the end asks nothing.
@@ -119,6 +136,7 @@ private slots:
         m.t.write(Paths::fontFile(), "  Courier New, Bold\r\n");
         m.t.write(Paths::fontSizeFile(), "12\r\nignored\r\n");
         m.t.write(Paths::boldFile(), "On\r\n");
+        QVERIFY(QFile::resize(m.t.native(Paths::boldFile()), qint64(1) << 30)); // only its first line is read
         m.t.write(Paths::italicFile(), "\"Off\"\r\n");
         m.t.write(Paths::underlineFile(), "on\r\n");
         m.t.write(Paths::horizontalMarginFile(), "720\r\n");

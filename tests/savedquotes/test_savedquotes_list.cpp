@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QTextBlock>
 
 class TestSavedQuotesList : public QObject {
     Q_OBJECT
@@ -163,6 +165,38 @@ private slots:
         h.click("cmdRefreshQuote");
         QCOMPARE(h.shown(), QStringLiteral("Changed\n") + expected);
         QCOMPARE(h.told(), QStringList());
+    }
+
+    // Laying out a line with no place to break takes time growing with the
+    // square of its length (a crash can leave a quote of NUL bytes): the box
+    // is never given a line over 4096 characters, yet shows every character,
+    // and the quote prints whole.
+    void longOneLineQuotesShowWholeInPieces_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("no blanks") << QByteArray(64 * 1024, 'x');
+        QTest::newRow("NUL bytes") << QByteArray(64 * 1024, '\0');
+        QTest::newRow("words") << QByteArray("Two laser printers, delivered. ").repeated(2000);
+    }
+    void longOneLineQuotesShowWholeInPieces()
+    {
+        QFETCH(QByteArray, line);
+        SavedQuotesHarness h;
+        h.quote(QStringLiteral("Long"), line + "\r\n");
+        QVERIFY(h.load());
+        QVERIFY(h.openQuote(QStringLiteral("Long")));
+        int longest = 0;
+        for (QTextBlock block = h.openText()->document()->begin(); block.isValid(); block = block.next())
+            longest = std::max(longest, block.length() - 1);
+        QVERIFY2(longest <= 4096, qPrintable(QString::number(longest)));
+        const QString text = QString::fromUtf8(line);
+        QCOMPARE(h.shown().remove(QLatin1Char('\n')), text);
+        h.click("cmdPrint");
+        QString printed;
+        for (const RecordingSurface::Piece &piece : h.t.printers.lastJob().pieces)
+            printed += piece.text;
+        const auto visible = [](QString s) { return s.remove(QRegularExpression(QStringLiteral("[\\x00-\\x20]"))); };
+        QCOMPARE(visible(printed), visible(text));
     }
 
     void refreshReadsTheOpenQuoteAgain()

@@ -4,6 +4,7 @@
 #include "store/Paths.h"
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <memory>
 
 namespace {
@@ -69,6 +70,21 @@ private slots:
         click(w.get(), "cmdClose");
         QVERIFY(!w->isVisible());
         QVERIFY(t->messages.messages.isEmpty());
+    }
+
+    // As the saved quotes window does, the box never lays out a line of more
+    // than 4096 characters, and shows every character of a longer one.
+    void aHugeOneLineHeaderShowsWholeInPieces()
+    {
+        const QString line(256 * 1024, QLatin1Char('x'));
+        t->settings.page.PageHeader = line + QStringLiteral("\r\n");
+        w = std::make_unique<frmPageSetup>(t->platform, t->settings);
+        w->show();
+        int longest = 0;
+        for (QTextBlock block = box("txtCurrentHeader")->document()->begin(); block.isValid(); block = block.next())
+            longest = std::max(longest, block.length() - 1);
+        QVERIFY2(longest <= 4096, qPrintable(QString::number(longest)));
+        QCOMPARE(box("txtCurrentHeader")->toPlainText().remove(QLatin1Char('\n')), line);
     }
 
     // A refused write puts nothing in force; once the file can be written

@@ -176,27 +176,36 @@ private slots:
 
     // Fields are filled by pasting, which no key filter stops, so Apply's own
     // checks are what refuse them.
-    void applyRefusesTheFirstMissingField_data()
+    void applyRefusesTheFirstBadField_data()
     {
         QTest::addColumn<QStringList>("entered");
         QTest::addColumn<int>("refused");
         QTest::addColumn<QString>("field");
-        QTest::newRow("nothing") << QStringList({"", "", "", "", ""}) << 0 << "printer";
+        QTest::addColumn<QString>("message"); // when not "Please enter a valid <field> !"
+        QTest::newRow("nothing") << QStringList({"", "", "", "", ""}) << 0 << "printer" << QString();
         QTest::newRow("printer only") << QStringList({"Front Desk", "", "500", "", ""}) << 1
-                                      << "horizontal margin";
+                                      << "horizontal margin" << QString();
         QTest::newRow("letters in a margin") << QStringList({"Front Desk", "12a", "", "", ""}) << 1
-                                             << "horizontal margin";
+                                             << "horizontal margin" << QString();
         QTest::newRow("no vertical margin") << QStringList({"Front Desk", "1000", "", "", "12"}) << 2
-                                            << "vertical margin";
-        QTest::newRow("no font") << QStringList({"Front Desk", "1000", "1000", "", "12"}) << 3 << "font";
+                                            << "vertical margin" << QString();
+        QTest::newRow("no font") << QStringList({"Front Desk", "1000", "1000", "", "12"}) << 3 << "font" << QString();
         QTest::newRow("no size") << QStringList({"Front Desk", "1000", "1000", "Arial", ""}) << 4
-                                 << "font size";
+                                 << "font size" << QString();
+        // A double quote would not read back from the settings file.
+        QTest::newRow("quote in printer") << QStringList({"Lab \"A\", Room 2", "1000", "1000", "Arial", "12"})
+                                          << 0 << "printer"
+                                          << "A printer name cannot hold a double quote (\"), please enter a valid printer !";
+        QTest::newRow("quote in font") << QStringList({"Front Desk", "1000", "1000", "\"Big\" Sans", "12"})
+                                       << 3 << "font"
+                                       << "A font name cannot hold a double quote (\"), please enter a valid font !";
     }
-    void applyRefusesTheFirstMissingField()
+    void applyRefusesTheFirstBadField()
     {
         QFETCH(QStringList, entered);
         QFETCH(int, refused);
         QFETCH(QString, field);
+        QFETCH(QString, message);
         Fixture f;
         f.open();
         const QList<QByteArray> before = f.onDisk();
@@ -209,7 +218,8 @@ private slots:
         }
         QCOMPARE(f.shown("Change").mid(0, 5), entered);
         f.click("cmdApply");
-        QCOMPARE(f.tp.messages.texts(), QStringList("Please enter a valid " + field + " !"));
+        QCOMPARE(f.tp.messages.texts(),
+                 QStringList(message.isEmpty() ? "Please enter a valid " + field + " !" : message));
         QCOMPARE(f.tp.messages.messages[0].title, "Invalid " + field);
         QCOMPARE(f.tp.messages.messages[0].icon, MsgIcon::Exclamation);
         QCOMPARE(focusName(), ChangeFields[refused]);

@@ -40,6 +40,13 @@ std::optional<QByteArray> FaultyFileSystem::readFile(const QString &path) const
     return QtFileSystem::readFile(path);
 }
 
+std::optional<QByteArray> FaultyFileSystem::readFileStart(const QString &path, qsizetype maxBytes) const
+{
+    if (failReads)
+        return std::nullopt;
+    return QtFileSystem::readFileStart(path, maxBytes);
+}
+
 std::optional<QStringList> FaultyFileSystem::listTxtFiles(const QString &folder) const
 {
     if (failReads)

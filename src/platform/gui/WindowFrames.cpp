@@ -5,6 +5,67 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextDocument>
+#include <QVariant>
+
+namespace {
+// Laying out a line that has no place to break costs time growing with the
+// square of its length (a quote file of one 20 MB line, or of NUL bytes left
+// by a crash, would freeze the window for hours). So no box is given a line
+// longer than this: a longer one is shown in pieces, each ending after a
+// blank near its end where there is one. No quote or header written by the
+// program has such a line, so what they show is unchanged.
+constexpr qsizetype LongestShownLine = 4096;
+
+// A box showing a text in pieces holds the text itself too, and gives it
+// back as long as the box has not been edited since.
+const char *const HeldText = "quotaroHeldText";
+const char *const HeldRevision = "quotaroHeldRevision";
+
+bool hasLongLine(const QString &text)
+{
+    qsizetype lineStart = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (text.at(i) == QLatin1Char('\n'))
+            lineStart = i + 1;
+        else if (i - lineStart >= LongestShownLine)
+            return true;
+    }
+    return false;
+}
+
+QString inPieces(const QString &text)
+{
+    QString pieces;
+    pieces.reserve(text.size() + text.size() / (LongestShownLine / 2) + 1);
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    while (start < n) {
+        qsizetype lineEnd = text.indexOf(QLatin1Char('\n'), start);
+        if (lineEnd < 0)
+            lineEnd = n;
+        while (lineEnd - start > LongestShownLine) {
+            qsizetype end = start + LongestShownLine;
+            for (qsizetype k = end; k > start + LongestShownLine * 3 / 4; --k) {
+                if (text.at(k - 1) == QLatin1Char(' ')) {
+                    end = k;
+                    break;
+                }
+            }
+            if (text.at(end - 1).isHighSurrogate())
+                --end; // a character is never split
+            pieces += QStringView(text).mid(start, end - start);
+            pieces += QLatin1Char('\n');
+            start = end;
+        }
+        pieces += QStringView(text).mid(start, lineEnd - start);
+        if (lineEnd < n)
+            pieces += QLatin1Char('\n');
+        start = lineEnd + 1;
+    }
+    return pieces;
+}
+} // namespace
 
 void FixAndCentreDialog(QDialog *window)
 {
@@ -20,6 +81,9 @@ void FixAndCentreDialog(QDialog *window)
 
 QString MultiLineText(const QPlainTextEdit *box)
 {
+    const QVariant held = box->property(HeldText);
+    if (held.isValid() && box->property(HeldRevision).toInt() == box->document()->revision())
+        return held.toString();
     // The raw text: the plain-text form would also turn a line separator
     // (U+2028) into a line break and a non-breaking space into a plain one.
     // Only the box's own paragraph breaks become CR LF.
@@ -32,5 +96,12 @@ void SetMultiLineText(QPlainTextEdit *box, const QString &crLfText)
 {
     QString shown = crLfText;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    box->setPlainText(shown);
+    if (!hasLongLine(shown)) {
+        box->setProperty(HeldText, QVariant());
+        box->setPlainText(shown);
+        return;
+    }
+    box->setPlainText(inPieces(shown));
+    box->setProperty(HeldText, crLfText);
+    box->setProperty(HeldRevision, box->document()->revision());
 }

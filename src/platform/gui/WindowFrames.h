@@ -11,6 +11,8 @@ class QPlainTextEdit;
 void FixAndCentreDialog(QDialog *window);
 
 // The program holds multi-line texts with CR LF line breaks, as its files
-// do; a text box holds them with "\n". These convert at the box.
+// do; a text box holds them with "\n". These convert at the box. A line
+// too long to lay out quickly is shown in pieces; MultiLineText still gives
+// back the text that was set, as long as the box has not been edited.
 QString MultiLineText(const QPlainTextEdit *box);
 void SetMultiLineText(QPlainTextEdit *box, const QString &crLfText);

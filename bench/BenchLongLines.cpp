@@ -1,0 +1,115 @@
+// Quote files and page headers of one long line, as a crash, a disk fault or
+// a pasted file can leave them: 1, 5 and 20 MB with no line break, of four
+// shapes. Shape 0 is one letter repeated (no blank anywhere), shape 1 NUL
+// bytes, shape 2 random bytes (read as Windows-1252 text), shape 3 words and
+// blanks. OpenQuote opens the quote in the saved quotes window and paints
+// the box; PageSetup opens page setup with the text as the page header.
+#include "TestPlatform.h"
+
+#include "savedquotes/frmOpenSavedQuotes.h"
+#include "setup/frmPageSetup.h"
+#include "store/Paths.h"
+#include "store/TextCodec.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+QByteArray oneLine(int shape, qsizetype bytes)
+{
+    switch (shape) {
+    case 0:
+        return QByteArray(bytes, 'x');
+    case 1:
+        return QByteArray(bytes, '\0');
+    case 2: {
+        QByteArray random(bytes, Qt::Uninitialized);
+        std::mt19937 engine(11);
+        for (char &c : random) {
+            c = char(engine() % 256);
+            if (c == '\r' || c == '\n')
+                c = ' '; // one line
+        }
+        return random;
+    }
+    default: {
+        static const QByteArray words = "Lease of two colour laser printers, delivered and installed. ";
+        QByteArray text;
+        text.reserve(bytes);
+        while (text.size() < bytes)
+            text += words;
+        text.truncate(bytes);
+        return text;
+    }
+    }
+}
+
+void OpenQuote(benchmark::State &state)
+{
+    TestPlatform t;
+    t.makeTree();
+    const QByteArray content = oneLine(int(state.range(0)), state.range(1) * 1024 * 1024);
+    t.write(Paths::quoteFile(QStringLiteral("Long")), content);
+    frmOpenSavedQuotes window(t.platform, t.settings);
+    window.show();
+    QApplication::processEvents();
+    auto *list = window.findChild<QListWidget *>(QStringLiteral("lstSavedQuotes"));
+    auto *open = window.findChild<QPushButton *>(QStringLiteral("cmdOpen"));
+    auto *box = window.findChild<QPlainTextEdit *>(QStringLiteral("txtOpenQuote"));
+    list->setCurrentRow(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        box->clear();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        open->click();
+        box->viewport()->repaint();
+        QApplication::processEvents();
+    }
+    if (!t.messages.messages.isEmpty() || box->document()->isEmpty())
+        state.SkipWithError("the quote was not shown");
+}
+BENCHMARK(OpenQuote)
+    ->ArgNames({"shape", "MB"})
+    ->ArgsProduct({{0, 1, 2, 3}, {1, 5, 20}})
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond);
+
+void PageSetup(benchmark::State &state)
+{
+    TestPlatform t;
+    t.settings.page.PageHeader =
+        TextCodec::decode(oneLine(int(state.range(0)), state.range(1) * 1024 * 1024));
+    for (auto _ : state) {
+        frmPageSetup window(t.platform, t.settings);
+        window.show();
+        window.findChild<QPlainTextEdit *>(QStringLiteral("txtCurrentHeader"))->viewport()->repaint();
+        QApplication::processEvents();
+        state.PauseTiming();
+        window.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(PageSetup)
+    ->ArgNames({"shape", "MB"})
+    ->ArgsProduct({{0, 1}, {1, 5, 20}})
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

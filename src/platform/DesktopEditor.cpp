@@ -1,0 +1,247 @@
+#include "platform/DesktopEditor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace DesktopEditor {
+
+namespace {
+
+QStringList envDirs(const char *name, const QString &fallback)
+{
+    QString value = qEnvironmentVariable(name);
+    if (value.isEmpty())
+        value = fallback;
+    return value.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
+// The lines of one group of a key file ("[Default Applications]").
+QStringList groupLines(const QString &path, const QString &group)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QStringList lines;
+    bool inGroup = false;
+    // Key files are small; a damaged huge one is read no further than this.
+    qint64 budget = 1024 * 1024;
+    while (!file.atEnd() && budget > 0) {
+        const QByteArray raw = file.readLine(64 * 1024);
+        budget -= raw.size();
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            inGroup = line == QLatin1Char('[') + group + QLatin1Char(']');
+        else if (inGroup && !line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            lines.append(line);
+    }
+    return lines;
+}
+
+std::optional<QString> valueOf(const QStringList &lines, const QString &key)
+{
+    for (const QString &line : lines) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0 && line.left(equals).trimmed() == key)
+            return line.mid(equals + 1).trimmed();
+    }
+    return std::nullopt;
+}
+
+// The entry file of a desktop file id; a dash in the id may stand for a
+// subfolder of "applications" ("kde-kate.desktop" is "kde/kate.desktop").
+QString entryFileOf(const QString &id, const QStringList &dataDirs)
+{
+    if (id.isEmpty() || id.contains(QLatin1Char('/')) || !id.endsWith(QLatin1String(".desktop")))
+        return {};
+    for (const QString &dir : dataDirs) {
+        QString relative = id;
+        while (true) {
+            const QString path = dir + QStringLiteral("/applications/") + relative;
+            if (QFileInfo(path).isFile())
+                return path;
+            const qsizetype dash = relative.indexOf(QLatin1Char('-'));
+            if (dash < 0)
+                break;
+            relative[dash] = QLatin1Char('/');
+        }
+    }
+    return {};
+}
+
+// A string value of a desktop entry with its escapes undone.
+QString unescaped(const QString &value)
+{
+    QString result;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c != QLatin1Char('\\') || i + 1 == value.size()) {
+            result += c;
+            continue;
+        }
+        const QChar next = value.at(++i);
+        switch (next.unicode()) {
+        case 's': result += QLatin1Char(' '); break;
+        case 'n': result += QLatin1Char('\n'); break;
+        case 't': result += QLatin1Char('\t'); break;
+        case 'r': result += QLatin1Char('\r'); break;
+        case '\\': result += QLatin1Char('\\'); break;
+        default: result += QLatin1Char('\\'); result += next; break;
+        }
+    }
+    return result;
+}
+
+// Splits an Exec line into arguments: blanks separate them, double quotes
+// hold blanks, and inside quotes a backslash makes the next ", `, $ or \
+// literal.
+std::optional<QStringList> splitExec(const QString &exec)
+{
+    QStringList arguments;
+    QString current;
+    bool inArgument = false;
+    bool quoted = false;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        const QChar c = exec.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else if (c == QLatin1Char('\\') && i + 1 < exec.size()
+                       && QStringLiteral("\"`$\\").contains(exec.at(i + 1))) {
+                current += exec.at(++i);
+            } else {
+                current += c;
+            }
+        } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')) {
+            if (inArgument)
+                arguments.append(current);
+            current.clear();
+            inArgument = false;
+        } else if (c == QLatin1Char('"')) {
+            quoted = true;
+            inArgument = true;
+        } else {
+            current += c;
+            inArgument = true;
+        }
+    }
+    if (quoted)
+        return std::nullopt; // an unclosed quote: the line is damaged
+    if (inArgument)
+        arguments.append(current);
+    return arguments;
+}
+
+} // namespace
+
+Places systemPlaces()
+{
+    Places places;
+    const QString home = QDir::homePath();
+    places.configDirs = envDirs("XDG_CONFIG_HOME", home + QStringLiteral("/.config"))
+        + envDirs("XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg"));
+    places.dataDirs = envDirs("XDG_DATA_HOME", home + QStringLiteral("/.local/share"))
+        + envDirs("XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
+    for (const QString &desktop : envDirs("XDG_CURRENT_DESKTOP", QString()))
+        places.desktops.append(desktop.toLower());
+    return places;
+}
+
+QString defaultTextEditorEntry(const Places &places)
+{
+    // The association files in order of precedence: each folder's
+    // desktop-specific files before its general one, the user's folders
+    // before the system's, configuration before data; the older
+    // defaults.list last in each data folder.
+    QStringList files;
+    auto addFolder = [&](const QString &folder, bool data) {
+        for (const QString &desktop : places.desktops)
+            files.append(folder + QLatin1Char('/') + desktop + QStringLiteral("-mimeapps.list"));
+        files.append(folder + QStringLiteral("/mimeapps.list"));
+        if (data)
+            files.append(folder + QStringLiteral("/defaults.list"));
+    };
+    for (const QString &dir : places.configDirs)
+        addFolder(dir, false);
+    for (const QString &dir : places.dataDirs)
+        addFolder(dir + QStringLiteral("/applications"), true);
+
+    for (const QString &file : files) {
+        const std::optional<QString> ids =
+            valueOf(groupLines(file, QStringLiteral("Default Applications")), QStringLiteral("text/plain"));
+        if (!ids)
+            continue;
+        for (const QString &id : ids->split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString entry = entryFileOf(id.trimmed(), places.dataDirs);
+            if (!entry.isEmpty())
+                return entry;
+        }
+    }
+    return {};
+}
+
+std::optional<Command> commandFor(const QString &entryFile, const QString &file,
+                                  const QString &terminal)
+{
+    const QStringList entry = groupLines(entryFile, QStringLiteral("Desktop Entry"));
+    if (valueOf(entry, QStringLiteral("Hidden")) == QStringLiteral("true"))
+        return std::nullopt;
+    const std::optional<QString> exec = valueOf(entry, QStringLiteral("Exec"));
+    if (!exec)
+        return std::nullopt;
+    const std::optional<QStringList> split = splitExec(unescaped(*exec));
+    // The program itself is never a field code.
+    if (!split || split->isEmpty() || split->first().contains(QLatin1Char('%')))
+        return std::nullopt;
+
+    QStringList arguments;
+    bool filePlaced = false;
+    for (const QString &argument : *split) {
+        // A field code standing alone for one or more files or URLs, or for
+        // the icon, name or entry (%i, %c, %k): the file takes the first
+        // file place; the rest are dropped.
+        static const QStringList FilePlaces{QStringLiteral("%f"), QStringLiteral("%F"),
+                                            QStringLiteral("%u"), QStringLiteral("%U")};
+        if (FilePlaces.contains(argument)) {
+            if (!filePlaced)
+                arguments.append(file);
+            filePlaced = true;
+            continue;
+        }
+        if (argument == QLatin1String("%i") || argument == QLatin1String("%c")
+            || argument == QLatin1String("%k"))
+            continue;
+        // Codes within an argument ("--file=%f"); "%%" is a percent sign.
+        QString expanded;
+        for (qsizetype i = 0; i < argument.size(); ++i) {
+            const QChar c = argument.at(i);
+            if (c != QLatin1Char('%') || i + 1 == argument.size()) {
+                expanded += c;
+                continue;
+            }
+            const QChar code = argument.at(++i);
+            if (code == QLatin1Char('%')) {
+                expanded += code;
+            } else if (QStringLiteral("fFuU").contains(code) && !filePlaced) {
+                expanded += file;
+                filePlaced = true;
+            }
+        }
+        arguments.append(expanded);
+    }
+    if (!filePlaced)
+        arguments.append(file);
+
+    if (valueOf(entry, QStringLiteral("Terminal")) == QStringLiteral("true")) {
+        if (terminal.isEmpty())
+            return std::nullopt;
+        arguments.prepend(QStringLiteral("-e"));
+        return Command{terminal, arguments};
+    }
+    const QString program = arguments.takeFirst();
+    if (program.isEmpty())
+        return std::nullopt;
+    return Command{program, arguments};
+}
+
+} // namespace DesktopEditor
