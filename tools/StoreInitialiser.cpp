@@ -3,6 +3,7 @@
 #include "platform/Locale.h"
 #include "platform/QtFileSystem.h"
 #include "store/Paths.h"
+#include "store/SettingsFiles.h"
 #include "store/Store.h"
 
 #include <QDir>
@@ -47,16 +48,13 @@ QStringList StoreInitialiser::create(QtFileSystem &fs, const QString &font, QStr
     };
 
     folder(Paths::installRoot());
-    value(Paths::printerFile(), QStringLiteral("Default"));
-    value(Paths::fontFile(), font);
-    value(Paths::fontSizeFile(), QStringLiteral("10"));
-    value(Paths::boldFile(), QStringLiteral("Off"));
-    value(Paths::italicFile(), QStringLiteral("Off"));
-    value(Paths::underlineFile(), QStringLiteral("Off"));
-    value(Paths::horizontalMarginFile(), QStringLiteral("1440"));
-    value(Paths::verticalMarginFile(), QStringLiteral("1440"));
-    file(Paths::headerFile(), QByteArray());
-    file(Paths::footerFile(), QByteArray());
+    const Settings fresh = freshSettings(font);
+    for (const SettingFile &setting : settingFiles()) {
+        if (setting.form == SettingFile::Form::Value)
+            value(setting.path, setting.of(fresh));
+        else
+            file(setting.path, setting.of(fresh).toUtf8());
+    }
     file(Paths::integrationFile(), QByteArray());
     folder(Paths::supportToolsFolder());
     folder(Paths::quotesFolder());

@@ -7,8 +7,8 @@ class QtFileSystem;
 
 // Creates a complete, usable settings tree for a new user. Existing files
 // and folders are never touched, so running it on a damaged tree only adds
-// what is missing... unless onlyWhenAbsent is set, in which case an existing
-// install root is left entirely alone.
+// what is missing (quotaro-init --if-absent leaves an existing install root
+// entirely alone).
 struct StoreInitialiser {
     // The font the tree starts with: the first of a few common faces that the
     // display has, or the display's default family.

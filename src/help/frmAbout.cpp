@@ -7,7 +7,7 @@
 
 #include <QPixmap>
 
-frmAbout::frmAbout(Platform &, Settings &, QWidget *parent)
+frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);

@@ -7,14 +7,12 @@
 namespace Ui {
 class frmAbout;
 }
-struct Platform;
-struct Settings;
 
 // The product logo and a fixed description: name, version, support contact.
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    frmAbout(Platform &platform, Settings &settings, QWidget *parent = nullptr);
+    explicit frmAbout(QWidget *parent = nullptr);
     ~frmAbout() override;
 
     // The description as the program holds it, lines ended by CR LF.

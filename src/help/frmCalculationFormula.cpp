@@ -4,7 +4,7 @@
 #include "help/QuotaroLogo.h"
 #include "platform/gui/WindowFrames.h"
 
-frmCalculationFormula::frmCalculationFormula(Platform &, Settings &, QWidget *parent)
+frmCalculationFormula::frmCalculationFormula(QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmCalculationFormula>())
 {
     ui->setupUi(this);

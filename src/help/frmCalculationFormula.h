@@ -7,15 +7,13 @@
 namespace Ui {
 class frmCalculationFormula;
 }
-struct Platform;
-struct Settings;
 
 // States in words how a quotation is computed. Display text only: nothing
 // computes from it.
 class frmCalculationFormula : public QDialog {
     Q_OBJECT
 public:
-    frmCalculationFormula(Platform &platform, Settings &settings, QWidget *parent = nullptr);
+    explicit frmCalculationFormula(QWidget *parent = nullptr);
     ~frmCalculationFormula() override;
 
     // The formula text as the program holds it: CR LF between the lines and

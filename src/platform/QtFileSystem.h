@@ -10,7 +10,6 @@ public:
     explicit QtFileSystem(QString driveRoot = defaultDriveRoot());
 
     static QString defaultDriveRoot();
-    QString driveRoot() const { return m_root; }
 
     QString nativePath(const QString &path) const override;
     bool fileExists(const QString &path) const override;

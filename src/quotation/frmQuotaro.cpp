@@ -13,6 +13,7 @@
 #include "lists/ListControl.h"
 #include "store/Paths.h"
 #include "store/Settings.h"
+#include "store/SettingsFiles.h"
 #include "store/Store.h"
 #include "store/TextCodec.h"
 
@@ -174,7 +175,7 @@ frmQuotaro::StartResult frmQuotaro::Form_Load()
     for (const QString &folder : folders)
         platform.files.removeLeftoverTemporaryFiles(folder);
 
-    if (!readSettings()) {
+    if (!loadSettings()) {
         m_closeConfirmed = true;
         return StartResult::EndMissingSettings;
     }
@@ -192,57 +193,35 @@ frmQuotaro::StartResult frmQuotaro::Form_Load()
     return StartResult::Show;
 }
 
-bool frmQuotaro::readSettings()
+bool frmQuotaro::loadSettings()
 {
-    // A settings file that cannot be read, or a value file with nothing at
-    // all in it (a file cut short by a crash or a full disk), would leave the
-    // program printing with settings nobody chose: name it and end.
-    auto cannotRead = [this](const QString &path) {
-        platform.messages.show(this,
-                               QStringLiteral("The file (") + path
-                                   + QStringLiteral(") cannot be read !"),
-                               Title, MsgIcon::Exclamation);
-        return false;
-    };
-    // A settings file far larger than any setting is damaged: it is named
-    // rather than read whole, so that it cannot exhaust the memory.
-    auto tooLarge = [this](const QString &path, const QString &limit) {
-        platform.messages.show(this,
-                               QStringLiteral("The file (") + path
-                                   + QStringLiteral(") is too large to be read, ") + limit
-                                   + QStringLiteral(" !"),
-                               Title, MsgIcon::Exclamation);
-        return false;
-    };
-    auto readValue = [&](const QString &path, QString &into) {
-        const Store::BoundedRead read = Store::readValueStart(platform.files, path);
-        if (read.status == Store::BoundedRead::Status::CannotRead)
-            return cannotRead(path);
-        if (read.status == Store::BoundedRead::Status::TooLarge)
-            return tooLarge(path, QStringLiteral("a setting cannot be longer than 64 KB"));
-        if (read.text.isEmpty()) {
-            platform.messages.show(this,
-                                   QStringLiteral("The file (") + path
-                                       + QStringLiteral(") is empty !"),
-                                   Title, MsgIcon::Exclamation);
-            return false;
+    // A settings file that cannot be read, a value file with nothing at all
+    // in it (cut short by a crash or a full disk), or one far larger than
+    // any setting (damaged) would leave the program printing with settings
+    // nobody chose: name it and end.
+    const SettingsRead read = readSettings(platform.files, settings);
+    if (read.status != SettingsRead::Status::Read) {
+        QString problem;
+        switch (read.status) {
+        case SettingsRead::Status::CannotRead: problem = QStringLiteral("cannot be read"); break;
+        case SettingsRead::Status::Empty: problem = QStringLiteral("is empty"); break;
+        case SettingsRead::Status::ValueTooLarge:
+            problem = QStringLiteral("is too large to be read, a setting cannot be longer than 64 KB");
+            break;
+        case SettingsRead::Status::TextTooLarge:
+            problem = QStringLiteral(
+                "is too large to be read, a page header or footer cannot be larger than 4 MB");
+            break;
+        case SettingsRead::Status::Read: break;
         }
-        into = Store::readField(read.text);
-        return true;
-    };
-    auto readText = [&](const QString &path, QString &into) {
-        Store::BoundedRead read = Store::readPageTextFile(platform.files, path);
-        if (read.status == Store::BoundedRead::Status::CannotRead)
-            return cannotRead(path);
-        if (read.status == Store::BoundedRead::Status::TooLarge)
-            return tooLarge(path, QStringLiteral("a page header or footer cannot be larger than 4 MB"));
-        into = std::move(read.text);
-        return true;
-    };
+        platform.messages.show(this,
+                               QStringLiteral("The file (") + read.path + QStringLiteral(") ")
+                                   + problem + QStringLiteral(" !"),
+                               Title, MsgIcon::Exclamation);
+        return false;
+    }
 
     PrinterSettings &p = settings.printer;
-    if (!readValue(Paths::printerFile(), p.PrinterName))
-        return false;
     // "Default", or a name no installed printer has, means the printer that
     // is the system default now; it is held by its device name, so that a
     // later change of the system default cannot send a quote elsewhere than
@@ -256,15 +235,7 @@ bool frmQuotaro::readSettings()
             p.PrinterName = systemDefault;
     }
 
-    return readValue(Paths::fontFile(), p.PrinterFont)
-        && readValue(Paths::fontSizeFile(), p.PrinterFontSize)
-        && readValue(Paths::boldFile(), p.PrinterBold)
-        && readValue(Paths::italicFile(), p.PrinterItalic)
-        && readValue(Paths::underlineFile(), p.PrinterUnderline)
-        && readValue(Paths::horizontalMarginFile(), p.HorizontalMargin)
-        && readValue(Paths::verticalMarginFile(), p.VerticalMargin)
-        && readText(Paths::headerFile(), settings.page.PageHeader)
-        && readText(Paths::footerFile(), settings.page.PageFooter);
+    return true;
 }
 
 void frmQuotaro::loadLists()
@@ -622,19 +593,19 @@ void frmQuotaro::setupPageSetup_Click()
 
 void frmQuotaro::setupTermsSetup_Click()
 {
-    frmTermsSetup window(platform, settings, this);
+    frmTermsSetup window(platform, this);
     window.exec();
 }
 
 void frmQuotaro::setupRatesSetup_Click()
 {
-    frmRatesSetup window(platform, settings, this);
+    frmRatesSetup window(platform, this);
     window.exec();
 }
 
 void frmQuotaro::helpCalculationFormula_Click()
 {
-    frmCalculationFormula window(platform, settings, this);
+    frmCalculationFormula window(this);
     window.exec();
 }
 
@@ -645,7 +616,7 @@ void frmQuotaro::helpRemoteSupport_Click()
 
 void frmQuotaro::helpAbout_Click()
 {
-    frmAbout window(platform, settings, this);
+    frmAbout window(this);
     window.exec();
 }
 

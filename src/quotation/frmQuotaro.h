@@ -73,14 +73,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    bool readSettings();
+    bool loadSettings();
     void loadLists();
     void clearResults();
     void emptyBox(QComboBox *box);
     void clearValueEdits();
     void disableValueLists();
     QuoteTexts quoteTexts() const;
-    // Multi-line boxes hold CR LF text in the program, "\n" on screen.
+    // The program's description in the multi-line box beside the logo.
     void showAboutText();
 
     std::unique_ptr<Ui::frmQuotaro> ui;

@@ -50,7 +50,6 @@ class TermsColumn {
 public:
     TermsColumn(Platform &platform, QWidget *window, TermsColumnConfig config);
 
-    const TermsColumnConfig &config() const { return m_config; }
 
     // Fills the list from the folder (telling the user when it is empty).
     void load();

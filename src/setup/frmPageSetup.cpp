@@ -8,15 +8,6 @@
 #include "store/Settings.h"
 #include "store/Store.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
-namespace {
-
-
-
-} // namespace
-
 frmPageSetup::frmPageSetup(Platform &platform, Settings &settings, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmPageSetup>()), m_platform(platform),
       m_settings(settings)

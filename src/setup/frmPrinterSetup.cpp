@@ -6,15 +6,11 @@
 #include "platform/gui/WindowFrames.h"
 #include "printing/PrintPage.h"
 #include "lists/ListControl.h"
-#include "setup/PrinterSettingsFiles.h"
+#include "setup/PrinterSetupTexts.h"
 #include "setup/modFonts.h"
 #include "store/Settings.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace {
-
 
 // The current check boxes follow their setting only when it is one of the
 // two words; any other text leaves the box as it was.
@@ -178,9 +174,9 @@ void frmPrinterSetup::cmdApply_Click()
 
     // The files first: only what has reached the disk is put in force, so
     // the window never shows a setting the next start would not read back.
-    const PrinterSettingsWrite write = WritePrinterSettings(platform.files, values);
+    const PrinterSettingsWrite write = writePrinterSettings(platform.files, values);
     const PrinterSettings before = settings.printer;
-    settings.printer = PrinterSettingsAfterWrite(before, values, write);
+    settings.printer = printerSettingsAfterWrite(before, values, write);
 
     if (settings.printer.PrinterName != before.PrinterName || write.ok)
         SelectPrinter(platform.printers, settings.printer.PrinterName);
@@ -188,7 +184,7 @@ void frmPrinterSetup::cmdApply_Click()
     if (!write.ok) {
         // The user's entries stay, so Apply can be tried again.
         showCurrentSettings();
-        platform.messages.show(this, PrinterSettingsWriteFailure(write), QStringLiteral("Printer"),
+        platform.messages.show(this, printerSettingsWriteFailure(write), QStringLiteral("Printer"),
                                MsgIcon::Exclamation);
         ui->cmdApply->setFocus();
         return;
@@ -209,7 +205,7 @@ void frmPrinterSetup::cmdCancel_Click()
 
 void frmPrinterSetup::cmdPrintTestPage_Click()
 {
-    const QStringList texts = PrinterTestPageTexts(settings.printer);
+    const QStringList texts = printerTestPageTexts(settings.printer);
     const std::optional<QString> device =
         RunPrintJob(platform, this, settings.printer, [&](PrinterSurface &surface, int margin) {
             for (const QString &text : texts)

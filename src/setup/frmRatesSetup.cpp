@@ -6,18 +6,9 @@
 #include "platform/gui/WindowFrames.h"
 #include "store/Paths.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
-namespace {
-
-
-} // namespace
-
-frmRatesSetup::frmRatesSetup(Platform &platform, Settings &settings, QWidget *parent)
+frmRatesSetup::frmRatesSetup(Platform &platform, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmRatesSetup>())
 {
-    Q_UNUSED(settings);
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
     FixAndCentreDialog(this);

@@ -9,7 +9,6 @@ namespace Ui {
 class frmRatesSetup;
 }
 struct Platform;
-struct Settings;
 
 // The office's list of rates per 1000: one list column whose entries are
 // written with two decimals and kept in text order.
@@ -17,7 +16,7 @@ class frmRatesSetup : public QDialog {
     Q_OBJECT
 
 public:
-    frmRatesSetup(Platform &platform, Settings &settings, QWidget *parent = nullptr);
+    explicit frmRatesSetup(Platform &platform, QWidget *parent = nullptr);
     ~frmRatesSetup() override;
 
 private:

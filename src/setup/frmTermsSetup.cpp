@@ -6,11 +6,7 @@
 #include "platform/gui/WindowFrames.h"
 #include "store/Paths.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 namespace {
-
 
 // The words of one term column: the three differ only in the name of what
 // they hold ("upfront", "mid", "final"), its plural and its article.
@@ -32,10 +28,9 @@ TermsColumnTexts columnTexts(const QString &title, const QString &one, const QSt
 
 } // namespace
 
-frmTermsSetup::frmTermsSetup(Platform &platform, Settings &settings, QWidget *parent)
+frmTermsSetup::frmTermsSetup(Platform &platform, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmTermsSetup>()), m_platform(platform)
 {
-    Q_UNUSED(settings);
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
     FixAndCentreDialog(this);

@@ -11,7 +11,6 @@ namespace Ui {
 class frmTermsSetup;
 }
 struct Platform;
-struct Settings;
 
 // The office's lists of upfronts, mids and finals: three columns that behave
 // alike, each over its own folder of entry files.
@@ -19,7 +18,7 @@ class frmTermsSetup : public QDialog {
     Q_OBJECT
 
 public:
-    frmTermsSetup(Platform &platform, Settings &settings, QWidget *parent = nullptr);
+    explicit frmTermsSetup(Platform &platform, QWidget *parent = nullptr);
     ~frmTermsSetup() override;
 
     // The re-sort of each list; the one numeric re-sort under three names,

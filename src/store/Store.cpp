@@ -110,22 +110,6 @@ BoundedRead readPageTextFile(const FileSystem &fs, const QString &path)
     return {BoundedRead::Status::Read, linesWithCrLf(TextCodec::decode(*bytes))};
 }
 
-std::optional<QString> readValueFile(const FileSystem &fs, const QString &path)
-{
-    const BoundedRead read = readValueStart(fs, path);
-    if (read.status != BoundedRead::Status::Read)
-        return std::nullopt;
-    return readField(read.text);
-}
-
-std::optional<QString> readTextFile(const FileSystem &fs, const QString &path)
-{
-    const std::optional<QString> content = readWholeFile(fs, path);
-    if (!content)
-        return std::nullopt;
-    return linesWithCrLf(*content);
-}
-
 bool writeValueFile(FileSystem &fs, const QString &path, const QString &value)
 {
     // The read rule has no escape for a double quote or a line break: a

@@ -45,10 +45,7 @@ BoundedRead readValueStart(const FileSystem &fs, const QString &path);
 // file has more than MaxPageTextBytes.
 BoundedRead readPageTextFile(const FileSystem &fs, const QString &path);
 
-// Reading; empty when the file cannot be read (or, for a value file, holds a
-// value too large).
-std::optional<QString> readValueFile(const FileSystem &fs, const QString &path);
-std::optional<QString> readTextFile(const FileSystem &fs, const QString &path);
+// A whole file's text; empty when the file cannot be read.
 std::optional<QString> readWholeFile(const FileSystem &fs, const QString &path);
 
 // Whole replacement with the value (or text) followed by one CR LF. A value

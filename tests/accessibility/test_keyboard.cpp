@@ -43,9 +43,9 @@ namespace {
 std::unique_ptr<QDialog> makeDialog(const QString &name, TestPlatform &t)
 {
     if (name == QLatin1String("frmTermsSetup"))
-        return std::make_unique<frmTermsSetup>(t.platform, t.settings);
+        return std::make_unique<frmTermsSetup>(t.platform);
     if (name == QLatin1String("frmRatesSetup"))
-        return std::make_unique<frmRatesSetup>(t.platform, t.settings);
+        return std::make_unique<frmRatesSetup>(t.platform);
     if (name == QLatin1String("frmPrinterSetup"))
         return std::make_unique<frmPrinterSetup>(t.platform, t.settings);
     if (name == QLatin1String("frmPageSetup"))
@@ -53,9 +53,9 @@ std::unique_ptr<QDialog> makeDialog(const QString &name, TestPlatform &t)
     if (name == QLatin1String("frmOpenSavedQuotes"))
         return std::make_unique<frmOpenSavedQuotes>(t.platform, t.settings);
     if (name == QLatin1String("frmCalculationFormula"))
-        return std::make_unique<frmCalculationFormula>(t.platform, t.settings);
+        return std::make_unique<frmCalculationFormula>();
     if (name == QLatin1String("frmAbout"))
-        return std::make_unique<frmAbout>(t.platform, t.settings);
+        return std::make_unique<frmAbout>();
     qFatal("no window %s", qPrintable(name));
 }
 

@@ -36,7 +36,7 @@ private slots:
         TestPlatform tp;
         // Opened twice: the text is set, never added to.
         for (int opening = 0; opening < 2; ++opening) {
-            frmCalculationFormula window(tp.platform, tp.settings);
+            frmCalculationFormula window;
             QVERIFY(showActive(&window));
             auto *box = child<QPlainTextEdit>(&window, "txtCalculationFormula");
             QCOMPARE(programText(box),
@@ -59,7 +59,7 @@ private slots:
     {
         TestPlatform tp;
         QCoreApplication::setApplicationVersion(QStringLiteral("2.3.4"));
-        frmAbout window(tp.platform, tp.settings);
+        frmAbout window;
         QVERIFY(showActive(&window));
         auto *picture = child<QLabel>(&window, "Picture1");
         const QPixmap logo = picture->pixmap();

@@ -58,9 +58,9 @@ private:
     void open(bool rates)
     {
         if (rates)
-            w = std::make_unique<frmRatesSetup>(t->platform, t->settings);
+            w = std::make_unique<frmRatesSetup>(t->platform);
         else
-            w = std::make_unique<frmTermsSetup>(t->platform, t->settings);
+            w = std::make_unique<frmTermsSetup>(t->platform);
         QVERIFY(showActive(w.get()));
     }
     QLineEdit *box(const QString &name) const { return child<QLineEdit>(w.get(), name); }
@@ -122,8 +122,8 @@ private slots:
     void emptyFoldersAreToldInOrderBeforeTheWindowShows()
     {
         t->makeTree();
-        frmTermsSetup terms(t->platform, t->settings);
-        frmRatesSetup rates(t->platform, t->settings);
+        frmTermsSetup terms(t->platform);
+        frmRatesSetup rates(t->platform);
         QCOMPARE(t->messages.texts(), QStringList({"You do not currently have any upfronts setup !",
                                                    "You do not currently have any mids setup !",
                                                    "You do not currently have any finals setup !",

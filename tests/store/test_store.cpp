@@ -2,6 +2,7 @@
 
 #include "StoreInitialiser.h"
 #include "store/Paths.h"
+#include "store/SettingsFiles.h"
 #include "store/Store.h"
 #include "store/TextCodec.h"
 
@@ -99,7 +100,9 @@ void TestStore::valuesReadBackWholeOrAreRefused()
         return;
     }
     QCOMPARE(t.read(Paths::printerFile()), bytes);
-    QCOMPARE(Store::readValueFile(t.files, Paths::printerFile()).value(), value);
+    Settings read;
+    QCOMPARE(int(readSettings(t.files, read).status), int(SettingsRead::Status::Read));
+    QCOMPARE(read.printer.PrinterName, value);
 }
 
 void TestStore::textFilesReadLineByLine_data()
@@ -122,7 +125,9 @@ void TestStore::textFilesReadLineByLine()
     TestPlatform t;
     t.makeTree();
     t.write(Paths::headerFile(), bytes);
-    QCOMPARE(Store::readTextFile(t.files, Paths::headerFile()).value(), text);
+    Settings read;
+    QCOMPARE(int(readSettings(t.files, read).status), int(SettingsRead::Status::Read));
+    QCOMPARE(read.page.PageHeader, text);
 }
 
 void TestStore::writesAreWholeReplacementsEndingInOneCrLf()
@@ -287,9 +292,10 @@ void TestStore::initialiserCreatesACompleteTreeAndNeverOverwrites()
 
     // Rates are written in the locale the initialiser runs in, so a user
     // where the decimal separator is a comma can pick them at once.
-    TestPlatform de(QLocale(QLocale::German, QLocale::Germany));
+    const QLocale german(QLocale::German, QLocale::Germany);
+    TestPlatform de(german);
     const QLocale before;
-    QLocale::setDefault(de.locale.qlocale());
+    QLocale::setDefault(german);
     StoreInitialiser::create(de.files, QStringLiteral("Arial"), &error);
     QLocale::setDefault(before);
     const QStringList rates = Store::listEntries(de.files, Paths::ratesFolder()).value();

@@ -25,7 +25,8 @@ struct RecordedMessage {
 };
 
 // Records every message and answers questions from a script. A Yes/No
-// question with no scripted answer fails the test that asked it.
+// question with no scripted answer is answered No and sets
+// unscriptedQuestion, which a test checks where it matters.
 class ScriptedMessageBoxes : public MessageBoxes {
 public:
     MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,

@@ -1,6 +1,8 @@
 #include "TestPlatform.h"
 
 #include "store/Paths.h"
+#include "store/SettingsFiles.h"
+#include "store/Store.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -64,16 +66,11 @@ TestPlatform::TestPlatform(const QLocale &qlocale)
 
 void TestPlatform::makeTree()
 {
-    write(Paths::printerFile(), "Default\r\n");
-    write(Paths::fontFile(), "Arial\r\n");
-    write(Paths::fontSizeFile(), "10\r\n");
-    write(Paths::boldFile(), "Off\r\n");
-    write(Paths::italicFile(), "Off\r\n");
-    write(Paths::underlineFile(), "Off\r\n");
-    write(Paths::horizontalMarginFile(), "1440\r\n");
-    write(Paths::verticalMarginFile(), "1440\r\n");
-    write(Paths::headerFile(), "");
-    write(Paths::footerFile(), "");
+    const Settings fresh = freshSettings(QStringLiteral("Arial"));
+    for (const SettingFile &setting : settingFiles()) {
+        const QString text = setting.of(fresh);
+        write(setting.path, (setting.form == SettingFile::Form::Value ? text + Store::CrLf : text).toUtf8());
+    }
     write(Paths::integrationFile(), "");
     for (const QString &folder : {Paths::supportToolsFolder(), Paths::upfrontsFolder(),
                                   Paths::midsFolder(), Paths::finalsFolder(),
