@@ -111,7 +111,7 @@ QStringList quoteLines(const QString &customer)
 struct RealPrinting {
     explicit RealPrinting(Printers &printers)
         : platform{tp.messages, tp.files,    tp.locale,   printers,
-                   tp.fonts,    tp.launcher, tp.instance, tp.clock}
+                   tp.fonts,    tp.launcher, tp.instance, tp.clock, tp.pages}
     {
         PrinterSettings &p = tp.settings.printer;
         p.PrinterFont = QStringLiteral("DejaVu Sans");

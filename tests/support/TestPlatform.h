@@ -56,6 +56,7 @@ public:
     RecordingLauncher launcher;
     FakeSingleInstance instance;
     FixedClock clock;
+    ScriptedPageOutput pages;
     Settings settings;
     Platform platform;
 };
