@@ -184,10 +184,14 @@ PreviewOutcome ScriptedPageOutput::preview(QWidget *, const QString &printerName
                                            const std::function<void(PrinterSurface &)> &draw)
 {
     previewed.append(printerName + QStringLiteral(" | ") + title);
-    previewPages.push_back(std::make_unique<RecordingSurface>(previewPrototype));
-    ForwardingSurface surface(*previewPages.back());
-    draw(surface);
-    surface.endDoc();
+    // Qt's dialog draws the pages again whenever it needs them (shown, page
+    // setup changed, printed from): the last drawing is kept.
+    for (int drawing = 0; drawing < 2; ++drawing) {
+        previewPages.push_back(std::make_unique<RecordingSurface>(previewPrototype));
+        ForwardingSurface surface(*previewPages.back());
+        draw(surface);
+        surface.endDoc();
+    }
     PreviewOutcome outcome;
     outcome.shown = true;
     return outcome;

@@ -131,7 +131,7 @@ public:
     QStringList captions;
     QStringList previewed; // "printer | title" of every preview
     RecordingSurface previewPrototype;
-    std::vector<std::unique_ptr<RecordingSurface>> previewPages;
+    std::vector<std::unique_ptr<RecordingSurface>> previewPages; // two drawings a preview
     bool diskFull = false; // the disk fills up while the PDF is written
 
 protected:
