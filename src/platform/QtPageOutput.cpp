@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -62,7 +64,10 @@ std::unique_ptr<QPrinter> printerFor(const QString &printerName, const QString &
 
 QString QtPageOutput::documentsFolder() const
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // A desktop without a documents folder gets the home folder: the save
+    // dialog cannot open in a folder that is not there.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString QtPageOutput::askPdfPath(QWidget *parent, const QString &caption, const QString &proposed)
@@ -148,6 +153,9 @@ PreviewOutcome QtPageOutput::preview(QWidget *parent, const QString &printerName
     PreviewOutcome outcome;
     std::unique_ptr<QPrinter> printer = printerFor(printerName, title);
     QPrintPreviewDialog dialog(printer.get(), parent);
+    // Large enough to read a whole page at once.
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        dialog.resize(screen->availableGeometry().size() * 0.85);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *on) {
         // The same signal asks for the pages of the preview and, when the
         // user prints from it, for the job on the printer itself.
