@@ -4,6 +4,7 @@
 #include "platform/QtFileSystem.h"
 #include "platform/QtFonts.h"
 #include "platform/QtLauncher.h"
+#include "platform/QtPageOutput.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/SystemClock.h"
 #include "quotation/frmQuotaro.h"
@@ -38,7 +39,8 @@ int main(int argc, char *argv[])
     QtLauncher launcher;
     LockFileInstance instance;
     SystemClock clock;
-    Platform platform{messages, files, locale, printers, fonts, launcher, instance, clock};
+    QtPageOutput pages;
+    Platform platform{messages, files, locale, printers, fonts, launcher, instance, clock, pages};
     Settings settings;
 
     frmQuotaro window(platform, settings);

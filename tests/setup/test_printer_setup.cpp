@@ -61,7 +61,7 @@ struct Fixture {
     explicit Fixture(const QStringList &stored = Stored)
         : files(tp.dir.path() + QStringLiteral("/drive_c")),
           platform{tp.messages, files, tp.locale, tp.printers, tp.fonts,
-                   tp.launcher, tp.instance, tp.clock}
+                   tp.launcher, tp.instance, tp.clock, tp.pages}
     {
         tp.makeTree();
         const QStringList &v = stored;
@@ -443,7 +443,7 @@ private slots:
         // The window still opens when the font source fails.
         Fixture f;
         Platform platform{f.tp.messages, f.files, f.tp.locale, f.tp.printers, broken,
-                          f.tp.launcher, f.tp.instance, f.tp.clock};
+                          f.tp.launcher, f.tp.instance, f.tp.clock, f.tp.pages};
         frmPrinterSetup window(platform, f.tp.settings);
         QCOMPARE(child<QComboBox>(&window, "comChangeFont")->count(), 0);
         QCOMPARE(child<QComboBox>(&window, "comChangePrinter")->count(), 2);
