@@ -5,6 +5,7 @@
 #include "platform/QtFileSystem.h"
 #include "platform/gui/QtFonts.h"
 #include "platform/gui/QtLauncher.h"
+#include "platform/gui/QtPageOutput.h"
 #include "platform/gui/QtMessageBoxes.h"
 #include "platform/SystemClock.h"
 #include "quotation/frmQuotaro.h"
@@ -40,7 +41,8 @@ int main(int argc, char *argv[])
     QtLauncher launcher;
     LockFileInstance instance;
     SystemClock clock;
-    Platform platform{messages, files, locale, printers, fonts, launcher, instance, clock};
+    QtPageOutput pages;
+    Platform platform{messages, files, locale, printers, fonts, launcher, instance, clock, pages};
     Settings settings;
 
     frmQuotaro window(platform, settings);

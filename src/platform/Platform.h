@@ -5,6 +5,7 @@
 #include "platform/Fonts.h"
 #include "platform/Launcher.h"
 #include "platform/Locale.h"
+#include "platform/PageOutput.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Printers.h"
 #include "platform/SingleInstance.h"
@@ -20,4 +21,5 @@ struct Platform {
     Launcher &launcher;
     SingleInstance &instance;
     Clock &clock;
+    PageOutput &pages;
 };

@@ -8,12 +8,13 @@
 #include <limits>
 
 std::optional<PrintMeasures> PrintMeasuresOf(const PrinterSettings &settings,
-                                             const Locale &locale, QString *error)
+                                             const Locale &locale, QString *error,
+                                             const QString &notDone)
 {
     auto refuse = [&](const QString &what, const QString &file) {
         if (error)
             *error = QStringLiteral("The ") + what + QStringLiteral(" setting in the file (")
-                + file + QStringLiteral(") is not a valid number, nothing has been printed !");
+                + file + QStringLiteral(") is not a valid number, ") + notDone + QStringLiteral(" !");
         return std::nullopt;
     };
     PrintMeasures m;

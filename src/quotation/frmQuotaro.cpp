@@ -6,6 +6,7 @@
 #include "platform/gui/KeyFilters.h"
 #include "platform/Platform.h"
 #include "platform/gui/WindowFrames.h"
+#include "printing/PdfAndPreview.h"
 #include "printing/PrintPage.h"
 #include "quote/Calculation.h"
 #include "quote/QuoteFile.h"
@@ -117,6 +118,9 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
     connect(ui->fileExit, &QAction::triggered, this, &frmQuotaro::fileExit_Click);
     connect(ui->quotesOpenSavedQuotes, &QAction::triggered, this,
             &frmQuotaro::quotesOpenSavedQuotes_Click);
+    connect(ui->quotesPrintPreview, &QAction::triggered, this,
+            &frmQuotaro::quotesPrintPreview_Click);
+    connect(ui->quotesExportPdf, &QAction::triggered, this, &frmQuotaro::quotesExportPdf_Click);
     connect(ui->setupPrinterSetup, &QAction::triggered, this,
             &frmQuotaro::setupPrinterSetup_Click);
     connect(ui->setupPageSetup, &QAction::triggered, this, &frmQuotaro::setupPageSetup_Click);
@@ -550,23 +554,63 @@ void frmQuotaro::cmdSave_Click()
                            QStringLiteral("Quote saved"), MsgIcon::Information);
 }
 
+bool frmQuotaro::hasQuotationToPrint()
+{
+    if (!ui->txtQuoteValue->text().isEmpty())
+        return true;
+    platform.messages.show(this, QStringLiteral("Please generate a quote to print !"),
+                           QStringLiteral("No quote to print"), MsgIcon::Exclamation);
+    return false;
+}
+
+std::function<void(PrinterSurface &, int)> frmQuotaro::quotationPage()
+{
+    // The page settings as they stand now: a preview draws its page more
+    // than once (and again when printed from), and each time the header and
+    // footer lose their one trailing line break from this same start, as
+    // one print takes it off the held settings.
+    const PageSettings page = settings.page;
+    return [this, page, texts = quoteTexts(),
+            date = platform.locale.date(platform.clock.today())](PrinterSurface &surface,
+                                                                   int margin) {
+        settings.page = page;
+        PrintQuotation(surface, margin, texts, settings.page, date);
+    };
+}
+
 void frmQuotaro::cmdPrint_Click()
 {
-    if (ui->txtQuoteValue->text().isEmpty()) {
-        platform.messages.show(this, QStringLiteral("Please generate a quote to print !"),
-                               QStringLiteral("No quote to print"), MsgIcon::Exclamation);
+    if (!hasQuotationToPrint())
         return;
-    }
-    const QuoteTexts texts = quoteTexts();
-    const QString date = platform.locale.date(platform.clock.today());
+    // The one page that the print, the preview and the PDF all make.
     const std::optional<QString> device =
-        RunPrintJob(platform, this, settings.printer, [&](PrinterSurface &surface, int margin) {
-            PrintQuotation(surface, margin, texts, settings.page, date);
-        });
+        RunPrintJob(platform, this, settings.printer, quotationPage());
     if (device)
         platform.messages.show(this,
                                QStringLiteral("The quote has been sent to the printer ") + *device,
                                QStringLiteral("Printing"), MsgIcon::Information);
+}
+
+void frmQuotaro::quotesPrintPreview_Click()
+{
+    if (!hasQuotationToPrint())
+        return;
+    const std::optional<QString> device = RunPrintPreview(
+        platform, this, settings.printer,
+        QuoteDocumentName(ui->txtSaveQuote->text(), platform.clock.today()), quotationPage());
+    if (device)
+        platform.messages.show(this,
+                               QStringLiteral("The quote has been sent to the printer ") + *device,
+                               QStringLiteral("Printing"), MsgIcon::Information);
+}
+
+void frmQuotaro::quotesExportPdf_Click()
+{
+    if (!hasQuotationToPrint())
+        return;
+    RunPdfExport(platform, this, settings.printer,
+                 QuoteDocumentName(ui->txtSaveQuote->text(), platform.clock.today()),
+                 quotationPage());
 }
 
 // ------------------------------------------------------- other windows

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class ListControl;
+class PrinterSurface;
 struct Platform;
 struct Settings;
 struct QuoteTexts;
@@ -61,6 +63,8 @@ public slots:
     void fileExit_Click();
     void cmdOpenSavedQuotes_Click();
     void quotesOpenSavedQuotes_Click();
+    void quotesPrintPreview_Click();
+    void quotesExportPdf_Click();
     void setupPrinterSetup_Click();
     void setupPageSetup_Click();
     void setupTermsSetup_Click();
@@ -80,6 +84,11 @@ private:
     void clearValueEdits();
     void disableValueLists();
     QuoteTexts quoteTexts() const;
+    // The refusal of Print quote when there is no quotation; true when
+    // there is one to put on a page.
+    bool hasQuotationToPrint();
+    // The page of the quotation as Print quote makes it.
+    std::function<void(PrinterSurface &, int)> quotationPage();
     // The program's description in the multi-line box beside the logo.
     void showAboutText();
 

@@ -5,15 +5,19 @@
 #include "platform/gui/KeyFilters.h"
 #include "platform/Platform.h"
 #include "platform/gui/WindowFrames.h"
+#include "printing/PdfAndPreview.h"
 #include "printing/PrintPage.h"
 #include "lists/ListControl.h"
 #include "store/Paths.h"
 #include "store/Settings.h"
 #include "store/Store.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QListWidget>
+#include <QMenu>
 #include <QScreen>
+#include <QShortcut>
 
 namespace {
 const QString EmptyListText = QStringLiteral("You do not currently have any saved quotes !");
@@ -42,6 +46,33 @@ frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, Q
     connect(ui->cmdRename, &QPushButton::clicked, this, &frmOpenSavedQuotes::cmdRename_Click);
     connect(ui->cmdDelete, &QPushButton::clicked, this, &frmOpenSavedQuotes::cmdDelete_Click);
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmOpenSavedQuotes::cmdClose_Click);
+
+    // Print preview and Export as PDF act on the open quote from a context
+    // menu of the list and of the quote's text: right click, the Menu key
+    // (which the desktop turns into a context menu request) or Shift+F10.
+    m_printPreview = new QAction(QStringLiteral("&Print preview"), this);
+    m_printPreview->setObjectName(QStringLiteral("quotePrintPreview"));
+    m_printPreview->setToolTip(QStringLiteral("Show the open quote's page as it will print"));
+    m_exportPdf = new QAction(QStringLiteral("&Export as PDF..."), this);
+    m_exportPdf->setObjectName(QStringLiteral("quoteExportPdf"));
+    m_exportPdf->setToolTip(QStringLiteral("Save the open quote's page as a PDF file"));
+    connect(m_printPreview, &QAction::triggered, this, &frmOpenSavedQuotes::quotePrintPreview_Click);
+    connect(m_exportPdf, &QAction::triggered, this, &frmOpenSavedQuotes::quoteExportPdf_Click);
+    for (QAbstractScrollArea *control :
+         std::initializer_list<QAbstractScrollArea *>{ui->lstSavedQuotes, ui->txtOpenQuote}) {
+        control->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(control, &QWidget::customContextMenuRequested, this,
+                [this, control](const QPoint &at) { ShowQuoteMenu(control, at); });
+        auto *shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), control);
+        shiftF10->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shiftF10, &QShortcut::activated, this, [this, control] {
+            const QListWidgetItem *item = ui->lstSavedQuotes->currentItem();
+            ShowQuoteMenu(control, control == ui->txtOpenQuote
+                                       ? ui->txtOpenQuote->cursorRect().bottomLeft()
+                                       : item ? ui->lstSavedQuotes->visualItemRect(item).center()
+                                              : QPoint(0, 0));
+        });
+    }
 
     ui->cmdOpen->setFocus();
     Form_Load();
@@ -180,23 +211,71 @@ void frmOpenSavedQuotes::cmdRefreshQuote_Click()
 
 void frmOpenSavedQuotes::cmdClose_Click() { close(); }
 
-void frmOpenSavedQuotes::cmdPrint_Click()
+bool frmOpenSavedQuotes::OpenQuoteToPrint()
 {
     const QString name = ui->txtOpenQuoteName->text();
     if (name.isEmpty()) {
         m_platform.messages.show(MessageParent(), QStringLiteral("Please open a quote to print !"),
                                  QStringLiteral("No quote to print"), MsgIcon::Exclamation);
-        return;
+        return false;
     }
-    if (!QuoteFileFound(name))
-        return;
+    return QuoteFileFound(name).has_value();
+}
+
+std::function<void(PrinterSurface &, int)> frmOpenSavedQuotes::OpenQuotePage() const
+{
     QString text = OpenQuoteText();
     Store::trimOneCrLf(text);
+    return [text](PrinterSurface &surface, int margin) {
+        PrintWrapped(surface, text + Store::CrLf, margin, margin);
+    };
+}
+
+void frmOpenSavedQuotes::ShowQuoteMenu(QWidget *control, const QPoint &at)
+{
+    std::unique_ptr<QMenu> menu(control == ui->txtOpenQuote
+                                    ? ui->txtOpenQuote->createStandardContextMenu(at)
+                                    : new QMenu);
+    menu->setParent(this, menu->windowFlags());
+    menu->setObjectName(QStringLiteral("mnuQuote"));
+    menu->setTitle(QStringLiteral("Open quote"));
+    menu->setAccessibleName(QStringLiteral("Open quote"));
+    if (!menu->isEmpty())
+        menu->addSeparator();
+    menu->addAction(m_printPreview);
+    menu->addAction(m_exportPdf);
+    menu->exec(static_cast<QAbstractScrollArea *>(control)->viewport()->mapToGlobal(at));
+}
+
+void frmOpenSavedQuotes::quotePrintPreview_Click()
+{
+    if (!OpenQuoteToPrint())
+        return;
+    const QString name = ui->txtOpenQuoteName->text();
     const std::optional<QString> device =
-        RunPrintJob(m_platform, MessageParent(), m_settings.printer,
-                    [&text](PrinterSurface &surface, int margin) {
-                        PrintWrapped(surface, text + Store::CrLf, margin, margin);
-                    });
+        RunPrintPreview(m_platform, MessageParent(), m_settings.printer, name, OpenQuotePage());
+    if (device)
+        m_platform.messages.show(MessageParent(),
+                                 QStringLiteral("The quote ") + name
+                                     + QStringLiteral(" has been sent to the printer ") + *device,
+                                 QStringLiteral("Printing"), MsgIcon::Information);
+}
+
+void frmOpenSavedQuotes::quoteExportPdf_Click()
+{
+    if (OpenQuoteToPrint())
+        RunPdfExport(m_platform, MessageParent(), m_settings.printer,
+                     ui->txtOpenQuoteName->text(), OpenQuotePage());
+}
+
+void frmOpenSavedQuotes::cmdPrint_Click()
+{
+    if (!OpenQuoteToPrint())
+        return;
+    const QString name = ui->txtOpenQuoteName->text();
+    // The one page that the print, the preview and the PDF all make.
+    const std::optional<QString> device =
+        RunPrintJob(m_platform, MessageParent(), m_settings.printer, OpenQuotePage());
     if (!device)
         return; // RunPrintJob has told the user why
     m_platform.messages.show(MessageParent(),

@@ -2,10 +2,13 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
+class QAction;
 class QListWidget;
+class PrinterSurface;
 struct Platform;
 struct Settings;
 
@@ -38,8 +41,19 @@ public:
     void cmdRename_Click();
     void cmdDelete_Click();
     void cmdClose_Click();
+    // The context menu of the list and of the open quote's text.
+    void quotePrintPreview_Click();
+    void quoteExportPdf_Click();
 
 private:
+    // The refusals of Print quote: no quote open, or its file gone. True
+    // when the open quote can be put on a page.
+    bool OpenQuoteToPrint();
+    // The open quote's page, as Print quote makes it.
+    std::function<void(PrinterSurface &, int)> OpenQuotePage() const;
+    // The context menu on one of the two controls, at a point of its viewport.
+    void ShowQuoteMenu(QWidget *control, const QPoint &at);
+
     void FillSavedQuotesList();
     void ShowNumberOfQuotes();
     // Reads the quote file of the name and shows its text (one trailing
@@ -72,4 +86,6 @@ private:
     // but a text box keeps no lone carriage return, line separator or
     // non-breaking space as such, so what is printed comes from here.
     QString m_openQuoteText;
+    QAction *m_printPreview;
+    QAction *m_exportPdf;
 };

@@ -367,7 +367,8 @@ private slots:
         QCOMPARE(accessKeyClashes(window.get()), QStringList());
         QStringList captions{
             "&File", "&Setup", "&Quotes", "&Help", "E&xit", "&Printer setup", "P&age setup",
-            "&Terms setup", "&Rates setup", "&Open saved quotes", "&Calculation formula",
+            "&Terms setup", "&Rates setup", "&Open saved quotes", "&Print preview",
+            "&Export as PDF...", "&Calculation formula",
             "Remote &support", "&About", "&Value", "&Term", "&Upfronts", "&Mids", "Fi&nals",
             "&Rates", "Refr&esh terms and rates", "&Generate quotation", "&Print quote",
             "Save quote &as", "Reset a&ll", "Equipment &details (Optional)",
@@ -452,7 +453,8 @@ private slots:
         QTest::newRow("saved quotes")
             << "frmOpenSavedQuotes"
             << QStringList{"&Saved quotes:", "&Open quote", "&Print quote", "&Edit quote",
-                           "Re&fresh", "Re&name quote as", "&Delete quote", "&Close"}
+                           "Re&fresh", "Re&name quote as", "&Delete quote", "&Close",
+                           "&Print preview", "&Export as PDF..."}
             << "S:lstSavedQuotes";
         QTest::newRow("printer setup")
             << "frmPrinterSetup"

@@ -25,7 +25,7 @@ void TestNoPrintService::noPrinterIsTold()
 
     TestPlatform tp;
     Platform platform{tp.messages, tp.files,    tp.locale,   printers,
-                      tp.fonts,    tp.launcher, tp.instance, tp.clock};
+                      tp.fonts,    tp.launcher, tp.instance, tp.clock, tp.pages};
     tp.settings.printer.PrinterFontSize = QStringLiteral("10");
     tp.settings.printer.HorizontalMargin = tp.settings.printer.VerticalMargin = QStringLiteral("1440");
     bool printed = false;

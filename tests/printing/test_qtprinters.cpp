@@ -4,15 +4,20 @@
 
 #include "TestPlatform.h"
 
+#include "platform/gui/QtPageOutput.h"
 #include "platform/gui/QtPrinters.h"
+#include "printing/PdfAndPreview.h"
 #include "printing/PrintPage.h"
 #include "printing/QuotePrinting.h"
 #include "quote/QuoteTexts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -54,6 +59,14 @@ QStringList textLines(const QString &pdf)
 int pagesOf(const QString &pdf) { return run("pdftotext", {"-bbox", pdf, "-"}).count(QStringLiteral("<page ")); }
 
 QString fontsOf(const QString &pdf) { return run("pdffonts", {pdf}); }
+
+// pdfinfo's line of that key ("Title", "Creator", "Page size"), its value.
+QString infoOf(const QString &pdf, const QString &key)
+{
+    const QRegularExpression line(QStringLiteral("^") + key + QStringLiteral(":\\s*(.*)$"),
+                                  QRegularExpression::MultilineOption);
+    return line.match(run("pdfinfo", {pdf})).captured(1).trimmed();
+}
 
 // Every word of a PDF with its box in points, page by page.
 QVector<Word> wordsOf(const QString &pdf)
@@ -111,7 +124,7 @@ QStringList quoteLines(const QString &customer)
 struct RealPrinting {
     explicit RealPrinting(Printers &printers)
         : platform{tp.messages, tp.files,    tp.locale,   printers,
-                   tp.fonts,    tp.launcher, tp.instance, tp.clock}
+                   tp.fonts,    tp.launcher, tp.instance, tp.clock, tp.pages}
     {
         PrinterSettings &p = tp.settings.printer;
         p.PrinterFont = QStringLiteral("DejaVu Sans");
@@ -213,6 +226,9 @@ private slots:
     void textPastTheBottomGoesOnANewPage();
     void unwritableFileIsNoJob();
     void theDefaultPrinterComesFirst();
+    void exportIsThePrintedPage_data();
+    void exportIsThePrintedPage();
+    void previewShowsThePagesOfTheJob();
     void jobThroughAQueue_data();
     void jobThroughAQueue();
     void refusingQueueIsReported();
@@ -389,6 +405,93 @@ void TestQtPrinters::theDefaultPrinterComesFirst()
                                                                   : QPrinterInfo::defaultPrinterName());
     QVERIFY(!SelectPrinter(printers, capture.toLower()));
     QCOMPARE(printers.currentName(), before);
+}
+
+void TestQtPrinters::exportIsThePrintedPage_data()
+{
+    QTest::addColumn<bool>("upfront");
+    QTest::addColumn<bool>("final");
+    QTest::addColumn<int>("longLines"); // instead of a quotation, a text of this many lines
+    QTest::newRow("upfront, mids and final") << true << true << 0;
+    QTest::newRow("upfront and mids") << true << false << 0;
+    QTest::newRow("mids and final") << false << true << 0;
+    QTest::newRow("mids only") << false << false << 0;
+    QTest::newRow("a long text") << false << false << 150;
+}
+
+// The PDF holds what the printer is sent, line for line and page for page,
+// on the printer's paper, with its font embedded and its title set.
+void TestQtPrinters::exportIsThePrintedPage()
+{
+    QFETCH(bool, upfront);
+    QFETCH(bool, final);
+    QFETCH(int, longLines);
+    QtPrinters printers;
+    REQUIRE_QUEUE(queue, printers, "QUOTARO_CAPTURE_QUEUE", "QuotaroCapture")
+    QVERIFY(SelectPrinter(printers, queue));
+    RealPrinting job(printers);
+    const QString marker = uniqueMarker();
+    QuoteTexts q = quote(marker);
+    if (!upfront)
+        q.upfront.clear();
+    if (!final)
+        q.final.clear();
+    QString text = marker + QStringLiteral("\r\n");
+    for (int i = 1; i <= longLines; ++i)
+        text += QStringLiteral("Line%1\r\n").arg(i);
+    const PageBody body = [&](PrinterSurface &s, int margin) {
+        PageSettings page = job.tp.settings.page;
+        if (longLines)
+            PrintWrapped(s, text, margin, margin);
+        else
+            PrintQuotation(s, margin, q, page, QStringLiteral("07/03/2026"));
+    };
+    QCOMPARE(job.print(body), std::optional<QString>(queue));
+    const QString printed = waitForOutput(envOr("QUOTARO_CAPTURE_DIR", "/var/spool/quotaro-capture"), marker);
+    QVERIFY2(!printed.isEmpty(), "no file with the page came out of the queue");
+
+    job.tp.pages.answer = file("export.pdf");
+    QCOMPARE(RunPdfExport(job.platform, nullptr, job.settings(), marker, body), job.tp.pages.answer);
+    const QString pdf = *job.tp.pages.answer;
+    QCOMPARE(textLines(pdf), textLines(printed));
+    QVERIFY(textLines(pdf).contains(longLines ? QStringLiteral("Line150") : QStringLiteral("Rental details:")));
+    QCOMPARE(pagesOf(pdf), pagesOf(printed));
+    QCOMPARE(pagesOf(pdf) > 1, longLines > 0);
+    QCOMPARE(infoOf(pdf, "Page size"), infoOf(printed, "Page size"));
+    QCOMPARE(infoOf(pdf, "Title"), marker);
+    QCOMPARE(infoOf(pdf, "Creator"), QStringLiteral("Quotaro"));
+    const QRegularExpression embedded(QStringLiteral("DejaVuSans\\s.*\\syes\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$"),
+                                      QRegularExpression::MultilineOption);
+    QVERIFY2(embedded.match(fontsOf(pdf)).hasMatch(), qPrintable(fontsOf(pdf)));
+    QFile::remove(printed);
+}
+
+// Qt's preview dialog, offscreen, shows as many pages as the job prints.
+void TestQtPrinters::previewShowsThePagesOfTheJob()
+{
+    PdfJob job(file("preview.pdf"));
+    QString text;
+    for (int i = 1; i <= 150; ++i)
+        text += QStringLiteral("Line%1\r\n").arg(i);
+    QVERIFY(job.printText(text));
+    QVERIFY(pagesOf(job.pdf) > 2);
+    for (const QString &page : {QStringLiteral("Short\r\n"), text}) {
+        int shown = -1;
+        QTimer::singleShot(0, [&] {
+            if (auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget())) {
+                shown = dialog->findChild<QPrintPreviewWidget *>()->pageCount();
+                dialog->close();
+            }
+        });
+        QtPageOutput real;
+        const PreviewOutcome outcome = real.preview(nullptr, job.printers.currentName(), QStringLiteral("Q"),
+                                                    [&](PrinterSurface &s) {
+                                                        ApplyPrintSettings(s, job.settings(), {12, 1440, 1440});
+                                                        PrintWrapped(s, page, 1440, 1440);
+                                                    });
+        QVERIFY(outcome.shown && !outcome.printed);
+        QCOMPARE(shown, page == text ? pagesOf(job.pdf) : 1);
+    }
 }
 
 void TestQtPrinters::jobThroughAQueue_data()

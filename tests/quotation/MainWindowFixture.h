@@ -48,7 +48,7 @@ class MainWindow {
 public:
     explicit MainWindow(const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates))
         : t(locale), files(t.dir.path() + QStringLiteral("/drive_c")),
-          platform{t.messages, files, t.locale, t.printers, t.fonts, t.launcher, t.instance, t.clock}
+          platform{t.messages, files, t.locale, t.printers, t.fonts, t.launcher, t.instance, t.clock, t.pages}
     {
         t.makeTree();
     }

@@ -1,7 +1,8 @@
 // Saving the quotation as a quote file, checked byte for byte on disk, and
-// handing it to the printer.
+// handing it to the printer, the print preview and a PDF file.
 #include "MainWindowFixture.h"
 
+#include <QAction>
 #include <QDir>
 
 namespace {
@@ -12,6 +13,8 @@ QByteArray rentals(bool upfront, bool final)
         + "36 Monthly rentals: \t$300.00\r\n" + (final ? "Final rental:   \t$600.00\r\n" : "")
         + "Weekly equivalent: \t$69.23\r\nDaily equivalent: \t$9.89\r\n\r\n";
 }
+
+void trigger(const MainWindow &m, const char *action) { m.find<QAction>(action)->trigger(); }
 
 QStringList quoteFiles(const MainWindow &m)
 {
@@ -215,6 +218,98 @@ private slots:
         QCOMPARE(left, QStringList{taken == "link" ? "Planted.txt" : taken == "meanwhile" ? "Acme.txt" : taken.remove('/')});
         if (taken == "meanwhile")
             QCOMPARE(m.t.read(Paths::quoteFile(name)), QByteArray("other computer\r\n"));
+    }
+
+    void exportAsPdf_data()
+    {
+        QTest::addColumn<QString>("name");     // typed in the quote name box
+        QTest::addColumn<QString>("chosen");   // the save dialog's answer: a path, "" the one proposed, "-" cancel
+        QTest::addColumn<QString>("proposed"); // in the documents folder
+        QTest::addColumn<QString>("told");     // %1 the file chosen, * any reason
+        const QString saved = "Quote exported: The quote has been saved as %1 (Information)";
+        QTest::newRow("typed name") << "Smith lease" << "" << "Smith lease.pdf" << saved;
+        QTest::newRow("no name: the date") << "" << "" << "Quotation 07-03-2026.pdf" << saved;
+        QTest::newRow("name unfit for a file") << "A/B: 1" << "" << "A-B- 1.pdf" << saved;
+        QTest::newRow("replaces the file chosen") << "Old" << "" << "Old.pdf" << saved;
+        QTest::newRow("cancelled") << "" << "-" << "Quotation 07-03-2026.pdf" << "";
+        QTest::newRow("folder cannot be written")
+            << "S" << "blocker/S.pdf" << "S.pdf"
+            << "Quote not exported: The quote could not be saved as %1: the folder * cannot be written (*) ! (Exclamation)";
+        QTest::newRow("disk full") << "Full" << "" << "Full.pdf"
+                                   << "Quote not exported: The quote could not be saved as %1: the file could not be "
+                                      "written completely, the disk may be full ! (Exclamation)";
+    }
+
+    // The file appears whole, where the user chose, or not at all.
+    void exportAsPdf()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, chosen);
+        QFETCH(QString, proposed);
+        QFETCH(QString, told);
+        MainWindow m;
+        QVERIFY(m.open());
+        m.quoteFull();
+        m.edit("txtSaveQuote")->setText(name);
+        ScriptedPageOutput &pages = m.t.pages;
+        const QString old = pages.documents + "/Old.pdf";
+        // A file stands where the folder "blocker" would be.
+        for (const QString &file : {old, m.t.dir.filePath("blocker")}) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("old") == 3);
+        }
+        if (chosen == "-")
+            pages.answer = QString();
+        else if (!chosen.isEmpty())
+            pages.answer = m.t.dir.filePath(chosen);
+        const QString path = chosen.isEmpty() ? pages.documents + "/" + proposed : pages.answer.value_or("");
+        pages.diskFull = name == "Full";
+        trigger(m, "quotesExportPdf");
+
+        QCOMPARE(pages.proposed, QStringList{pages.documents + "/" + proposed});
+        QCOMPARE(pages.captions, QStringList{"Export as PDF"});
+        const QString expected = told.arg(QDir::toNativeSeparators(path));
+        QCOMPARE(m.said().size(), told.isEmpty() ? 0 : 1);
+        QStringList pieces = expected.split('*');
+        for (QString &piece : pieces)
+            piece = QRegularExpression::escape(piece);
+        if (!told.isEmpty())
+            QVERIFY2(QRegularExpression("^" + pieces.join(".*") + "$").match(m.said().first()).hasMatch(),
+                     qPrintable(m.said().first()));
+        // Only the file chosen is there, whole, and nothing half-written beside it.
+        QStringList there = QDir(pages.documents).entryList(QDir::Files | QDir::Hidden);
+        there.removeOne("Old.pdf");
+        const bool written = told.startsWith("Quote exported");
+        QCOMPARE(there, written && name != "Old" ? QStringList{proposed} : QStringList());
+        QFile pdf(written ? path : old);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.readAll().startsWith("%PDF"), written);
+        QVERIFY(m.t.printers.jobs.empty());
+    }
+
+    // Preview and export act on the quotation as Print quote does: the same
+    // refusal, the same page, the same trim of the held header.
+    void previewAndExportMakeThePrintedPage()
+    {
+        MainWindow m;
+        m.t.write(Paths::headerFile(), "Head\r\n\r\n\r\n");
+        QVERIFY(m.open());
+        trigger(m, "quotesPrintPreview");
+        trigger(m, "quotesExportPdf");
+        QCOMPARE(m.said(), QStringList(2, "No quote to print: Please generate a quote to print ! (Exclamation)"));
+        QVERIFY(m.t.pages.previewed.isEmpty() && m.t.pages.proposed.isEmpty());
+
+        m.quoteFull();
+        m.type("txtCustomerDetails", "A Buyer\n");
+        m.t.messages.clear();
+        trigger(m, "quotesPrintPreview");
+        QCOMPARE(m.t.pages.previewed, QStringList{"Office Laser | Quotation 07-03-2026"});
+        QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n\r\n"));
+        m.t.settings.page.PageHeader = "Head\r\n\r\n\r\n";
+        m.click("cmdPrint");
+        QCOMPARE(m.t.pages.previewPages.back()->lines(), m.t.printers.lastJob().lines());
+        QCOMPARE(m.t.pages.previewPages.back()->events, m.t.printers.lastJob().events);
+        QCOMPARE(m.said(), QStringList{"Printing: The quote has been sent to the printer Office Laser (Information)"});
     }
 
     void unsafeNamesWriteNothing()

@@ -8,7 +8,10 @@
 #include "savedquotes/frmOpenSavedQuotes.h"
 #include "store/Paths.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -116,6 +119,40 @@ public:
             return false;
         click("cmdOpen");
         return openName()->text() == name;
+    }
+
+    // Opens the context menu of the list or the text as a user does (0: right
+    // click, 1: the Menu key, which the desktop makes a context menu request,
+    // 2: Shift+F10), presses the key in it, and gives the items it showed.
+    QStringList fromMenu(QAbstractScrollArea *control, int how, Qt::Key key)
+    {
+        QStringList items;
+        auto poll = std::make_shared<std::function<void()>>();
+        *poll = [&items, key, poll] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return QTimer::singleShot(10, *poll);
+            for (QAction *item : menu->actions())
+                items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+            QTest::keyClick(menu, key);
+        };
+        QTimer::singleShot(0, *poll);
+        const QPoint at = control->viewport()->rect().center();
+        if (how == 0) {
+            QTest::mouseClick(w->windowHandle(), Qt::RightButton, {}, control->viewport()->mapTo(w.get(), at));
+        } else if (how == 1) {
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, control->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(control->viewport(), &menuKey);
+        } else { // a shortcut, which works in the active window only
+            w->activateWindow();
+            if (!QTest::qWaitForWindowActive(w.get()))
+                return {QStringLiteral("<the window is not active>")};
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_F10, Qt::ShiftModifier);
+        }
+        if (!QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }))
+            items.append(QStringLiteral("<the menu stayed open>"));
+        return items;
     }
 
     void typeNewName(const QString &name)

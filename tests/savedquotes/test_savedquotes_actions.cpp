@@ -65,6 +65,32 @@ private slots:
                  QStringList{msg("Printing", "The print job could not be started: no printer is installed !", Excl)});
     }
 
+    // Both context menus offer the preview and the PDF of the open quote,
+    // whatever is selected, with the page Print quote makes.
+    void contextMenusPreviewAndExportTheOpenQuote()
+    {
+        SavedQuotesHarness h;
+        QVERIFY(h.loadThreeWithAcme9Open("Customer: Acme\r\nMonthly rental 100\r\n\r\n"));
+        QVERIFY(h.select(QStringLiteral("Bolt 2")));
+        const QStringList ours{"&Print preview", "&Export as PDF..."};
+        QCOMPARE(h.fromMenu(h.list(), 0, Qt::Key_E), ours);
+        const QString pdf = h.t.pages.documents + QStringLiteral("/Acme 9.pdf");
+        QCOMPARE(h.told(), QStringList{msg("Quote exported", "The quote has been saved as " + QDir::toNativeSeparators(pdf), Info)});
+        QVERIFY(QFileInfo(pdf).size() > 0);
+
+        const QStringList items = h.fromMenu(h.openText(), 1, Qt::Key_P);
+        QVERIFY2(items.size() > 3 && items.mid(items.size() - 3) == QStringList{"-"} + ours, qPrintable(items.join('|')));
+        QCOMPARE(h.t.pages.previewed, QStringList{"Office Laser | Acme 9"});
+        h.click("cmdPrint");
+        QCOMPARE(h.t.pages.previewPages.back()->events, h.t.printers.lastJob().events);
+        QCOMPARE(h.t.printers.lastJob().lines(), (QStringList{"Customer: Acme", "Monthly rental 100", ""}));
+        h.told();
+        for (QAbstractScrollArea *control : {static_cast<QAbstractScrollArea *>(h.list()), static_cast<QAbstractScrollArea *>(h.openText())})
+            QCOMPARE(h.fromMenu(control, 2, Qt::Key_Escape).mid(control == h.list() ? 0 : items.size() - 2), ours);
+        QCOMPARE(h.t.pages.proposed.size(), 1);
+        QCOMPARE(h.told(), QStringList());
+    }
+
     void editTellsFirstThenStartsTheEditorOnTheFile()
     {
         SavedQuotesHarness h;
@@ -266,9 +292,11 @@ private slots:
                                 msg("No quote to rename", "Please open a quote to rename !", Excl),
                                 msg("No quote to delete", "Please open a quote to delete !", Excl),
                                 msg("No quote open to refresh",
-                                    "Please select a quote to open and edit before refreshing !", Excl)};
-        QTest::newRow("deleted here") << 1 << QStringList(5, notFound(QStringLiteral("Acme 9")));
-        QTest::newRow("removed outside") << 2 << QStringList(5, notFound(QStringLiteral("Acme 9")));
+                                    "Please select a quote to open and edit before refreshing !", Excl),
+                                msg("No quote to print", "Please open a quote to print !", Excl),
+                                msg("No quote to print", "Please open a quote to print !", Excl)};
+        QTest::newRow("deleted here") << 1 << QStringList(7, notFound(QStringLiteral("Acme 9")));
+        QTest::newRow("removed outside") << 2 << QStringList(7, notFound(QStringLiteral("Acme 9")));
     }
 
     // Each button refuses with its message, without a question, an editor, a
@@ -290,8 +318,11 @@ private slots:
         }
         h.typeNewName(QStringLiteral("Zulu"));
         h.clickAll({"cmdPrint", "cmdEditqute", "cmdRename", "cmdDelete", "cmdRefreshQuote"});
+        h.get<QAction>("quotePrintPreview")->trigger();
+        h.get<QAction>("quoteExportPdf")->trigger();
         QCOMPARE(h.told(), expected);
         QVERIFY(h.t.printers.jobs.empty());
+        QVERIFY(h.t.pages.previewed.isEmpty() && h.t.pages.proposed.isEmpty());
         QVERIFY(h.t.launcher.editorFiles.isEmpty());
         QVERIFY(!h.t.messages.unscriptedQuestion);
         QVERIFY(!h.hasFile(QStringLiteral("Zulu")));

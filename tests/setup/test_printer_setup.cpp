@@ -56,7 +56,7 @@ struct Fixture {
     explicit Fixture(const QStringList &stored = Stored)
         : files(tp.dir.path() + QStringLiteral("/drive_c")),
           platform{tp.messages, files, tp.locale, tp.printers, tp.fonts,
-                   tp.launcher, tp.instance, tp.clock}
+                   tp.launcher, tp.instance, tp.clock, tp.pages}
     {
         tp.makeTree();
         for (int i = 0; i < 8; ++i)

@@ -1,6 +1,7 @@
 #include "TestDoubles.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QWidget>
 #include <QtTest>
 
@@ -170,4 +171,39 @@ bool RecordingLauncher::startProgram(const QString &nativeProgram)
 {
     programs.append(nativeProgram);
     return succeed;
+}
+
+QString ScriptedPageOutput::askPdfPath(QWidget *, const QString &caption, const QString &path)
+{
+    captions.append(caption);
+    proposed.append(path);
+    return answer.value_or(path);
+}
+
+PreviewOutcome ScriptedPageOutput::preview(QWidget *, const QString &printerName,
+                                           const QString &title,
+                                           const std::function<void(PrinterSurface &)> &draw)
+{
+    previewed.append(printerName + QStringLiteral(" | ") + title);
+    // Qt's dialog draws the pages again whenever it needs them (shown, page
+    // setup changed, printed from): the last drawing is kept.
+    for (int drawing = 0; drawing < 2; ++drawing) {
+        previewPages.push_back(std::make_unique<RecordingSurface>(previewPrototype));
+        ForwardingSurface surface(*previewPages.back());
+        draw(surface);
+        surface.endDoc();
+    }
+    PreviewOutcome outcome;
+    outcome.shown = true;
+    return outcome;
+}
+
+bool ScriptedPageOutput::putInPlace(const QString &temporary, const QString &target, QString *why)
+{
+    // A full disk cuts the file short wherever it happens to be.
+    if (diskFull) {
+        QFile file(temporary);
+        file.resize(file.size() / 2);
+    }
+    return QtPageOutput::putInPlace(temporary, target, why);
 }

@@ -5,6 +5,7 @@
 #include "platform/Launcher.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Printers.h"
+#include "platform/gui/QtPageOutput.h"
 #include "platform/SingleInstance.h"
 
 #include <QDate>
@@ -13,6 +14,7 @@
 #include <QStringList>
 #include <QVector>
 #include <functional>
+#include <optional>
 
 // One message as the user saw it, with the name of the widget that had the
 // keyboard focus while it was shown.
@@ -117,6 +119,29 @@ public:
     // Every job started, kept for the test after the printing code is done.
     std::vector<std::unique_ptr<RecordingSurface>> jobs;
     RecordingSurface &lastJob() { return *jobs.back(); }
+};
+
+// Real PDF files with the two dialogs scripted: the save dialog answers with
+// a set path (by default the one proposed), and the preview lays the page
+// out on a recording surface instead of opening a window.
+class ScriptedPageOutput : public QtPageOutput {
+public:
+    QString documentsFolder() const override { return documents; }
+    QString askPdfPath(QWidget *parent, const QString &caption, const QString &proposed) override;
+    PreviewOutcome preview(QWidget *parent, const QString &printerName, const QString &title,
+                           const std::function<void(PrinterSurface &)> &draw) override;
+
+    QString documents;
+    std::optional<QString> answer; // empty string: the user cancels
+    QStringList proposed;          // every path the save dialog proposed
+    QStringList captions;
+    QStringList previewed; // "printer | title" of every preview
+    RecordingSurface previewPrototype;
+    std::vector<std::unique_ptr<RecordingSurface>> previewPages; // two drawings a preview
+    bool diskFull = false; // the disk fills up while the PDF is written
+
+protected:
+    bool putInPlace(const QString &temporary, const QString &target, QString *why) override;
 };
 
 class FakeFonts : public Fonts {

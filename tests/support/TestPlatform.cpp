@@ -59,9 +59,11 @@ std::optional<QStringList> FaultyFileSystem::listTxtFiles(const QString &folder)
 TestPlatform::TestPlatform(const QLocale &qlocale)
     : files(dir.path() + QStringLiteral("/drive_c")),
       locale(qlocale),
-      platform{messages, files, locale, printers, fonts, launcher, instance, clock}
+      platform{messages, files, locale, printers, fonts, launcher, instance, clock, pages}
 {
     QDir().mkpath(dir.path() + QStringLiteral("/drive_c"));
+    pages.documents = dir.path() + QStringLiteral("/Documents");
+    QDir().mkpath(pages.documents);
 }
 
 void TestPlatform::makeTree()

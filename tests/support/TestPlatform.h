@@ -66,6 +66,7 @@ public:
     RecordingLauncher launcher;
     FakeSingleInstance instance;
     FixedClock clock;
+    ScriptedPageOutput pages;
     Settings settings;
     Platform platform;
 };

@@ -1,8 +1,11 @@
 #include "platform/gui/QtPrinters.h"
+#include "platform/gui/QtPrinterSurface.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLibrary>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -48,17 +51,37 @@ QString printServiceRefusal()
 class QtPrinterSurface : public PrinterSurface {
 public:
     explicit QtPrinterSurface(std::unique_ptr<QPrinter> printer)
-        : m_printer(std::move(printer)), m_font(QGuiApplication::font())
+        : m_owned(std::move(printer)), m_printer(m_owned.get()), m_font(QGuiApplication::font())
     {
         m_font.setBold(false);
         m_font.setItalic(false);
         m_font.setUnderline(false);
     }
+    // On a printer that someone else keeps (the print preview's).
+    explicit QtPrinterSurface(QPrinter &printer) : QtPrinterSurface(nullptr)
+    {
+        m_printer = &printer;
+    }
+
+    // A PDF written under a temporary name that is never ended, or whose
+    // ending fails, leaves nothing behind.
+    ~QtPrinterSurface() override
+    {
+        if (m_file.temporary.isEmpty() || m_file.done)
+            return;
+        if (m_painter.isActive())
+            m_painter.end();
+        QFile::remove(m_file.temporary);
+    }
+
+    // The job's file is written under a temporary name; a successful end
+    // hands it to finish, which puts it in place as target.
+    void writeThrough(const PdfFileJob &file) { m_file = file; }
 
     // Starts the job; false with *error set when the printer will not take it.
     bool begin(QString *error)
     {
-        if (!m_printer->isValid() || !m_painter.begin(m_printer.get())) {
+        if (!m_printer->isValid() || !m_painter.begin(m_printer)) {
             if (error)
                 *error = m_printer->outputFormat() == QPrinter::PdfFormat
                     ? QStringLiteral("the file ") + deviceName()
@@ -144,6 +167,10 @@ public:
             m_error = QStringLiteral("the print job was not started");
             return false;
         }
+        // A preview page is drawn on the preview's own engine: no job
+        // goes to the print service, so there is no answer of it to read.
+        const bool preview = m_printer->paintEngine()
+            && m_printer->paintEngine()->type() == QPaintEngine::Picture;
         const bool ended = m_painter.end();
         if (!ended || m_printer->printerState() == QPrinter::Error) {
             m_error = m_printer->outputFormat() == QPrinter::PdfFormat
@@ -151,7 +178,18 @@ public:
                 : QStringLiteral("the print service reported an error");
             return false;
         }
-        if (m_printer->outputFormat() == QPrinter::NativeFormat) {
+        if (!m_file.temporary.isEmpty()) {
+            QString why;
+            m_file.done = m_file.finish(m_file.temporary, m_file.target, &why);
+            if (!m_file.done) {
+                QFile::remove(m_file.temporary);
+                m_file.done = true; // nothing is left to clear away
+                m_error = why;
+                return false;
+            }
+            return true;
+        }
+        if (m_printer->outputFormat() == QPrinter::NativeFormat && !preview) {
             m_error = printServiceRefusal();
             if (!m_error.isEmpty())
                 return false;
@@ -163,13 +201,15 @@ public:
 
     QString deviceName() const override
     {
+        if (!m_file.target.isEmpty())
+            return m_file.target;
         if (m_printer->outputFormat() == QPrinter::PdfFormat)
             return m_printer->outputFileName();
         return m_printer->printerName();
     }
 
 private:
-    QFontMetricsF metrics() const { return QFontMetricsF(m_font, m_printer.get()); }
+    QFontMetricsF metrics() const { return QFontMetricsF(m_font, m_printer); }
 
     float lineHeight() const { return float(metrics().lineSpacing() / m_unitsPerTwip); }
 
@@ -198,7 +238,9 @@ private:
     // Declared before the painter so that it outlives it: a job that was
     // never ended is ended by the painter as it goes (Qt's print engines
     // cannot withdraw a job once begun).
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_owned;
+    QPrinter *m_printer;
+    PdfFileJob m_file;
     QPainter m_painter;
     QFont m_font;
     double m_unitsPerTwip = 1.0;
@@ -219,6 +261,27 @@ std::unique_ptr<PrinterSurface> startSurface(std::unique_ptr<QPrinter> printer, 
 }
 
 } // namespace
+
+std::unique_ptr<PrinterSurface> StartSurfaceOn(QPrinter &printer, QString *error)
+{
+    auto surface = std::make_unique<QtPrinterSurface>(printer);
+    if (!surface->begin(error))
+        return nullptr;
+    return surface;
+}
+
+std::unique_ptr<PrinterSurface> StartPdfFileSurface(std::unique_ptr<QPrinter> printer,
+                                                    const PdfFileJob &file, QString *error)
+{
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(file.temporary);
+    printer->setFullPage(false);
+    auto surface = std::make_unique<QtPrinterSurface>(std::move(printer));
+    surface->writeThrough(file);
+    if (!surface->begin(error))
+        return nullptr; // the surface clears its file away as it goes
+    return surface;
+}
 
 QStringList QtPrinters::installed() const
 {

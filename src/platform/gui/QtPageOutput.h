@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/PageOutput.h"
+
+// PDF files through Qt's PDF output and the preview through Qt's print
+// preview dialog, both on the surface the printers use.
+class QtPageOutput : public PageOutput {
+public:
+    QString documentsFolder() const override;
+    QString askPdfPath(QWidget *parent, const QString &caption, const QString &proposed) override;
+    std::unique_ptr<PrinterSurface> startPdf(const QString &path, const QString &title,
+                                             const QString &printerName, QString *error) override;
+    PreviewOutcome preview(QWidget *parent, const QString &printerName, const QString &title,
+                           const std::function<void(PrinterSurface &)> &draw) override;
+
+protected:
+    // Puts a finished PDF in place of its target. Qt does not notice when a
+    // full disk cuts the file short, so the file is first checked to end as
+    // a PDF ends; then it is renamed over the target in one step.
+    virtual bool putInPlace(const QString &temporary, const QString &target, QString *why);
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Printers.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+
+// A PDF job's file: written under the temporary name, then handed to finish,
+// which puts it in place as target (false with *why set when it cannot).
+struct PdfFileJob {
+    QString temporary;
+    QString target;
+    std::function<bool(const QString &temporary, const QString &target, QString *why)> finish;
+    bool done = false;
+};
+
+// The surface of the printers, for the other Qt implementations of the
+// platform: on a printer the caller keeps (the print preview's), and a job
+// that writes a PDF file through a temporary one. nullptr with *error set
+// when the job cannot start.
+std::unique_ptr<PrinterSurface> StartSurfaceOn(QPrinter &printer, QString *error);
+std::unique_ptr<PrinterSurface> StartPdfFileSurface(std::unique_ptr<QPrinter> printer,
+                                                    const PdfFileJob &file, QString *error);

@@ -1,0 +1,97 @@
+#include "printing/PdfAndPreview.h"
+
+#include "platform/Platform.h"
+#include "printing/PrintPage.h"
+#include "store/Settings.h"
+
+#include <QDate>
+#include <QDir>
+
+QString QuoteDocumentName(const QString &quoteName, const QDate &today)
+{
+    if (quoteName.isEmpty())
+        return QStringLiteral("Quotation ") + today.toString(QStringLiteral("dd-MM-yyyy"));
+    return quoteName;
+}
+
+namespace {
+
+// A quote name may hold characters a file name cannot; the proposal swaps
+// them so the dialog opens in the documents folder itself.
+QString fileNameOf(QString name)
+{
+    for (QChar &c : name)
+        if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c))
+            c = QLatin1Char('-');
+    return name + QStringLiteral(".pdf");
+}
+
+} // namespace
+
+std::optional<QString> RunPdfExport(Platform &platform, QWidget *parent,
+                                    const PrinterSettings &settings, const QString &documentName,
+                                    const PageBody &body)
+{
+    QString error;
+    const std::optional<PrintMeasures> measures = PrintMeasuresOf(
+        settings, platform.locale, &error, QStringLiteral("the quote has not been exported"));
+    if (!measures) {
+        platform.messages.show(parent, error, QStringLiteral("Quote not exported"),
+                               MsgIcon::Exclamation);
+        return std::nullopt;
+    }
+    const QString proposed = QDir(platform.pages.documentsFolder()).filePath(fileNameOf(documentName));
+    const QString path = platform.pages.askPdfPath(parent, QStringLiteral("Export as PDF"), proposed);
+    if (path.isEmpty())
+        return std::nullopt;
+
+    const QString shown = QDir::toNativeSeparators(path);
+    const auto failed = [&](const QString &why) {
+        platform.messages.show(parent,
+                               QStringLiteral("The quote could not be saved as ") + shown
+                                   + QStringLiteral(": ") + why + QStringLiteral(" !"),
+                               QStringLiteral("Quote not exported"), MsgIcon::Exclamation);
+        return std::nullopt;
+    };
+    std::unique_ptr<PrinterSurface> surface =
+        platform.pages.startPdf(path, documentName, platform.printers.currentName(), &error);
+    if (!surface)
+        return failed(error);
+    ApplyPrintSettings(*surface, settings, *measures);
+    body(*surface, measures->horizontalMargin);
+    if (!surface->endDoc())
+        return failed(surface->error());
+    platform.messages.show(parent, QStringLiteral("The quote has been saved as ") + shown,
+                           QStringLiteral("Quote exported"), MsgIcon::Information);
+    return path;
+}
+
+std::optional<QString> RunPrintPreview(Platform &platform, QWidget *parent,
+                                       const PrinterSettings &settings,
+                                       const QString &documentName, const PageBody &body)
+{
+    QString error;
+    const std::optional<PrintMeasures> measures = PrintMeasuresOf(
+        settings, platform.locale, &error, QStringLiteral("the print preview cannot be shown"));
+    if (!measures) {
+        platform.messages.show(parent, error, QStringLiteral("Print preview"),
+                               MsgIcon::Exclamation);
+        return std::nullopt;
+    }
+    const PreviewOutcome outcome = platform.pages.preview(
+        parent, platform.printers.currentName(), documentName, [&](PrinterSurface &surface) {
+            ApplyPrintSettings(surface, settings, *measures);
+            body(surface, measures->horizontalMargin);
+        });
+    if (!outcome.printed)
+        return std::nullopt;
+    if (!outcome.error.isEmpty()) {
+        platform.messages.show(parent,
+                               QStringLiteral("The printer ") + outcome.device
+                                   + QStringLiteral(" did not take the print job: ")
+                                   + outcome.error + QStringLiteral(" !"),
+                               QStringLiteral("Printing"), MsgIcon::Exclamation);
+        return std::nullopt;
+    }
+    return outcome.device;
+}
