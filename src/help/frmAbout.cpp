@@ -5,6 +5,7 @@
 #include "help/QuotaroLogo.h"
 #include "platform/gui/WindowFrames.h"
 
+#include <QCoreApplication>
 #include <QPixmap>
 
 frmAbout::frmAbout(QWidget *parent)
@@ -25,9 +26,14 @@ frmAbout::~frmAbout() = default;
 
 QString frmAbout::AboutText()
 {
+    // The program sets its version from the project's; the same stands in
+    // where no application has set one.
+    QString version = QCoreApplication::applicationVersion();
+    if (version.isEmpty())
+        version = QStringLiteral(QUOTARO_VERSION);
     const QStringList lines{
         QStringLiteral("Quotaro"),
-        QStringLiteral("Version " QUOTARO_VERSION),
+        QStringLiteral("Version ") + version,
         QString(),
         QStringLiteral("Lease quotations for leasing and equipment sales offices: "
                        "from the value of the equipment and your own rates per 1000, "
