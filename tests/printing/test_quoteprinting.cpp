@@ -8,6 +8,7 @@
 #include "printing/QuotePrinting.h"
 #include "quote/QuoteTexts.h"
 #include "store/Paths.h"
+#include "store/Store.h"
 
 #include <QtTest>
 
@@ -54,6 +55,8 @@ private:
         return RunPrintJob(tp->platform, nullptr, tp->settings.printer,
                            [&](PrinterSurface &surface, int margin) {
                                ++bodies;
+                               Store::trimOneCrLf(tp->settings.page.PageHeader);
+                               Store::trimOneCrLf(tp->settings.page.PageFooter);
                                PrintQuotation(surface, margin, q, tp->settings.page, date);
                            });
     }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "quote/QuoteTexts.h"
+
+#include <QString>
+#include <QStringList>
+
+struct PageSettings;
+
+// The saved file and the printed page lay a quotation out alike; they
+// differ in two labels only, which each form has kept since offices first
+// had them: the file's "Equipment details:" takes a colon, and its final
+// rental lines up with one tab after padding where the page has two tabs.
+enum class QuoteForm { File, Page };
+
+// The lines of a quotation in order, each to be followed by CR LF: the
+// customer block, the date, the page header, the equipment block, the rental
+// lines and the page footer. A block of several lines is one line here, its
+// breaks CR LF. One trailing CR LF is taken off the customer and equipment
+// copies before they are tested for emptiness; the header and footer are
+// used as they stand (the save and print handlers trim the held ones).
+QStringList QuoteLines(const QuoteTexts &texts, const PageSettings &page, const QString &date,
+                       QuoteForm form);
+
+// The text of a saved quote file: every line of the file form and CR LF.
+QString QuoteFileText(const QuoteTexts &texts, const PageSettings &page, const QString &date);
