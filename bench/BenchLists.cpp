@@ -22,15 +22,9 @@ QVector<ListItem> listOf(Shape shape, int n)
 {
     QStringList texts;
     switch (shape) {
-    case QuoteNames:
-        texts = BenchShapes::quoteNames(n);
-        break;
-    case CustomerNames:
-        texts = BenchShapes::customerNames(n);
-        break;
-    case ShuffledNumbers:
-        texts = BenchShapes::shuffledNumbers(n);
-        break;
+    case QuoteNames: texts = BenchShapes::quoteNames(n); break;
+    case CustomerNames: texts = BenchShapes::customerNames(n); break;
+    case ShuffledNumbers: texts = BenchShapes::shuffledNumbers(n); break;
     }
     QVector<ListItem> items;
     items.reserve(texts.size());
@@ -78,7 +72,9 @@ void NumericReSortBench(benchmark::State &state) { reSort<&NumericReSort>(state)
 void ReSortOracleBench(benchmark::State &state) { reSort<&ReSortOracle>(state); }
 
 BENCHMARK(NumericReSortBench)->Name("NumericReSort")->Apply([](auto *b) { shapes(b, 100000); });
-BENCHMARK(ReSortOracleBench)->Name("ReSortOracle")->Apply([](auto *b) { shapes(b, 10000); })->Iterations(1);
+BENCHMARK(ReSortOracleBench)->Name("ReSortOracle")->Apply([](auto *b) {
+                                                      shapes(b, 10000);
+                                                  }) -> Iterations(1);
 
 // A quotes folder of n files, made once per size and kept for the run.
 QString quotesFolderOf(int n, QtFileSystem **files)
@@ -90,7 +86,8 @@ QString quotesFolderOf(int n, QtFileSystem **files)
         drives[slot] = new QTemporaryDir;
         QDir(drives[slot]->path()).mkpath(QStringLiteral("Quotes"));
         for (const QString &name : BenchShapes::quoteNames(n)) {
-            QFile f(drives[slot]->path() + QStringLiteral("/Quotes/") + name + QStringLiteral(".txt"));
+            QFile f(drives[slot]->path() + QStringLiteral("/Quotes/") + name
+                    + QStringLiteral(".txt"));
             if (!f.open(QIODevice::WriteOnly))
                 std::abort();
         }

@@ -24,10 +24,8 @@ namespace {
 QByteArray oneLine(int shape, qsizetype bytes)
 {
     switch (shape) {
-    case 0:
-        return QByteArray(bytes, 'x');
-    case 1:
-        return QByteArray(bytes, '\0');
+    case 0: return QByteArray(bytes, 'x');
+    case 1: return QByteArray(bytes, '\0');
     case 2: {
         QByteArray random(bytes, Qt::Uninitialized);
         std::mt19937 engine(11);
@@ -39,7 +37,8 @@ QByteArray oneLine(int shape, qsizetype bytes)
         return random;
     }
     default: {
-        static const QByteArray words = "Lease of two colour laser printers, delivered and installed. ";
+        static const QByteArray words =
+            "Lease of two colour laser printers, delivered and installed. ";
         QByteArray text;
         text.reserve(bytes);
         while (text.size() < bytes)
@@ -84,12 +83,14 @@ BENCHMARK(OpenQuote)
 void PageSetup(benchmark::State &state)
 {
     TestPlatform t;
-    t.settings.page.PageHeader =
-        TextCodec::decode(oneLine(int(state.range(0)), state.range(1) * 1024 * 1024));
+    t.settings.page.PageHeader = TextCodec::decode(
+        oneLine(int(state.range(0)), state.range(1) * 1024 * 1024));
     for (auto _ : state) {
         frmPageSetup window(t.platform, t.settings);
         window.show();
-        window.findChild<QPlainTextEdit *>(QStringLiteral("txtCurrentHeader"))->viewport()->repaint();
+        window.findChild<QPlainTextEdit *>(QStringLiteral("txtCurrentHeader"))
+            ->viewport()
+            ->repaint();
         QApplication::processEvents();
         state.PauseTiming();
         window.hide();
@@ -106,7 +107,8 @@ BENCHMARK(PageSetup)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -26,11 +26,11 @@ QStringList quoteNames(int n)
 
 QStringList customerNames(int n)
 {
-    static const char *const firms[] = {"Acme", "Acme Holdings", "Bolt & Sons", "Carter Leasing",
-                                        "Dawson Farms", "Evans Print", "Fenwick Ltd", "Gould Haulage",
-                                        "Harbour Cafe", "Ingram Dental"};
-    static const char *const towns[] = {"Bath", "Bristol", "Cardiff", "Derby", "Exeter",
-                                        "Leeds", "Luton", "York", "Hull", "Ely"};
+    static const char *const firms[] = {
+        "Acme",        "Acme Holdings", "Bolt & Sons",   "Carter Leasing", "Dawson Farms",
+        "Evans Print", "Fenwick Ltd",   "Gould Haulage", "Harbour Cafe",   "Ingram Dental"};
+    static const char *const towns[] = {"Bath",  "Bristol", "Cardiff", "Derby", "Exeter",
+                                        "Leeds", "Luton",   "York",    "Hull",  "Ely"};
     std::mt19937 engine(42);
     // About ten quotes per customer. A customer is a firm and a town, and
     // beyond a hundred customers a branch letter code too ("Acme Bath",
@@ -40,7 +40,8 @@ QStringList customerNames(int n)
     names.reserve(n);
     for (int i = 0; i < n; ++i) {
         int c = int(engine() % quint32(customers));
-        QString customer = QStringLiteral("%1 %2").arg(QLatin1String(firms[c % 10]), QLatin1String(towns[(c / 10) % 10]));
+        QString customer = QStringLiteral("%1 %2").arg(QLatin1String(firms[c % 10]),
+                                                       QLatin1String(towns[(c / 10) % 10]));
         if (c >= 100) {
             QString code;
             for (c /= 100; c > 0; c /= 26)

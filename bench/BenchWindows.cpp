@@ -67,7 +67,11 @@ void SavedQuotesWindow(benchmark::State &state)
     }
     state.counters["peak_rss_MB"] = memoryMb("VmHWM:");
 }
-BENCHMARK(SavedQuotesWindow)->ArgName("files")->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(SavedQuotesWindow)
+    ->ArgName("files")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 // A tree with the given number of entries in each of the four lists.
 void addListEntries(TestPlatform &t, int n)
@@ -119,8 +123,12 @@ struct MainWindow {
         window = std::make_unique<frmQuotaro>(t.platform, t.settings);
         if (window->Form_Load() != frmQuotaro::StartResult::Show)
             return false;
-        auto line = [&](const char *name) { return window->findChild<QLineEdit *>(QLatin1String(name)); };
-        auto combo = [&](const char *name) { return window->findChild<QComboBox *>(QLatin1String(name)); };
+        auto line = [&](const char *name) {
+            return window->findChild<QLineEdit *>(QLatin1String(name));
+        };
+        auto combo = [&](const char *name) {
+            return window->findChild<QComboBox *>(QLatin1String(name));
+        };
         line("txtValue")->setText(QStringLiteral("1007"));
         QComboBox *term = combo("comSelectTerm");
         term->setCurrentIndex(term->findText(QStringLiteral("Upfront+Mid+Final")));
@@ -184,8 +192,9 @@ void LayOutPrintedQuotation(benchmark::State &state)
     t.settings.page.PageFooter = QStringLiteral("All rentals are subject to status and plus VAT.");
     QuoteTexts texts;
     texts.customer = QStringLiteral("Acme Ltd\r\n12 High Street\r\nBath\r\nBA1 1AA");
-    texts.equipment = QStringLiteral("Two colour laser printers with finishers, a year's toner and on-site "
-                                     "service, delivered and installed.");
+    texts.equipment = QStringLiteral(
+        "Two colour laser printers with finishers, a year's toner and on-site "
+        "service, delivered and installed.");
     texts.upfront = QStringLiteral("66.76");
     texts.termMiddle = QStringLiteral("24");
     texts.monthly = QStringLiteral("22.25");
@@ -208,7 +217,8 @@ BENCHMARK(LayOutPrintedQuotation)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 QUOTARO_PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   fonts-dejavu-core
   xvfb xauth

@@ -38,8 +38,8 @@ int main(int argc, char **argv)
         return 0;
     }
     QString error;
-    const QStringList created =
-        StoreInitialiser::create(fs, StoreInitialiser::starterFont(QtFonts().families()), &error);
+    const QStringList created = StoreInitialiser::create(
+        fs, StoreInitialiser::starterFont(QtFonts().families()), &error);
     for (const QString &path : created)
         std::printf("created %s\n", qPrintable(fs.nativePath(path)));
     if (!error.isEmpty()) {

@@ -47,12 +47,9 @@ int main(int argc, char *argv[])
 
     frmQuotaro window(platform, settings);
     switch (window.Form_Load()) {
-    case frmQuotaro::StartResult::Show:
-        break;
-    case frmQuotaro::StartResult::EndAlreadyRunning:
-        return 0;
-    case frmQuotaro::StartResult::EndMissingSettings:
-        return 1;
+    case frmQuotaro::StartResult::Show: break;
+    case frmQuotaro::StartResult::EndAlreadyRunning: return 0;
+    case frmQuotaro::StartResult::EndMissingSettings: return 1;
     }
     window.show();
     return app.exec();

@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QWidget>
 
-
 QPixmap QuotaroLogo(const QWidget *shownOn)
 {
     // QIcon picks logo@2x.jpg for a device pixel ratio of 2 or more.

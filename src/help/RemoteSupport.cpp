@@ -8,9 +8,9 @@ void LaunchRemoteSupport(Platform &platform, QWidget *parent)
     const QString title = QStringLiteral("Remote support");
     const QString tool = Paths::remoteSupportTool();
     if (!platform.files.fileExists(tool)) {
-        platform.messages.show(parent,
-                               QStringLiteral("Remote support is not currently installed on your system !"),
-                               title, MsgIcon::Information);
+        platform.messages.show(
+            parent, QStringLiteral("Remote support is not currently installed on your system !"),
+            title, MsgIcon::Information);
         return;
     }
     if (!platform.launcher.startProgram(platform.files.nativePath(tool))) {

@@ -8,8 +8,7 @@
 #include <QCoreApplication>
 #include <QPixmap>
 
-frmAbout::frmAbout(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::frmAbout>())
+frmAbout::frmAbout(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);
     FixAndCentreDialog(this);

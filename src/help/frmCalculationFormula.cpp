@@ -20,18 +20,12 @@ frmCalculationFormula::~frmCalculationFormula() = default;
 QString frmCalculationFormula::FormulaText()
 {
     const QStringList lines{
-        QString(),
-        QStringLiteral("The calculation formula is based on a rate per 1000"),
-        QString(),
-        QStringLiteral("Mid (Monthly) rental = Value * Rate / 1000"),
-        QString(),
-        QStringLiteral("Upfront rental = Mid (Monthly) * Upfront"),
-        QString(),
-        QStringLiteral("Final rental = Mid (Monthly) * Final"),
-        QString(),
-        QStringLiteral("Weekly equivalent rental = Mid (Monthly) * 12 / 52"),
-        QString(),
-        QStringLiteral("Daily equivalent rental = Weekly / 7"),
+        QString(), QStringLiteral("The calculation formula is based on a rate per 1000"),
+        QString(), QStringLiteral("Mid (Monthly) rental = Value * Rate / 1000"),
+        QString(), QStringLiteral("Upfront rental = Mid (Monthly) * Upfront"),
+        QString(), QStringLiteral("Final rental = Mid (Monthly) * Final"),
+        QString(), QStringLiteral("Weekly equivalent rental = Mid (Monthly) * 12 / 52"),
+        QString(), QStringLiteral("Daily equivalent rental = Weekly / 7"),
     };
     QString text;
     for (const QString &line : lines)

@@ -133,9 +133,9 @@ double wholeNumber(double value) { return std::nearbyint(value); }
 struct Entry {
     QStringView text; // the item's own text, which stays in place meanwhile
     bool hasKey = false;
-    double key = 0;         // whole number above 0 when hasKey
+    double key = 0; // whole number above 0 when hasKey
     qsizetype position = 0; // where the number starts; the prefix is the text before it
-    double leading = 0;     // leading number of the whole text
+    double leading = 0; // leading number of the whole text
 };
 
 bool isDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
@@ -151,7 +151,8 @@ double quickLeadingNumber(QStringView text)
     if (i == n)
         return 0.0;
     if (!isDigit(text.at(i)))
-        return (text.at(i).isLetter() || text.at(i) == QLatin1Char('_')) ? 0.0 : leadingNumber(text);
+        return (text.at(i).isLetter() || text.at(i) == QLatin1Char('_')) ? 0.0
+                                                                         : leadingNumber(text);
     double value = 0;
     int digits = 0;
     for (; i < n && isDigit(text.at(i)); ++i, ++digits)
@@ -337,8 +338,7 @@ private:
             lastOther = i;
             if (!e.hasKey)
                 continue; // seen as 0 from anywhere
-            if (e.position <= position
-                || wholeNumber(quickLeadingNumber(e.text.mid(position))) > 0)
+            if (e.position <= position || wholeNumber(quickLeadingNumber(e.text.mid(position))) > 0)
                 return false;
             // Every item of the run begins with the opener's prefix, so only
             // what follows it needs comparing.
@@ -367,8 +367,9 @@ private:
                 const QStringView text = at(run[i]).text.mid(position);
                 // Sorted, the prefixes that can begin the text lie before the
                 // first one greater than it.
-                const auto last = many ? std::upper_bound(otherPrefixes.begin(), otherPrefixes.end(), text)
-                                       : otherPrefixes.end();
+                const auto last = many
+                    ? std::upper_bound(otherPrefixes.begin(), otherPrefixes.end(), text)
+                    : otherPrefixes.end();
                 for (auto it = otherPrefixes.begin(); it != last; ++it) {
                     if (beginsWith(text, *it))
                         return false;

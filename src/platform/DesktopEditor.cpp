@@ -86,7 +86,10 @@ QString unescaped(const QString &value)
         case 't': result += QLatin1Char('\t'); break;
         case 'r': result += QLatin1Char('\r'); break;
         case '\\': result += QLatin1Char('\\'); break;
-        default: result += QLatin1Char('\\'); result += next; break;
+        default:
+            result += QLatin1Char('\\');
+            result += next;
+            break;
         }
     }
     return result;
@@ -167,8 +170,8 @@ QString defaultTextEditorEntry(const Places &places)
         addFolder(dir + QStringLiteral("/applications"), true);
 
     for (const QString &file : files) {
-        const std::optional<QString> ids =
-            valueOf(groupLines(file, QStringLiteral("Default Applications")), QStringLiteral("text/plain"));
+        const std::optional<QString> ids = valueOf(
+            groupLines(file, QStringLiteral("Default Applications")), QStringLiteral("text/plain"));
         if (!ids)
             continue;
         for (const QString &id : ids->split(QLatin1Char(';'), Qt::SkipEmptyParts)) {

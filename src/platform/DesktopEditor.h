@@ -21,8 +21,8 @@ struct Command {
 // precedence, and the current desktops (lower case, for "gnome-mimeapps.list").
 struct Places {
     QStringList configDirs; // $XDG_CONFIG_HOME, then $XDG_CONFIG_DIRS
-    QStringList dataDirs;   // $XDG_DATA_HOME, then $XDG_DATA_DIRS
-    QStringList desktops;   // $XDG_CURRENT_DESKTOP
+    QStringList dataDirs; // $XDG_DATA_HOME, then $XDG_DATA_DIRS
+    QStringList desktops; // $XDG_CURRENT_DESKTOP
 };
 Places systemPlaces();
 

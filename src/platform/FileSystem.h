@@ -29,12 +29,14 @@ public:
     // ending in any letter case, whatever the entry is (file, folder, link,
     // even a link to nothing); empty when there is none. The ".txt" spelling
     // is tried first.
-    virtual std::optional<QString> findTxtEntry(const QString &folder, const QString &stem) const = 0;
+    virtual std::optional<QString> findTxtEntry(const QString &folder,
+                                                const QString &stem) const = 0;
 
     virtual std::optional<QByteArray> readFile(const QString &path) const = 0;
     // The file's first bytes, at most maxBytes of them: a file of any size
     // costs no more memory than that.
-    virtual std::optional<QByteArray> readFileStart(const QString &path, qsizetype maxBytes) const = 0;
+    virtual std::optional<QByteArray> readFileStart(const QString &path,
+                                                    qsizetype maxBytes) const = 0;
 
     // Replaces (or creates) the file atomically: the old content stays whole
     // until the new one is completely on disk.

@@ -12,7 +12,6 @@ class Locale {
 public:
     explicit Locale(QLocale locale = QLocale());
 
-
     // The value of a text that reads as a number in the locale's notation:
     // optional surrounding blanks, sign, digits with group separators,
     // decimal separator and exponent. Empty for anything else.

@@ -32,8 +32,8 @@ QStringList LockFileInstance::defaultLockPaths()
 {
     QStringList paths;
 #ifdef Q_OS_WIN
-    paths << QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QLatin1Char('/')
-            + LockName;
+    paths << QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)
+            + QLatin1Char('/') + LockName;
 #else
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty())

@@ -13,6 +13,6 @@ enum class MsgAnswer { Ok, Yes, No };
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    virtual MsgAnswer show(QWidget *parent, const QString &text, const QString &title,
-                           MsgIcon icon, MsgButtons buttons = MsgButtons::Ok) = 0;
+    virtual MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
+                           MsgButtons buttons = MsgButtons::Ok) = 0;
 };

@@ -10,7 +10,7 @@ class QWidget;
 // What happened in a print preview: whether the user printed from it, and
 // how that job went.
 struct PreviewOutcome {
-    bool shown = false;   // the preview was on screen
+    bool shown = false; // the preview was on screen
     bool printed = false; // the user printed from it; device and error tell how
     QString device;
     QString error; // empty when the job went through
@@ -29,7 +29,8 @@ public:
     // The save dialog for a PDF file, opened on the proposed path. Returns the
     // path chosen, empty when the user cancels. The dialog itself asks before
     // an existing file is replaced.
-    virtual QString askPdfPath(QWidget *parent, const QString &caption, const QString &proposed) = 0;
+    virtual QString askPdfPath(QWidget *parent, const QString &caption,
+                               const QString &proposed) = 0;
 
     // A job that writes a PDF file at path on the paper of the printer named
     // (A4 where there is none), with the document title and the creator
@@ -37,12 +38,14 @@ public:
     // name and put in place by a successful endDoc; a failed job leaves no
     // file behind. nullptr with *error set when no job can be started.
     virtual std::unique_ptr<PrinterSurface> startPdf(const QString &path, const QString &title,
-                                                     const QString &printerName, QString *error) = 0;
+                                                     const QString &printerName,
+                                                     QString *error) = 0;
 
     // The print preview of the printer named, modal. draw fills a fresh
     // surface each time the pages are needed: for the preview, and again on
     // the printer when the user prints from it. The surface's job is ended
     // here, not by draw.
-    virtual PreviewOutcome preview(QWidget *parent, const QString &printerName, const QString &title,
+    virtual PreviewOutcome preview(QWidget *parent, const QString &printerName,
+                                   const QString &title,
                                    const std::function<void(PrinterSurface &)> &draw) = 0;
 };

@@ -59,7 +59,8 @@ const char *const TxtEndings[] = {".txt", ".TXT", ".Txt", ".tXt", ".txT", ".TXt"
 bool isTemporaryName(const char *name)
 {
     const size_t prefix = std::strlen(QtFileSystem::TemporaryPrefix);
-    if (std::strncmp(name, QtFileSystem::TemporaryPrefix, prefix) != 0 || std::strlen(name) != prefix + 6)
+    if (std::strncmp(name, QtFileSystem::TemporaryPrefix, prefix) != 0
+        || std::strlen(name) != prefix + 6)
         return false;
     for (const char *c = name + prefix; *c; ++c) {
         if (!((*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9')))
@@ -76,8 +77,10 @@ int utf8SequenceLength(const unsigned char *s, qsizetype left)
     const unsigned char lead = s[0];
     if (lead < 0x80)
         return 1;
-    const int n = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    const int n = lead >= 0xC2 && lead <= 0xDF ? 2
+        : lead >= 0xE0 && lead <= 0xEF         ? 3
+        : lead >= 0xF0 && lead <= 0xF4         ? 4
+                                               : 0;
     if (n == 0 || left < n)
         return 0;
     char32_t code = lead & (0x7F >> n);
@@ -146,7 +149,8 @@ QByteArray QtFileSystem::encodeFileName(const QString &name)
     const qsizetype n = name.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = name.at(i).unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(name.at(i + 1).unicode())) {
+        if (QChar::isHighSurrogate(c) && i + 1 < n
+            && QChar::isLowSurrogate(name.at(i + 1).unicode())) {
             bytes += QStringView(name).mid(i, 2).toUtf8();
             ++i;
         } else if (c >= 0xDC80 && c <= 0xDCFF) {
@@ -316,7 +320,8 @@ bool QtFileSystem::moveNoReplace(const QByteArray &from, const QByteArray &to) c
 #ifdef Q_OS_UNIX
 #ifdef RENAME_NOREPLACE
     if (m_noReplaceRename) {
-        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE)
+            == 0)
             return true;
         // Only a file system that cannot do it is worth the second way; a
         // taken name (EEXIST) or any other refusal stands.

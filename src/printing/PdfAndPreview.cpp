@@ -40,8 +40,10 @@ std::optional<QString> RunPdfExport(Platform &platform, QWidget *parent,
                                MsgIcon::Exclamation);
         return std::nullopt;
     }
-    const QString proposed = QDir(platform.pages.documentsFolder()).filePath(fileNameOf(documentName));
-    const QString path = platform.pages.askPdfPath(parent, QStringLiteral("Export as PDF"), proposed);
+    const QString proposed =
+        QDir(platform.pages.documentsFolder()).filePath(fileNameOf(documentName));
+    const QString path = platform.pages.askPdfPath(parent, QStringLiteral("Export as PDF"),
+                                                   proposed);
     if (path.isEmpty())
         return std::nullopt;
 
@@ -53,8 +55,8 @@ std::optional<QString> RunPdfExport(Platform &platform, QWidget *parent,
                                QStringLiteral("Quote not exported"), MsgIcon::Exclamation);
         return std::nullopt;
     };
-    std::unique_ptr<PrinterSurface> surface =
-        platform.pages.startPdf(path, documentName, platform.printers.currentName(), &error);
+    std::unique_ptr<PrinterSurface> surface = platform.pages.startPdf(
+        path, documentName, platform.printers.currentName(), &error);
     if (!surface)
         return failed(error);
     ApplyPrintSettings(*surface, settings, *measures);
@@ -67,8 +69,8 @@ std::optional<QString> RunPdfExport(Platform &platform, QWidget *parent,
 }
 
 std::optional<QString> RunPrintPreview(Platform &platform, QWidget *parent,
-                                       const PrinterSettings &settings,
-                                       const QString &documentName, const PageBody &body)
+                                       const PrinterSettings &settings, const QString &documentName,
+                                       const PageBody &body)
 {
     QString error;
     const std::optional<PrintMeasures> measures = PrintMeasuresOf(
@@ -88,8 +90,8 @@ std::optional<QString> RunPrintPreview(Platform &platform, QWidget *parent,
     if (!outcome.error.isEmpty()) {
         platform.messages.show(parent,
                                QStringLiteral("The printer ") + outcome.device
-                                   + QStringLiteral(" did not take the print job: ")
-                                   + outcome.error + QStringLiteral(" !"),
+                                   + QStringLiteral(" did not take the print job: ") + outcome.error
+                                   + QStringLiteral(" !"),
                                QStringLiteral("Printing"), MsgIcon::Exclamation);
         return std::nullopt;
     }

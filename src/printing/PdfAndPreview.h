@@ -31,5 +31,5 @@ std::optional<QString> RunPdfExport(Platform &platform, QWidget *parent,
 // makes it. The result is the printer's device name when the user printed
 // from the preview and the job went through; a failure is told here.
 std::optional<QString> RunPrintPreview(Platform &platform, QWidget *parent,
-                                       const PrinterSettings &settings,
-                                       const QString &documentName, const PageBody &body);
+                                       const PrinterSettings &settings, const QString &documentName,
+                                       const PageBody &body);

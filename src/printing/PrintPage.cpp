@@ -7,14 +7,13 @@
 #include <cmath>
 #include <limits>
 
-std::optional<PrintMeasures> PrintMeasuresOf(const PrinterSettings &settings,
-                                             const Locale &locale, QString *error,
-                                             const QString &notDone)
+std::optional<PrintMeasures> PrintMeasuresOf(const PrinterSettings &settings, const Locale &locale,
+                                             QString *error, const QString &notDone)
 {
     auto refuse = [&](const QString &what, const QString &file) {
         if (error)
-            *error = QStringLiteral("The ") + what + QStringLiteral(" setting in the file (")
-                + file + QStringLiteral(") is not a valid number, ") + notDone + QStringLiteral(" !");
+            *error = QStringLiteral("The ") + what + QStringLiteral(" setting in the file (") + file
+                + QStringLiteral(") is not a valid number, ") + notDone + QStringLiteral(" !");
         return std::nullopt;
     };
     PrintMeasures m;
@@ -71,9 +70,7 @@ void PrintWrapped(PrinterSurface &surface, const QString &text, int leftMargin, 
             surface.print(word);
         while (pos < n && text.at(pos).unicode() <= 32) {
             switch (text.at(pos).unicode()) {
-            case 32:
-                surface.print(QStringLiteral(" "));
-                break;
+            case 32: surface.print(QStringLiteral(" ")); break;
             case 10:
                 surface.newLine();
                 surface.setCurrentX(left);
@@ -88,8 +85,7 @@ void PrintWrapped(PrinterSurface &surface, const QString &text, int leftMargin, 
                 }
                 break;
             }
-            default:
-                break; // carriage return and other control characters
+            default: break; // carriage return and other control characters
             }
             ++pos;
         }
@@ -102,8 +98,8 @@ std::optional<QString> RunPrintJob(Platform &platform, QWidget *parent,
 {
     const QString title = QStringLiteral("Printing");
     QString error;
-    const std::optional<PrintMeasures> measures =
-        PrintMeasuresOf(settings, platform.locale, &error);
+    const std::optional<PrintMeasures> measures = PrintMeasuresOf(settings, platform.locale,
+                                                                  &error);
     if (!measures) {
         platform.messages.show(parent, error, title, MsgIcon::Exclamation);
         return std::nullopt;

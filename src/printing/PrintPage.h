@@ -20,9 +20,9 @@ struct PrintMeasures {
 // Converts the font size and margin settings; when one is not a number the
 // result is empty and *error names the setting and its file, ending with
 // what has therefore not been done.
-std::optional<PrintMeasures> PrintMeasuresOf(const PrinterSettings &settings,
-                                             const Locale &locale, QString *error,
-                                             const QString &notDone = QStringLiteral("nothing has been printed"));
+std::optional<PrintMeasures>
+PrintMeasuresOf(const PrinterSettings &settings, const Locale &locale, QString *error,
+                const QString &notDone = QStringLiteral("nothing has been printed"));
 
 // Font name, size, bold, italic and underline, then the top margin as
 // current Y. A flag that is neither "On" nor "Off" is left as it is.

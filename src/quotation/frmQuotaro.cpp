@@ -86,8 +86,8 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
 
     // The boxes take exactly what is typed: no completion from the list, and
     // Enter never adds the typed text to the list.
-    for (QComboBox *combo : {ui->comSelectTerm, ui->comUpfronts, ui->comMids, ui->comFinals,
-                             ui->comRates}) {
+    for (QComboBox *combo :
+         {ui->comSelectTerm, ui->comUpfronts, ui->comMids, ui->comFinals, ui->comRates}) {
         combo->setCompleter(nullptr);
         combo->setInsertPolicy(QComboBox::NoInsert);
         // Leaving the edit part would otherwise pick the item whose text was
@@ -118,8 +118,7 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
     connect(ui->cmdResetSave, &QPushButton::clicked, this, &frmQuotaro::cmdResetSave_Click);
     connect(ui->cmdEquipmentReset, &QPushButton::clicked, this,
             &frmQuotaro::cmdEquipmentReset_Click);
-    connect(ui->cmdCustomerReset, &QPushButton::clicked, this,
-            &frmQuotaro::cmdCustomerReset_Click);
+    connect(ui->cmdCustomerReset, &QPushButton::clicked, this, &frmQuotaro::cmdCustomerReset_Click);
     connect(ui->cmdResetAll, &QPushButton::clicked, this, &frmQuotaro::cmdResetAll_Click);
     connect(ui->cmdExit, &QPushButton::clicked, this, &frmQuotaro::cmdExit_Click);
     connect(ui->cmdOpenSavedQuotes, &QPushButton::clicked, this,
@@ -131,24 +130,19 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
     connect(ui->quotesPrintPreview, &QAction::triggered, this,
             &frmQuotaro::quotesPrintPreview_Click);
     connect(ui->quotesExportPdf, &QAction::triggered, this, &frmQuotaro::quotesExportPdf_Click);
-    connect(ui->setupPrinterSetup, &QAction::triggered, this,
-            &frmQuotaro::setupPrinterSetup_Click);
+    connect(ui->setupPrinterSetup, &QAction::triggered, this, &frmQuotaro::setupPrinterSetup_Click);
     connect(ui->setupPageSetup, &QAction::triggered, this, &frmQuotaro::setupPageSetup_Click);
     connect(ui->setupTermsSetup, &QAction::triggered, this, &frmQuotaro::setupTermsSetup_Click);
     connect(ui->setupRatesSetup, &QAction::triggered, this, &frmQuotaro::setupRatesSetup_Click);
     connect(ui->helpCalculationFormula, &QAction::triggered, this,
             &frmQuotaro::helpCalculationFormula_Click);
-    connect(ui->helpRemoteSupport, &QAction::triggered, this,
-            &frmQuotaro::helpRemoteSupport_Click);
+    connect(ui->helpRemoteSupport, &QAction::triggered, this, &frmQuotaro::helpRemoteSupport_Click);
     connect(ui->helpAbout, &QAction::triggered, this, &frmQuotaro::helpAbout_Click);
 }
 
 frmQuotaro::~frmQuotaro() = default;
 
-void frmQuotaro::showAboutText()
-{
-    SetMultiLineText(ui->txtAbout, AboutText);
-}
+void frmQuotaro::showAboutText() { SetMultiLineText(ui->txtAbout, AboutText); }
 
 // ---------------------------------------------------------------- start-up
 
@@ -220,7 +214,8 @@ bool frmQuotaro::loadSettings()
         case SettingsRead::Status::CannotRead: problem = QStringLiteral("cannot be read"); break;
         case SettingsRead::Status::Empty: problem = QStringLiteral("is empty"); break;
         case SettingsRead::Status::ValueTooLarge:
-            problem = QStringLiteral("is too large to be read, a setting cannot be longer than 64 KB");
+            problem = QStringLiteral(
+                "is too large to be read, a setting cannot be longer than 64 KB");
             break;
         case SettingsRead::Status::TextTooLarge:
             problem = QStringLiteral(
@@ -302,8 +297,8 @@ void frmQuotaro::disableValueLists()
 void frmQuotaro::comSelectTerm_Click()
 {
     clearValueEdits();
-    const std::optional<Calculation::Structure> structure =
-        Calculation::structureNamed(ui->comSelectTerm->currentText());
+    const std::optional<Calculation::Structure> structure = Calculation::structureNamed(
+        ui->comSelectTerm->currentText());
     if (!structure)
         return;
     ui->comUpfronts->setEnabled(Calculation::hasUpfront(*structure));
@@ -335,9 +330,9 @@ void frmQuotaro::cmdResetTermsRates_Click()
 
 void frmQuotaro::clearResults()
 {
-    for (QLineEdit *box : {ui->txtQuoteValue, ui->txtQuoteTerm, ui->txtTermStart,
-                           ui->txtTermMiddle, ui->txtTermEnd, ui->txtRate, ui->txtUpfront,
-                           ui->txtMonthly, ui->txtFinal, ui->txtWeekly, ui->txtDaily})
+    for (QLineEdit *box :
+         {ui->txtQuoteValue, ui->txtQuoteTerm, ui->txtTermStart, ui->txtTermMiddle, ui->txtTermEnd,
+          ui->txtRate, ui->txtUpfront, ui->txtMonthly, ui->txtFinal, ui->txtWeekly, ui->txtDaily})
         box->clear();
 }
 
@@ -557,15 +552,14 @@ void frmQuotaro::cmdSave_Click()
         if (Store::entryExists(platform.files, Paths::quotesFolder(), name))
             refuseTakenName();
         else
-            platform.messages.show(this,
-                                   QStringLiteral("The quote ") + name
-                                       + QStringLiteral(" cannot be saved !"),
-                                   QStringLiteral("Quote not saved"), MsgIcon::Exclamation);
+            platform.messages.show(
+                this, QStringLiteral("The quote ") + name + QStringLiteral(" cannot be saved !"),
+                QStringLiteral("Quote not saved"), MsgIcon::Exclamation);
         return;
     }
-    platform.messages.show(this,
-                           QStringLiteral("The quote ") + name + QStringLiteral(" has been saved !"),
-                           QStringLiteral("Quote saved"), MsgIcon::Information);
+    platform.messages.show(
+        this, QStringLiteral("The quote ") + name + QStringLiteral(" has been saved !"),
+        QStringLiteral("Quote saved"), MsgIcon::Information);
 }
 
 bool frmQuotaro::hasQuotationToPrint()
@@ -584,9 +578,8 @@ std::function<void(PrinterSurface &, int)> frmQuotaro::quotationPage()
     // footer lose their one trailing line break from this same start, as
     // one print takes it off the held settings.
     const PageSettings page = settings.page;
-    return [this, page, texts = quoteTexts(),
-            date = platform.locale.date(platform.clock.today())](PrinterSurface &surface,
-                                                                   int margin) {
+    return [this, page, texts = quoteTexts(), date = platform.locale.date(platform.clock.today())](
+               PrinterSurface &surface, int margin) {
         settings.page = page;
         trimHeldHeaderAndFooter(settings.page);
         PrintQuotation(surface, margin, texts, settings.page, date);
@@ -598,8 +591,8 @@ void frmQuotaro::cmdPrint_Click()
     if (!hasQuotationToPrint())
         return;
     // The one page that the print, the preview and the PDF all make.
-    const std::optional<QString> device =
-        RunPrintJob(platform, this, settings.printer, quotationPage());
+    const std::optional<QString> device = RunPrintJob(platform, this, settings.printer,
+                                                      quotationPage());
     if (device)
         platform.messages.show(this,
                                QStringLiteral("The quote has been sent to the printer ") + *device,
@@ -668,10 +661,7 @@ void frmQuotaro::helpCalculationFormula_Click()
     window.exec();
 }
 
-void frmQuotaro::helpRemoteSupport_Click()
-{
-    LaunchRemoteSupport(platform, this);
-}
+void frmQuotaro::helpRemoteSupport_Click() { LaunchRemoteSupport(platform, this); }
 
 void frmQuotaro::helpAbout_Click()
 {

@@ -56,7 +56,8 @@ frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, Q
     m_exportPdf = new QAction(QStringLiteral("&Export as PDF..."), this);
     m_exportPdf->setObjectName(QStringLiteral("quoteExportPdf"));
     m_exportPdf->setToolTip(QStringLiteral("Save the open quote's page as a PDF file"));
-    connect(m_printPreview, &QAction::triggered, this, &frmOpenSavedQuotes::quotePrintPreview_Click);
+    connect(m_printPreview, &QAction::triggered, this,
+            &frmOpenSavedQuotes::quotePrintPreview_Click);
     connect(m_exportPdf, &QAction::triggered, this, &frmOpenSavedQuotes::quoteExportPdf_Click);
     for (QAbstractScrollArea *control :
          std::initializer_list<QAbstractScrollArea *>{ui->lstSavedQuotes, ui->txtOpenQuote}) {
@@ -67,10 +68,10 @@ frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, Q
         shiftF10->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shiftF10, &QShortcut::activated, this, [this, control] {
             const QListWidgetItem *item = ui->lstSavedQuotes->currentItem();
-            ShowQuoteMenu(control, control == ui->txtOpenQuote
-                                       ? ui->txtOpenQuote->cursorRect().bottomLeft()
-                                       : item ? ui->lstSavedQuotes->visualItemRect(item).center()
-                                              : QPoint(0, 0));
+            ShowQuoteMenu(control,
+                          control == ui->txtOpenQuote ? ui->txtOpenQuote->cursorRect().bottomLeft()
+                              : item ? ui->lstSavedQuotes->visualItemRect(item).center()
+                                     : QPoint(0, 0));
         });
     }
 
@@ -102,8 +103,8 @@ void frmOpenSavedQuotes::FillSavedQuotesList()
 {
     ListControl list(ui->lstSavedQuotes);
     list.clear();
-    const std::optional<QStringList> names =
-        Store::listEntries(m_platform.files, Paths::quotesFolder());
+    const std::optional<QStringList> names = Store::listEntries(m_platform.files,
+                                                                Paths::quotesFolder());
     if (!names) {
         // The folder was there at start-up; if it has gone or cannot be read
         // the list stays empty and the user learns why.
@@ -132,16 +133,15 @@ void frmOpenSavedQuotes::SetOpenQuoteText(const QString &crLfText)
 
 void frmOpenSavedQuotes::ReportQuoteNotFound(const QString &name)
 {
-    m_platform.messages.show(MessageParent(),
-                             QStringLiteral("The quote ") + name
-                                 + QStringLiteral(" cannot be found !"),
-                             QStringLiteral("Quote not found"), MsgIcon::Exclamation);
+    m_platform.messages.show(
+        MessageParent(), QStringLiteral("The quote ") + name + QStringLiteral(" cannot be found !"),
+        QStringLiteral("Quote not found"), MsgIcon::Exclamation);
 }
 
 std::optional<QString> frmOpenSavedQuotes::QuoteFileOf(const QString &name) const
 {
-    const std::optional<QString> file =
-        Store::entryFileOf(m_platform.files, Paths::quotesFolder(), name);
+    const std::optional<QString> file = Store::entryFileOf(m_platform.files, Paths::quotesFolder(),
+                                                           name);
     if (file && m_platform.files.fileExists(*file))
         return file;
     return std::nullopt;
@@ -233,9 +233,8 @@ std::function<void(PrinterSurface &, int)> frmOpenSavedQuotes::OpenQuotePage() c
 
 void frmOpenSavedQuotes::ShowQuoteMenu(QWidget *control, const QPoint &at)
 {
-    std::unique_ptr<QMenu> menu(control == ui->txtOpenQuote
-                                    ? ui->txtOpenQuote->createStandardContextMenu(at)
-                                    : new QMenu);
+    std::unique_ptr<QMenu> menu(
+        control == ui->txtOpenQuote ? ui->txtOpenQuote->createStandardContextMenu(at) : new QMenu);
     menu->setParent(this, menu->windowFlags());
     menu->setObjectName(QStringLiteral("mnuQuote"));
     menu->setTitle(QStringLiteral("Open quote"));
@@ -252,8 +251,8 @@ void frmOpenSavedQuotes::quotePrintPreview_Click()
     if (!OpenQuoteToPrint())
         return;
     const QString name = ui->txtOpenQuoteName->text();
-    const std::optional<QString> device =
-        RunPrintPreview(m_platform, MessageParent(), m_settings.printer, name, OpenQuotePage());
+    const std::optional<QString> device = RunPrintPreview(
+        m_platform, MessageParent(), m_settings.printer, name, OpenQuotePage());
     if (device)
         m_platform.messages.show(MessageParent(),
                                  QStringLiteral("The quote ") + name
@@ -264,8 +263,8 @@ void frmOpenSavedQuotes::quotePrintPreview_Click()
 void frmOpenSavedQuotes::quoteExportPdf_Click()
 {
     if (OpenQuoteToPrint())
-        RunPdfExport(m_platform, MessageParent(), m_settings.printer,
-                     ui->txtOpenQuoteName->text(), OpenQuotePage());
+        RunPdfExport(m_platform, MessageParent(), m_settings.printer, ui->txtOpenQuoteName->text(),
+                     OpenQuotePage());
 }
 
 void frmOpenSavedQuotes::cmdPrint_Click()
@@ -274,8 +273,8 @@ void frmOpenSavedQuotes::cmdPrint_Click()
         return;
     const QString name = ui->txtOpenQuoteName->text();
     // The one page that the print, the preview and the PDF all make.
-    const std::optional<QString> device =
-        RunPrintJob(m_platform, MessageParent(), m_settings.printer, OpenQuotePage());
+    const std::optional<QString> device = RunPrintJob(m_platform, MessageParent(),
+                                                      m_settings.printer, OpenQuotePage());
     if (!device)
         return; // RunPrintJob has told the user why
     m_platform.messages.show(MessageParent(),
@@ -368,8 +367,8 @@ void frmOpenSavedQuotes::cmdRename_Click()
     }
     ui->txtOpenQuoteName->setText(newName);
     // What is shown is what the renamed file now holds.
-    if (std::optional<QString> text =
-            Store::readWholeFile(m_platform.files, Paths::quoteFile(newName))) {
+    if (std::optional<QString> text = Store::readWholeFile(m_platform.files,
+                                                           Paths::quoteFile(newName))) {
         Store::trimOneCrLf(*text);
         SetOpenQuoteText(*text);
     }

@@ -4,14 +4,16 @@
 
 QString printerSettingsWriteFailure(const PrinterSettingsWrite &write)
 {
-    QString text = QStringLiteral("The file (") + write.failedFile + QStringLiteral(") could not be written");
+    QString text = QStringLiteral("The file (") + write.failedFile
+        + QStringLiteral(") could not be written");
     if (write.notRestored.isEmpty())
         return text + QStringLiteral(", the printer settings have not been changed !");
     text += QStringLiteral(", and these files written before it could not be put back:");
     for (const QString &path : write.notRestored)
         text += QStringLiteral(" (") + path + QLatin1Char(')');
     return text
-        + QStringLiteral(". The settings of those files have been changed, all the others have not !");
+        + QStringLiteral(
+               ". The settings of those files have been changed, all the others have not !");
 }
 
 QStringList printerTestPageTexts(const PrinterSettings &s)

@@ -57,12 +57,11 @@ void TermsColumn::add()
                                  MsgIcon::Exclamation);
     } else if (!Store::createEntry(m_platform.files, m_config.folder, entry)) {
         // The list only ever shows what is on disk.
-        m_platform.messages.show(m_window,
-                                 t.entryPrefix + entry
-                                     + QStringLiteral(" could not be added, the file ")
-                                     + Paths::entryFile(m_config.folder, entry)
-                                     + QStringLiteral(" cannot be written !"),
-                                 t.title, MsgIcon::Exclamation);
+        m_platform.messages.show(
+            m_window,
+            t.entryPrefix + entry + QStringLiteral(" could not be added, the file ")
+                + Paths::entryFile(m_config.folder, entry) + QStringLiteral(" cannot be written !"),
+            t.title, MsgIcon::Exclamation);
     } else {
         m_platform.messages.show(m_window, t.entryPrefix + entry + AddedSuffix, t.title,
                                  MsgIcon::Information);

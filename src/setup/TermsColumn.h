@@ -12,20 +12,20 @@ struct Platform;
 // What one list column of the setup windows says to the user. The three
 // term columns and the rates column differ only in these words.
 struct TermsColumnTexts {
-    QString title;           // "Upfront": the title of every message but the empty list's
-    QString pluralTitle;     // "Upfronts": the title of the empty-list message
-    QString entryPrefix;     // "The upfront "
-    QString invalidInput;    // "Please enter a valid upfront !"
-    QString deleteQuestion;  // "Are you sure that you want to delete the upfront "
-    QString deleteRefused;   // "Upfront delete canceld !"
+    QString title; // "Upfront": the title of every message but the empty list's
+    QString pluralTitle; // "Upfronts": the title of the empty-list message
+    QString entryPrefix; // "The upfront "
+    QString invalidInput; // "Please enter a valid upfront !"
+    QString deleteQuestion; // "Are you sure that you want to delete the upfront "
+    QString deleteRefused; // "Upfront delete canceld !"
     QString nothingSelected; // "Please select an upfront to delete !"
-    QString emptyList;       // "You do not currently have any upfronts setup !"
+    QString emptyList; // "You do not currently have any upfronts setup !"
 };
 
 // How a typed number becomes the entry text, and so the file name.
 enum class TermsEntryForm {
     General, // shortest form of the single-precision value: 07 gives 7
-    Fixed,   // two decimals: 25.5 gives 25.50
+    Fixed, // two decimals: 25.5 gives 25.50
 };
 
 // The per-column values of a setup list column: its folder, its controls
@@ -49,7 +49,6 @@ struct TermsColumnConfig {
 class TermsColumn {
 public:
     TermsColumn(Platform &platform, QWidget *window, TermsColumnConfig config);
-
 
     // Fills the list from the folder (telling the user when it is empty).
     void load();

@@ -21,11 +21,9 @@ frmPageSetup::frmPageSetup(Platform &platform, Settings &settings, QWidget *pare
         box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     connect(ui->cmdApplyHeader, &QPushButton::clicked, this, &frmPageSetup::cmdApplyHeader_Click);
-    connect(ui->cmdCancelHeader, &QPushButton::clicked, this,
-            &frmPageSetup::cmdCancelHeader_Click);
+    connect(ui->cmdCancelHeader, &QPushButton::clicked, this, &frmPageSetup::cmdCancelHeader_Click);
     connect(ui->cmdApplyFooter, &QPushButton::clicked, this, &frmPageSetup::cmdApplyFooter_Click);
-    connect(ui->cmdCancelFooter, &QPushButton::clicked, this,
-            &frmPageSetup::cmdCancelFooter_Click);
+    connect(ui->cmdCancelFooter, &QPushButton::clicked, this, &frmPageSetup::cmdCancelFooter_Click);
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmPageSetup::cmdClose_Click);
 
     Form_Load();

@@ -93,9 +93,9 @@ void frmPrinterSetup::showCurrentSettings()
     ui->txtCurrentFont->setText(p.PrinterFont);
     ui->txtCurrentFontSize->setText(p.PrinterFontSize);
     // Long names show from their beginning.
-    for (QLineEdit *box : {ui->txtCurrentPrinter, ui->txtCurrentHorizontalMargin,
-                           ui->txtCurrentVerticalMargin, ui->txtCurrentFont,
-                           ui->txtCurrentFontSize})
+    for (QLineEdit *box :
+         {ui->txtCurrentPrinter, ui->txtCurrentHorizontalMargin, ui->txtCurrentVerticalMargin,
+          ui->txtCurrentFont, ui->txtCurrentFontSize})
         box->setCursorPosition(0);
     showFlag(ui->chkCurrentBold, p.PrinterBold);
     showFlag(ui->chkCurrentItalic, p.PrinterItalic);
@@ -206,8 +206,8 @@ void frmPrinterSetup::cmdCancel_Click()
 void frmPrinterSetup::cmdPrintTestPage_Click()
 {
     const QStringList texts = printerTestPageTexts(settings.printer);
-    const std::optional<QString> device =
-        RunPrintJob(platform, this, settings.printer, [&](PrinterSurface &surface, int margin) {
+    const std::optional<QString> device = RunPrintJob(
+        platform, this, settings.printer, [&](PrinterSurface &surface, int margin) {
             for (const QString &text : texts)
                 PrintWrapped(surface, text, margin, margin);
         });

@@ -63,10 +63,8 @@ frmTermsSetup::frmTermsSetup(Platform &platform, QWidget *parent)
     connect(ui->cmdCancelMid, &QPushButton::clicked, this, &frmTermsSetup::cmdCancelMid_Click);
     connect(ui->cmdDeleteMid, &QPushButton::clicked, this, &frmTermsSetup::cmdDeleteMid_Click);
     connect(ui->cmdAddFinal, &QPushButton::clicked, this, &frmTermsSetup::cmdAddFinal_Click);
-    connect(ui->cmdCancelFinal, &QPushButton::clicked, this,
-            &frmTermsSetup::cmdCancelFinal_Click);
-    connect(ui->cmdDeleteFinal, &QPushButton::clicked, this,
-            &frmTermsSetup::cmdDeleteFinal_Click);
+    connect(ui->cmdCancelFinal, &QPushButton::clicked, this, &frmTermsSetup::cmdCancelFinal_Click);
+    connect(ui->cmdDeleteFinal, &QPushButton::clicked, this, &frmTermsSetup::cmdDeleteFinal_Click);
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmTermsSetup::cmdClose_Click);
 
     // Loaded before the window shows, so its empty-list messages come first.

@@ -42,14 +42,14 @@ QString quoteFile(const QString &name) { return entryFile(quotesFolder(), name);
 QVector<RequiredPath> requiredPaths()
 {
     return {
-        {printerFile(), false},        {fontFile(), false},
-        {fontSizeFile(), false},       {boldFile(), false},
-        {italicFile(), false},         {underlineFile(), false},
+        {printerFile(), false},          {fontFile(), false},
+        {fontSizeFile(), false},         {boldFile(), false},
+        {italicFile(), false},           {underlineFile(), false},
         {horizontalMarginFile(), false}, {verticalMarginFile(), false},
-        {headerFile(), false},         {footerFile(), false},
-        {integrationFile(), false},    {supportToolsFolder(), true},
-        {upfrontsFolder(), true},      {midsFolder(), true},
-        {finalsFolder(), true},        {ratesFolder(), true},
+        {headerFile(), false},           {footerFile(), false},
+        {integrationFile(), false},      {supportToolsFolder(), true},
+        {upfrontsFolder(), true},        {midsFolder(), true},
+        {finalsFolder(), true},          {ratesFolder(), true},
         {quotesFolder(), true},
     };
 }

@@ -15,7 +15,7 @@ class FileSystem;
 struct SettingFile {
     enum class Form {
         Value, // the first field of the first line (at most 64 KiB)
-        Text,  // every line, CR LF after each (at most 4 MiB)
+        Text, // every line, CR LF after each (at most 4 MiB)
     };
     QString path;
     Form form;
@@ -41,10 +41,10 @@ Settings freshSettings(const QString &font);
 struct SettingsRead {
     enum class Status {
         Read,
-        CannotRead,    // the file could not be opened or read
-        Empty,         // a value file without a single byte (cut short by a crash)
+        CannotRead, // the file could not be opened or read
+        Empty, // a value file without a single byte (cut short by a crash)
         ValueTooLarge, // a value file whose first line runs past 64 KiB
-        TextTooLarge,  // a header or footer file of more than 4 MiB
+        TextTooLarge, // a header or footer file of more than 4 MiB
     };
     Status status = Status::Read;
     QString path; // the file that could not be read
@@ -59,7 +59,7 @@ SettingsRead readSettings(const FileSystem &fs, Settings &into);
 // What became of writing the eight printer settings files.
 struct PrinterSettingsWrite {
     bool ok = true;
-    QString failedFile;      // the file that could not be written
+    QString failedFile; // the file that could not be written
     QStringList notRestored; // files written before it whose old content could not be put back
 };
 

@@ -39,9 +39,8 @@ QString readField(const QString &content)
 
 QString fieldText(const QString &value)
 {
-    const bool needsQuotes = value.contains(QLatin1Char(','))
-        || value.startsWith(QLatin1Char(' ')) || value.startsWith(QLatin1Char('"'))
-        || value.endsWith(QLatin1Char(' '));
+    const bool needsQuotes = value.contains(QLatin1Char(',')) || value.startsWith(QLatin1Char(' '))
+        || value.startsWith(QLatin1Char('"')) || value.endsWith(QLatin1Char(' '));
     if (!needsQuotes || value.contains(QLatin1Char('"')))
         return value;
     return QLatin1Char('"') + value + QLatin1Char('"');
@@ -55,7 +54,8 @@ QString linesWithCrLf(const QString &content)
     const qsizetype n = content.size();
     while (i < n) {
         qsizetype end = i;
-        while (end < n && content.at(end) != QLatin1Char('\r') && content.at(end) != QLatin1Char('\n'))
+        while (end < n && content.at(end) != QLatin1Char('\r')
+               && content.at(end) != QLatin1Char('\n'))
             ++end;
         result += QStringView(content).mid(i, end - i);
         result += CrLf;
@@ -135,7 +135,8 @@ std::optional<QStringList> listEntries(const FileSystem &fs, const QString &fold
     return names;
 }
 
-std::optional<QString> entryFileOf(const FileSystem &fs, const QString &folder, const QString &entry)
+std::optional<QString> entryFileOf(const FileSystem &fs, const QString &folder,
+                                   const QString &entry)
 {
     return fs.findTxtEntry(folder, entry);
 }

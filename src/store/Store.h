@@ -62,7 +62,8 @@ std::optional<QStringList> listEntries(const FileSystem &fs, const QString &fold
 // ".txt" in any letter case (7.TXT is the entry 7, as listed). Any kind of
 // entry counts, a link to nothing too, so that nothing is ever written
 // through one. Empty when there is none.
-std::optional<QString> entryFileOf(const FileSystem &fs, const QString &folder, const QString &entry);
+std::optional<QString> entryFileOf(const FileSystem &fs, const QString &folder,
+                                   const QString &entry);
 bool entryExists(const FileSystem &fs, const QString &folder, const QString &entry);
 // A new empty file; refuses when the entry exists under any spelling.
 bool createEntry(FileSystem &fs, const QString &folder, const QString &entry);

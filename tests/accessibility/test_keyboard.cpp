@@ -86,11 +86,11 @@ QStringList unreadableControls(QWidget *window)
             caption = label->text();
         caption.remove(QLatin1Char('&'));
         if (!caption.isEmpty() && spoken != caption)
-            problems.append(QStringLiteral("%1: read as \"%2\", shows \"%3\"").arg(name, spoken, caption));
+            problems.append(
+                QStringLiteral("%1: read as \"%2\", shows \"%3\"").arg(name, spoken, caption));
     }
     return problems;
 }
-
 
 // The named control that holds the focus: an editable combo box's own line
 // edit and a text box's viewport stand for the control itself.
@@ -194,7 +194,8 @@ QMap<QString, QByteArray> filesUnder(const QString &folder)
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile file(it.next());
-        files.insert(file.fileName(), file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
+        files.insert(file.fileName(),
+                     file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
     }
     return files;
 }
@@ -227,10 +228,12 @@ QStringList accessKeyClashes(QWidget *window)
 {
     QStringList problems;
     QMap<QKeySequence, QString> used;
-    auto claim = [&problems](QMap<QKeySequence, QString> &keys, const QString &text, const QString &owner) {
+    auto claim = [&problems](QMap<QKeySequence, QString> &keys, const QString &text,
+                             const QString &owner) {
         const QKeySequence key = QKeySequence::mnemonic(text);
         if (!key.isEmpty() && keys.contains(key))
-            problems.append(QStringLiteral("%1 and %2 both use %3").arg(keys.value(key), owner, key.toString()));
+            problems.append(QStringLiteral("%1 and %2 both use %3")
+                                .arg(keys.value(key), owner, key.toString()));
         if (!key.isEmpty())
             keys.insert(key, owner);
     };
@@ -240,7 +243,8 @@ QStringList accessKeyClashes(QWidget *window)
         claim(used, captionOf(w), w->objectName());
         auto *label = qobject_cast<QLabel *>(w);
         if (label && !QKeySequence::mnemonic(label->text()).isEmpty() && !label->buddy())
-            problems.append(QStringLiteral("%1 has an access key but no buddy").arg(w->objectName()));
+            problems.append(
+                QStringLiteral("%1 has an access key but no buddy").arg(w->objectName()));
         if (auto *bar = qobject_cast<QMenuBar *>(w))
             for (QAction *menu : bar->actions())
                 claim(used, menu->text(), menu->menu() ? menu->menu()->objectName() : menu->text());
@@ -299,7 +303,8 @@ private:
         return dialog;
     }
 
-    template <class T> T *child(QWidget *window, const char *name)
+    template <class T>
+    T *child(QWidget *window, const char *name)
     {
         T *w = window->findChild<T *>(QLatin1String(name));
         if (!w)
@@ -347,14 +352,39 @@ private slots:
         QCOMPARE(focusName(), QStringLiteral("txtValue"));
 
         // Until a term structure is picked, its four lists are closed to input.
-        const QStringList order{
-            "txtValue", "cmdValueReset", "comSelectTerm", "comUpfronts", "comMids", "comFinals",
-            "comRates", "cmdRefreshTermsRates", "cmdResetTermsRates", "cmdQuotation",
-            "cmdQuotationReset", "cmdPrint", "cmdResetSave", "cmdSave", "txtSaveQuote",
-            "txtEquipmentDetails", "cmdEquipmentReset", "txtCustomerDetails", "cmdCustomerReset",
-            "cmdResetAll", "cmdOpenSavedQuotes", "cmdExit", "txtQuoteValue", "txtQuoteTerm",
-            "txtRate", "txtTermStart", "txtTermMiddle", "txtTermEnd", "txtUpfront", "txtMonthly",
-            "txtFinal", "txtWeekly", "txtDaily"};
+        const QStringList order{"txtValue",
+                                "cmdValueReset",
+                                "comSelectTerm",
+                                "comUpfronts",
+                                "comMids",
+                                "comFinals",
+                                "comRates",
+                                "cmdRefreshTermsRates",
+                                "cmdResetTermsRates",
+                                "cmdQuotation",
+                                "cmdQuotationReset",
+                                "cmdPrint",
+                                "cmdResetSave",
+                                "cmdSave",
+                                "txtSaveQuote",
+                                "txtEquipmentDetails",
+                                "cmdEquipmentReset",
+                                "txtCustomerDetails",
+                                "cmdCustomerReset",
+                                "cmdResetAll",
+                                "cmdOpenSavedQuotes",
+                                "cmdExit",
+                                "txtQuoteValue",
+                                "txtQuoteTerm",
+                                "txtRate",
+                                "txtTermStart",
+                                "txtTermMiddle",
+                                "txtTermEnd",
+                                "txtUpfront",
+                                "txtMonthly",
+                                "txtFinal",
+                                "txtWeekly",
+                                "txtDaily"};
         QStringList expected;
         for (const QString &name : order)
             if (child<QWidget>(window.get(), qPrintable(name))->isEnabled())
@@ -365,14 +395,34 @@ private slots:
 
         QCOMPARE(unreadableControls(window.get()), QStringList());
         QCOMPARE(accessKeyClashes(window.get()), QStringList());
-        QStringList captions{
-            "&File", "&Setup", "&Quotes", "&Help", "E&xit", "&Printer setup", "P&age setup",
-            "&Terms setup", "&Rates setup", "&Open saved quotes", "&Print preview",
-            "&Export as PDF...", "&Calculation formula",
-            "Remote &support", "&About", "&Value", "&Term", "&Upfronts", "&Mids", "Fi&nals",
-            "&Rates", "Refr&esh terms and rates", "&Generate quotation", "&Print quote",
-            "Save quote &as", "Reset a&ll", "Equipment &details (Optional)",
-            "&Customer details (Optional)"};
+        QStringList captions{"&File",
+                             "&Setup",
+                             "&Quotes",
+                             "&Help",
+                             "E&xit",
+                             "&Printer setup",
+                             "P&age setup",
+                             "&Terms setup",
+                             "&Rates setup",
+                             "&Open saved quotes",
+                             "&Print preview",
+                             "&Export as PDF...",
+                             "&Calculation formula",
+                             "Remote &support",
+                             "&About",
+                             "&Value",
+                             "&Term",
+                             "&Upfronts",
+                             "&Mids",
+                             "Fi&nals",
+                             "&Rates",
+                             "Refr&esh terms and rates",
+                             "&Generate quotation",
+                             "&Print quote",
+                             "Save quote &as",
+                             "Reset a&ll",
+                             "Equipment &details (Optional)",
+                             "&Customer details (Optional)"};
         captions.sort();
         captions.removeDuplicates();
         QCOMPARE(accessKeyCaptions(window.get()), captions);
@@ -412,8 +462,8 @@ private slots:
         QTest::keyClicks(value, QStringLiteral("1000"));
         // Each label's letter takes the focus to its list, where Down picks
         // the first entry (for the term: upfront, mids and final).
-        for (const auto &[letter, list] :
-             keyTargets(QStringLiteral("T:comSelectTerm U:comUpfronts M:comMids N:comFinals R:comRates"))) {
+        for (const auto &[letter, list] : keyTargets(QStringLiteral(
+                 "T:comSelectTerm U:comUpfronts M:comMids N:comFinals R:comRates"))) {
             altKey(letter);
             QCOMPARE(focusName(), list);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -449,33 +499,35 @@ private slots:
     {
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QStringList>("captions"); // every caption with an access key
-        QTest::addColumn<QString>("targets");      // Alt+letter and the control it leads to
+        QTest::addColumn<QString>("targets"); // Alt+letter and the control it leads to
         QTest::newRow("saved quotes")
             << "frmOpenSavedQuotes"
-            << QStringList{"&Saved quotes:", "&Open quote", "&Print quote", "&Edit quote",
-                           "Re&fresh", "Re&name quote as", "&Delete quote", "&Close",
+            << QStringList{"&Saved quotes:", "&Open quote",      "&Print quote",  "&Edit quote",
+                           "Re&fresh",       "Re&name quote as", "&Delete quote", "&Close",
                            "&Print preview", "&Export as PDF..."}
             << "S:lstSavedQuotes";
         QTest::newRow("printer setup")
             << "frmPrinterSetup"
-            << QStringList{"&Printer", "&Horizontal margin", "&Vertical margin", "&Font",
-                           "Font si&ze", "&Bold", "&Italic", "&Underline", "&Apply", "Ca&ncel",
-                           "Print &test page", "&Close"}
+            << QStringList{"&Printer", "&Horizontal margin", "&Vertical margin",
+                           "&Font",    "Font si&ze",         "&Bold",
+                           "&Italic",  "&Underline",         "&Apply",
+                           "Ca&ncel",  "Print &test page",   "&Close"}
             << "P:comChangePrinter H:txtChangeHorizontalMargin V:txtChangeVerticalMargin "
                "F:comChangeFont Z:comChangeFontSize";
-        QTest::newRow("page setup") << "frmPageSetup"
-                                    << QStringList{"Change h&eader", "Change f&ooter", "&Close"}
-                                    << "O:txtChangeFooter E:txtChangeHeader";
-        QTest::newRow("rates setup") << "frmRatesSetup"
-                                     << QStringList{"Add &rate", "&Add rate", "&Delete rate", "&Close"}
-                                     << "R:txtRate";
+        QTest::newRow("page setup")
+            << "frmPageSetup" << QStringList{"Change h&eader", "Change f&ooter", "&Close"}
+            << "O:txtChangeFooter E:txtChangeHeader";
+        QTest::newRow("rates setup")
+            << "frmRatesSetup" << QStringList{"Add &rate", "&Add rate", "&Delete rate", "&Close"}
+            << "R:txtRate";
         QTest::newRow("terms setup")
             << "frmTermsSetup"
-            << QStringList{"Add &upfront", "Add &mid", "Add &final", "Delete u&pfront",
-                           "Delete m&id", "Delete fi&nal", "&Close"}
+            << QStringList{"Add &upfront", "Add &mid",      "Add &final", "Delete u&pfront",
+                           "Delete m&id",  "Delete fi&nal", "&Close"}
             << "M:txtMid F:txtFinal U:txtUpfront";
         // The two help windows hold nothing to change: Enter in their text is left to Qt.
-        QTest::newRow("calculation formula") << "frmCalculationFormula" << QStringList{"&Close"} << "";
+        QTest::newRow("calculation formula")
+            << "frmCalculationFormula" << QStringList{"&Close"} << "";
         QTest::newRow("about") << "frmAbout" << QStringList{"&Close"} << "";
     }
 
@@ -538,7 +590,8 @@ private slots:
         apply->setFocus();
         QTest::keyClick(apply, Qt::Key_Return);
         QCOMPARE(t->settings.page.PageHeader, QStringLiteral("Acme\r\nLeasing"));
-        QCOMPARE(t->messages.texts(), QStringList{QStringLiteral("The page header has been changed !")});
+        QCOMPARE(t->messages.texts(),
+                 QStringList{QStringLiteral("The page header has been changed !")});
     }
 
     // ------------------------------------------------------------ message boxes
@@ -566,7 +619,8 @@ private slots:
             seen.clear();
             pressInNextModal(key, &seen);
             QCOMPARE(boxes.show(&owner, QStringLiteral("Please enter a valid value !"),
-                                QStringLiteral("Invalid value"), MsgIcon::Exclamation, MsgButtons::Ok),
+                                QStringLiteral("Invalid value"), MsgIcon::Exclamation,
+                                MsgButtons::Ok),
                      MsgAnswer::Ok);
             QCOMPARE(seen, QStringLiteral("Please enter a valid value !"));
         }

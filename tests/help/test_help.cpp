@@ -24,7 +24,8 @@ QString programText(const QPlainTextEdit *box)
     return box->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
-const QString NotInstalled = QStringLiteral("Remote support is not currently installed on your system !");
+const QString NotInstalled = QStringLiteral(
+    "Remote support is not currently installed on your system !");
 
 } // namespace
 
@@ -49,7 +50,8 @@ private slots:
             QVERIFY(!box->toPlainText().contains(QLatin1Char('\r')));
             QVERIFY(box->isReadOnly());
             QVERIFY(wholeTextVisible(box));
-            checkFrame(&window, QStringLiteral("Calculation formula"), {"cmdClose", "txtCalculationFormula"});
+            checkFrame(&window, QStringLiteral("Calculation formula"),
+                       {"cmdClose", "txtCalculationFormula"});
             click(&window, "cmdClose");
             QVERIFY(!window.isVisible());
         }
@@ -111,8 +113,9 @@ private slots:
 
         tp.launcher.succeed = false;
         LaunchRemoteSupport(tp.platform, nullptr);
-        QCOMPARE(tp.messages.texts(), QStringList("Remote support could not be started from the file ("
-                                                  + Paths::remoteSupportTool() + ") !"));
+        QCOMPARE(tp.messages.texts(),
+                 QStringList("Remote support could not be started from the file ("
+                             + Paths::remoteSupportTool() + ") !"));
         QCOMPARE(tp.messages.messages[0].title, QStringLiteral("Remote support"));
         QCOMPARE(tp.messages.messages[0].icon, MsgIcon::Exclamation);
 

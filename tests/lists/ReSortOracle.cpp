@@ -69,7 +69,8 @@ void ReSortOracle(QVector<ListItem> &items)
                     best = std::min(best, history[h]);
                 const QVector<ListItem> before = items;
                 for (qsizetype i = 0; i < qsizetype(best.size()); ++i) {
-                    const qsizetype from = std::find(origin.begin() + p, origin.end(), best[i]) - origin.begin();
+                    const qsizetype from = std::find(origin.begin() + p, origin.end(), best[i])
+                        - origin.begin();
                     items[p + i] = before[from];
                 }
                 std::copy(best.begin(), best.end(), origin.begin() + p);

@@ -34,9 +34,11 @@ void TestListFolders::onlyOrdinaryTxtFilesAreListed()
     touch(QStringLiteral("notes.text"));
     touch(QStringLiteral("txt"));
     QVERIFY(QDir(folder).mkdir(QStringLiteral("Folder 5.txt")));
-    QVERIFY(QFile::link(folder + QStringLiteral("Acme 2.txt"), folder + QStringLiteral("Link 6.txt")));
+    QVERIFY(
+        QFile::link(folder + QStringLiteral("Acme 2.txt"), folder + QStringLiteral("Link 6.txt")));
     QVERIFY(QFile::link(folder + QStringLiteral("gone"), folder + QStringLiteral("Broken 7.txt")));
-    QVERIFY(QFile::link(folder + QStringLiteral("Folder 5.txt"), folder + QStringLiteral("To folder 8.txt")));
+    QVERIFY(QFile::link(folder + QStringLiteral("Folder 5.txt"),
+                        folder + QStringLiteral("To folder 8.txt")));
 
     QListWidget list;
     list.setProperty("sortedList", true);
@@ -47,8 +49,10 @@ void TestListFolders::onlyOrdinaryTxtFilesAreListed()
     for (int i = 0; i < list.count(); ++i)
         shown << list.item(i)->text();
     // A leading dot hides nothing: the program never hides a file.
-    QCOMPARE(shown, (QStringList{QStringLiteral(".hidden 4"), QStringLiteral("Acme 2"), QStringLiteral("Bolt 1"),
-                                 QStringLiteral("Caf\u00e9 3"), QStringLiteral("Link 6")}));
+    QCOMPARE(shown,
+             (QStringList{QStringLiteral(".hidden 4"), QStringLiteral("Acme 2"),
+                          QStringLiteral("Bolt 1"), QStringLiteral("Caf\u00e9 3"),
+                          QStringLiteral("Link 6")}));
     QVERIFY(t.messages.messages.isEmpty());
 }
 

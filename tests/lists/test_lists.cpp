@@ -81,11 +81,13 @@ void TestLists::reSort_data()
             r << QString::fromUtf8(x);
         return r;
     };
-    QTest::newRow("whole numbers") << l({"12", "3", "24", "6", "1"}) << l({"1", "3", "6", "12", "24"});
+    QTest::newRow("whole numbers")
+        << l({"12", "3", "24", "6", "1"}) << l({"1", "3", "6", "12", "24"});
     QTest::newRow("upfront files") << l({"12", "3", "6"}) << l({"3", "6", "12"});
     QTest::newRow("zero first stays") << l({"0", "24", "12"}) << l({"0", "12", "24"});
     QTest::newRow("zero splits") << l({"24", "0", "12"}) << l({"24", "0", "12"});
-    QTest::newRow("names") << l({"Acme 10", "Acme 9", "Bolt 2"}) << l({"Acme 9", "Acme 10", "Bolt 2"});
+    QTest::newRow("names") << l({"Acme 10", "Acme 9", "Bolt 2"})
+                           << l({"Acme 9", "Acme 10", "Bolt 2"});
     QTest::newRow("equal numbers may swap") << l({"5", "5.0", "3"}) << l({"3", "5.0", "5"});
     QTest::newRow("prefixes never compared") << l({"B 3", "A 1"}) << l({"B 3", "A 1"});
     QTest::newRow("case-sensitive prefix") << l({"acme 5", "Acme 2"}) << l({"acme 5", "Acme 2"});
@@ -178,11 +180,13 @@ void TestLists::loadListFromFolderTellsOfEmptyAndVanishedFolders()
 {
     TestPlatform t;
     t.makeTree();
-    t.addEntries(Paths::finalsFolder(), {QStringLiteral("12"), QStringLiteral("3"), QStringLiteral("6")});
+    t.addEntries(Paths::finalsFolder(),
+                 {QStringLiteral("12"), QStringLiteral("3"), QStringLiteral("6")});
     QComboBox combo;
     combo.setEditable(true);
     const QString message = QStringLiteral("You do not currently have any finals setup !");
-    LoadListFromFolder(t.platform, nullptr, &combo, Paths::finalsFolder(), true, message, QStringLiteral("Finals"));
+    LoadListFromFolder(t.platform, nullptr, &combo, Paths::finalsFolder(), true, message,
+                       QStringLiteral("Finals"));
     QCOMPARE(combo.count(), 3);
     QCOMPARE(combo.itemText(0), QStringLiteral("3"));
     QVERIFY(t.messages.messages.isEmpty());
@@ -190,7 +194,8 @@ void TestLists::loadListFromFolderTellsOfEmptyAndVanishedFolders()
     t.remove(Paths::finalsFolder() + QStringLiteral("\\12.txt"));
     t.remove(Paths::finalsFolder() + QStringLiteral("\\3.txt"));
     t.remove(Paths::finalsFolder() + QStringLiteral("\\6.txt"));
-    LoadListFromFolder(t.platform, nullptr, &combo, Paths::finalsFolder(), true, message, QStringLiteral("Finals"));
+    LoadListFromFolder(t.platform, nullptr, &combo, Paths::finalsFolder(), true, message,
+                       QStringLiteral("Finals"));
     QCOMPARE(combo.count(), 0);
     QCOMPARE(t.messages.texts(), QStringList{message});
     QCOMPARE(t.messages.messages.last().icon, MsgIcon::Information);
@@ -198,9 +203,13 @@ void TestLists::loadListFromFolderTellsOfEmptyAndVanishedFolders()
 
     t.messages.clear();
     t.remove(Paths::finalsFolder());
-    LoadListFromFolder(t.platform, nullptr, &combo, Paths::finalsFolder(), true, message, QStringLiteral("Finals"));
-    QCOMPARE(t.messages.texts(),
-             (QStringList{QStringLiteral("The directory (C:\\Program Files\\Kestrane\\Quotaro\\Terms Final Settings) cannot be read !"), message}));
+    LoadListFromFolder(t.platform, nullptr, &combo, Paths::finalsFolder(), true, message,
+                       QStringLiteral("Finals"));
+    QCOMPARE(
+        t.messages.texts(),
+        (QStringList{QStringLiteral("The directory (C:\\Program Files\\Kestrane\\Quotaro\\Terms "
+                                    "Final Settings) cannot be read !"),
+                     message}));
 }
 
 QTEST_MAIN(TestLists)

@@ -22,7 +22,11 @@ class Picker {
 public:
     explicit Picker(quint32 seed) : m_engine(seed) {}
     int below(int n) { return int(m_engine() % quint32(n)); }
-    template <typename T> const T &from(const QVector<T> &v) { return v.at(below(int(v.size()))); }
+    template <typename T>
+    const T &from(const QVector<T> &v)
+    {
+        return v.at(below(int(v.size())));
+    }
     std::mt19937 &engine() { return m_engine; }
 
 private:
@@ -30,16 +34,19 @@ private:
 };
 
 const QVector<QString> numbers{
-    "0", "1", "2", "3", "5", "9", "10", "12", "24", "100", "007", "00",
-    "5.0", "2.5", "3.5", "0.6", "0.49", "1.6", "1.7", "0.5", ".5", "12.",
-    "-4", "+3", "- 2", "1 2", " 3", "1E2", "2d1", "5e-1", "1E", "3E+1",
-    "&H1F", "&HFFFF", "&h10", "&O17", "&o7", "&H", "99999999999", "1E40", "4294967296",
-    "1234567890123456789", "3d", "7D2", "\t4", "1\n2", "5_", "\u00e95", "12e"};
+    "0",    "1",    "2",    "3",           "5",    "9",          "10",
+    "12",   "24",   "100",  "007",         "00",   "5.0",        "2.5",
+    "3.5",  "0.6",  "0.49", "1.6",         "1.7",  "0.5",        ".5",
+    "12.",  "-4",   "+3",   "- 2",         "1 2",  " 3",         "1E2",
+    "2d1",  "5e-1", "1E",   "3E+1",        "&H1F", "&HFFFF",     "&h10",
+    "&O17", "&o7",  "&H",   "99999999999", "1E40", "4294967296", "1234567890123456789",
+    "3d",   "7D2",  "\t4",  "1\n2",        "5_",   "\u00e95",    "12e"};
 const QVector<QString> prefixes{
-    "", "", "", "Quote ", "quote ", "Quote", "Acme ", "Acme Ltd ", "Acme Holdings ",
-    "A", "x", "x0.", "Bolt-", "Q ", "0.", "&", " "};
+    "",  "",  "",    "Quote ", "quote ", "Quote", "Acme ", "Acme Ltd ", "Acme Holdings ",
+    "A", "x", "x0.", "Bolt-",  "Q ",     "0.",    "&",     " "};
 const QVector<QString> suffixes{"", "", "", " Ltd", "b", "x5", ".txt", " 2"};
-const QVector<QString> words{"", "abc", "Acme", "Acme Ltd", "Quote", "quote", "zero", " ", "&Hz", "-", "."};
+const QVector<QString> words{"",     "abc", "Acme", "Acme Ltd", "Quote", "quote",
+                             "zero", " ",   "&Hz",  "-",        "."};
 
 QString randomText(Picker &pick)
 {
@@ -95,8 +102,9 @@ QStringList quoteNames(int n)
 
 QStringList customerNames(int n, Picker &pick)
 {
-    const QStringList customers{"Acme Ltd", "Bolt & Sons", "Carter Leasing", "Dawson Farms",
-                                "Evans Print", "Acme Holdings", "Acme", "Fenwick", "Gould Haulage"};
+    const QStringList customers{"Acme Ltd",     "Bolt & Sons", "Carter Leasing",
+                                "Dawson Farms", "Evans Print", "Acme Holdings",
+                                "Acme",         "Fenwick",     "Gould Haulage"};
     QStringList names;
     for (int i = 0; i < n; ++i) {
         const QString customer = customers.at(pick.below(int(customers.size())));
@@ -218,7 +226,8 @@ void TestReSortProperty::aFolderOfValuesIsListedInTheStepsOrder()
         values << randomText(pick).remove(QLatin1Char('\\')).remove(QLatin1Char('/'));
     values.removeDuplicates();
     // Names a folder cannot show as entries: none at all, and hidden ones.
-    values.removeIf([](const QString &v) { return v.trimmed().isEmpty() || v.startsWith(QLatin1Char('.')); });
+    values.removeIf(
+        [](const QString &v) { return v.trimmed().isEmpty() || v.startsWith(QLatin1Char('.')); });
     t.addEntries(Paths::midsFolder(), values);
 
     QComboBox combo;

@@ -27,16 +27,18 @@ private slots:
     {
         // Scaled down to the plain size, the sharp logo matches the plain one
         // closely: same layout, same colours, only finer.
-        const QImage plain = QImage(QStringLiteral(":/logo.jpg")).convertToFormat(QImage::Format_RGB32);
+        const QImage plain =
+            QImage(QStringLiteral(":/logo.jpg")).convertToFormat(QImage::Format_RGB32);
         const QImage sharp = QImage(QStringLiteral(":/logo@2x.jpg"))
-                                 .scaled(plain.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                 .scaled(plain.size(), Qt::IgnoreAspectRatio,
+                                         Qt::SmoothTransformation)
                                  .convertToFormat(QImage::Format_RGB32);
         qint64 difference = 0;
         for (int y = 0; y < plain.height(); ++y)
             for (int x = 0; x < plain.width(); ++x) {
                 const QRgb a = plain.pixel(x, y), b = sharp.pixel(x, y);
                 difference += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b))
-                              + qAbs(qBlue(a) - qBlue(b));
+                    + qAbs(qBlue(a) - qBlue(b));
             }
         const double perChannel = double(difference) / (plain.width() * plain.height() * 3);
         QVERIFY2(perChannel < 20.0, qPrintable(QString::number(perChannel)));

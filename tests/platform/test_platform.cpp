@@ -55,18 +55,30 @@ void TestPlatformLayer::numericTestFollowsTheLocale_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("numeric");
-    QTest::newRow("en plain") << "en_US" << "10000" << true;
-    QTest::newRow("en blanks") << "en_US" << "  25.5 " << true;
-    QTest::newRow("en grouping") << "en_US" << "10,000" << true;
-    QTest::newRow("en exponent") << "en_US" << "1e3" << true;
-    QTest::newRow("en negative") << "en_US" << "-7" << true;
-    QTest::newRow("en empty") << "en_US" << "" << false;
-    QTest::newRow("en blank only") << "en_US" << "   " << false;
-    QTest::newRow("en letters") << "en_US" << "12a" << false;
-    QTest::newRow("en two points") << "en_US" << "1.2.3" << false;
-    QTest::newRow("de comma decimal") << "de_DE" << "25,5" << true;
-    QTest::newRow("de grouping") << "de_DE" << "10.000" << true;
-    QTest::newRow("de letters") << "de_DE" << "abc" << false;
+    QTest::newRow("en plain") << "en_US"
+                              << "10000" << true;
+    QTest::newRow("en blanks") << "en_US"
+                               << "  25.5 " << true;
+    QTest::newRow("en grouping") << "en_US"
+                                 << "10,000" << true;
+    QTest::newRow("en exponent") << "en_US"
+                                 << "1e3" << true;
+    QTest::newRow("en negative") << "en_US"
+                                 << "-7" << true;
+    QTest::newRow("en empty") << "en_US"
+                              << "" << false;
+    QTest::newRow("en blank only") << "en_US"
+                                   << "   " << false;
+    QTest::newRow("en letters") << "en_US"
+                                << "12a" << false;
+    QTest::newRow("en two points") << "en_US"
+                                   << "1.2.3" << false;
+    QTest::newRow("de comma decimal") << "de_DE"
+                                      << "25,5" << true;
+    QTest::newRow("de grouping") << "de_DE"
+                                 << "10.000" << true;
+    QTest::newRow("de letters") << "de_DE"
+                                << "abc" << false;
 }
 
 void TestPlatformLayer::numericTestFollowsTheLocale()
@@ -121,21 +133,25 @@ void TestPlatformLayer::singlePrecisionConversion()
 
 void TestPlatformLayer::fontFamiliesShowOnceByTheirPlainName()
 {
-    QCOMPARE(QtFonts::plainFamilies({"Nimbus Sans [URW ]", "C059 [urw]", "arial", "C059 [UKWN]", "Z003"}),
+    QCOMPARE(QtFonts::plainFamilies(
+                 {"Nimbus Sans [URW ]", "C059 [urw]", "arial", "C059 [UKWN]", "Z003"}),
              (QStringList{"arial", "C059", "Nimbus Sans", "Z003"}));
     const QStringList shown = QtFonts().families();
     QVERIFY(!shown.isEmpty());
     for (const QString &family : QFontDatabase::families())
         QVERIFY2(shown.contains(family.section(QStringLiteral(" ["), 0, 0)), qPrintable(family));
     for (const QString &family : shown)
-        QVERIFY2(!family.contains(QLatin1Char('[')) && shown.count(family) == 1, qPrintable(family));
+        QVERIFY2(!family.contains(QLatin1Char('[')) && shown.count(family) == 1,
+                 qPrintable(family));
 }
 
 void TestPlatformLayer::dateUsesTheLocaleSeparator()
 {
     const QDate day(2026, 3, 7);
-    QCOMPARE(Locale(QLocale(QLocale::English, QLocale::UnitedKingdom)).date(day), QStringLiteral("07/03/2026"));
-    QCOMPARE(Locale(QLocale(QLocale::German, QLocale::Germany)).date(day), QStringLiteral("07.03.2026"));
+    QCOMPARE(Locale(QLocale(QLocale::English, QLocale::UnitedKingdom)).date(day),
+             QStringLiteral("07/03/2026"));
+    QCOMPARE(Locale(QLocale(QLocale::German, QLocale::Germany)).date(day),
+             QStringLiteral("07.03.2026"));
 }
 
 void TestPlatformLayer::driveMapping()
@@ -144,7 +160,8 @@ void TestPlatformLayer::driveMapping()
     QCOMPARE(fs.nativePath(QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes\\A.txt")),
              QStringLiteral("/tmp/drive/Program Files/Kestrane/Quotaro/Quotes/A.txt"));
     qputenv("XDG_DATA_HOME", "/home/someone/data");
-    QCOMPARE(QtFileSystem::defaultDriveRoot(), QStringLiteral("/home/someone/data/quotaro/drive_c"));
+    QCOMPARE(QtFileSystem::defaultDriveRoot(),
+             QStringLiteral("/home/someone/data/quotaro/drive_c"));
 }
 
 void TestPlatformLayer::noReplaceStepsRefuseAnyEntry_data()
@@ -154,7 +171,8 @@ void TestPlatformLayer::noReplaceStepsRefuseAnyEntry_data()
     QTest::addColumn<bool>("linkFallback");
     for (const bool fallback : {false, true}) {
         for (const char *taken : {"file", "link to nothing", "folder", "upper case"})
-            QTest::newRow(qPrintable(QString(taken) + (fallback ? ", link fallback" : ""))) << taken << fallback;
+            QTest::newRow(qPrintable(QString(taken) + (fallback ? ", link fallback" : "")))
+                << taken << fallback;
     }
 }
 
@@ -178,7 +196,9 @@ void TestPlatformLayer::noReplaceStepsRefuseAnyEntry()
     else
         t.write(quotes + QStringLiteral("\\B.TXT"), "b");
     QCOMPARE(t.files.findTxtEntry(quotes, QStringLiteral("B")).has_value(), true);
-    const QStringList before = QDir(t.native(quotes)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList before = QDir(t.native(quotes))
+                                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                              | QDir::NoDotAndDotDot);
 
     // Nothing is written through the link, nothing replaced, nothing left over.
     if (taken != QLatin1String("upper case")) {
@@ -187,7 +207,9 @@ void TestPlatformLayer::noReplaceStepsRefuseAnyEntry()
     }
     QVERIFY(!QFileInfo::exists(outside));
     QCOMPARE(t.read(a), QByteArray("a"));
-    QCOMPARE(QDir(t.native(quotes)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), before);
+    QCOMPARE(QDir(t.native(quotes))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             before);
 
     // Once the name is free, both steps work, and a new file gets the mode
     // the umask gives.
@@ -196,14 +218,15 @@ void TestPlatformLayer::noReplaceStepsRefuseAnyEntry()
     ::umask(umask);
     QCOMPARE(t.read(quotes + QStringLiteral("\\C.txt")), QByteArray("c\r\n"));
     QCOMPARE(QFileInfo(t.native(quotes + QStringLiteral("\\C.txt"))).permissions() & 0x7777,
-             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
-                 | QFileDevice::ReadGroup);
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                 | QFileDevice::WriteUser | QFileDevice::ReadGroup);
     QVERIFY(t.files.renameFile(a, quotes + QStringLiteral("\\D.txt")));
     QCOMPARE(t.read(quotes + QStringLiteral("\\D.txt")), QByteArray("a"));
     QVERIFY(!t.exists(a));
     QVERIFY(!t.files.renameFile(a, quotes + QStringLiteral("\\E.txt"))); // the source is gone
-    QVERIFY(!QtFileSystem::linkThenUnlink(QFile::encodeName(t.native(quotes + QStringLiteral("\\C.txt"))),
-                                          QFile::encodeName(t.native(quotes + QStringLiteral("\\D.txt")))));
+    QVERIFY(!QtFileSystem::linkThenUnlink(
+        QFile::encodeName(t.native(quotes + QStringLiteral("\\C.txt"))),
+        QFile::encodeName(t.native(quotes + QStringLiteral("\\D.txt")))));
     QCOMPARE(t.read(quotes + QStringLiteral("\\D.txt")), QByteArray("a"));
 }
 
@@ -242,8 +265,9 @@ void TestPlatformLayer::leftoverLocksNeverBlockAStart_data()
     QTest::newRow("garbage") << QByteArray("\x01\xff garbage\n\n") << "file";
     QTest::newRow("another host") << QByteArray("4242\nquotaro\nother-host\n") << "file";
     QTest::newRow("a live process of this host")
-        << QByteArray::number(QCoreApplication::applicationPid()) + "\nquotaro\n" + QSysInfo::machineHostName().toUtf8()
-               + "\n" << "file";
+        << QByteArray::number(QCoreApplication::applicationPid()) + "\nquotaro\n"
+            + QSysInfo::machineHostName().toUtf8() + "\n"
+        << "file";
     QTest::newRow("folder at the lock path") << QByteArray() << "folder";
     QTest::newRow("runtime folder missing") << QByteArray() << "no folder";
     QTest::newRow("runtime folder is a file") << QByteArray() << "file for folder";
@@ -255,7 +279,8 @@ void TestPlatformLayer::leftoverLocksNeverBlockAStart()
     QFETCH(QString, kind);
     QTemporaryDir dir;
     const QString runtime = dir.path() + QStringLiteral("/run");
-    const QStringList paths{runtime + QStringLiteral("/quotaro.lock"), dir.path() + QStringLiteral("/quotaro.lock")};
+    const QStringList paths{runtime + QStringLiteral("/quotaro.lock"),
+                            dir.path() + QStringLiteral("/quotaro.lock")};
     if (kind == QLatin1String("file for folder")) {
         QFile file(runtime);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -306,19 +331,29 @@ void TestPlatformLayer::editorCommandFromTheDesktopEntry_data()
     QTest::addColumn<QString>("more"); // other lines of the entry
     QTest::addColumn<QStringList>("command"); // program and arguments; empty for none
     const QString f = EditedFile;
-    QTest::newRow("URL list") << "gedit %U" << "" << QStringList{"gedit", f};
-    QTest::newRow("quoted program, options") << "\"/opt/My Editor/edit\" --new-window %f" << ""
-                                            << QStringList{"/opt/My Editor/edit", "--new-window", f};
-    QTest::newRow("no field code") << "mousepad" << "" << QStringList{"mousepad", f};
-    QTest::newRow("other codes dropped") << "xed %i %c %k %F %U" << "" << QStringList{"xed", f};
-    QTest::newRow("code inside an argument") << "edit --file=%f --pct=50%%" << ""
-                                            << QStringList{"edit", "--file=" + f, "--pct=50%"};
-    QTest::newRow("escapes") << "\"ed\\\\\"it\" \"a\\sb\" %f" << "" << QStringList{"ed\"it", "a b", f};
-    QTest::newRow("terminal editor") << "vim %F" << "Terminal=true"
-                                     << QStringList{"/usr/bin/x-terminal-emulator", "-e", "vim", f};
-    QTest::newRow("hidden") << "gedit %U" << "Hidden=true" << QStringList();
-    QTest::newRow("unclosed quote") << "\"gedit %U" << "" << QStringList();
-    QTest::newRow("code as program") << "%f" << "" << QStringList();
+    QTest::newRow("URL list") << "gedit %U"
+                              << "" << QStringList{"gedit", f};
+    QTest::newRow("quoted program, options")
+        << "\"/opt/My Editor/edit\" --new-window %f"
+        << "" << QStringList{"/opt/My Editor/edit", "--new-window", f};
+    QTest::newRow("no field code") << "mousepad"
+                                   << "" << QStringList{"mousepad", f};
+    QTest::newRow("other codes dropped") << "xed %i %c %k %F %U"
+                                         << "" << QStringList{"xed", f};
+    QTest::newRow("code inside an argument")
+        << "edit --file=%f --pct=50%%"
+        << "" << QStringList{"edit", "--file=" + f, "--pct=50%"};
+    QTest::newRow("escapes") << "\"ed\\\\\"it\" \"a\\sb\" %f"
+                             << "" << QStringList{"ed\"it", "a b", f};
+    QTest::newRow("terminal editor")
+        << "vim %F"
+        << "Terminal=true" << QStringList{"/usr/bin/x-terminal-emulator", "-e", "vim", f};
+    QTest::newRow("hidden") << "gedit %U"
+                            << "Hidden=true" << QStringList();
+    QTest::newRow("unclosed quote") << "\"gedit %U"
+                                    << "" << QStringList();
+    QTest::newRow("code as program") << "%f"
+                                     << "" << QStringList();
 }
 
 void TestPlatformLayer::editorCommandFromTheDesktopEntry()
@@ -330,10 +365,11 @@ void TestPlatformLayer::editorCommandFromTheDesktopEntry()
     QFile entry(dir.path() + QStringLiteral("/editor.desktop"));
     QVERIFY(entry.open(QIODevice::WriteOnly));
     entry.write(("[Desktop Entry]\nType=Application\nName=Editor\nExec=" + exec + "\n" + more
-                 + "\n[Desktop Action new]\nExec=other %f\n").toUtf8());
+                 + "\n[Desktop Action new]\nExec=other %f\n")
+                    .toUtf8());
     entry.close();
-    const std::optional<DesktopEditor::Command> made =
-        DesktopEditor::commandFor(entry.fileName(), EditedFile, QStringLiteral("/usr/bin/x-terminal-emulator"));
+    const std::optional<DesktopEditor::Command> made = DesktopEditor::commandFor(
+        entry.fileName(), EditedFile, QStringLiteral("/usr/bin/x-terminal-emulator"));
     QCOMPARE(made ? QStringList{made->program} + made->arguments : QStringList(), command);
 }
 
@@ -346,23 +382,30 @@ void TestPlatformLayer::textEditorIsTheTextPlainDefault()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     };
-    const DesktopEditor::Places places{{dir.path() + "/config"}, {dir.path() + "/home", dir.path() + "/usr"},
-                                       {"xfce"}};
-    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), QString()); // none set: the system opener
-    for (const char *app : {"/usr/applications/org.gnome.gedit.desktop", "/usr/applications/kde/kate.desktop",
-                            "/home/applications/mousepad.desktop"})
+    const DesktopEditor::Places places{
+        {dir.path() + "/config"}, {dir.path() + "/home", dir.path() + "/usr"}, {"xfce"}};
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places),
+             QString()); // none set: the system opener
+    for (const char *app :
+         {"/usr/applications/org.gnome.gedit.desktop", "/usr/applications/kde/kate.desktop",
+          "/home/applications/mousepad.desktop"})
         write(app, "[Desktop Entry]\nExec=x %U\n");
     // The system's default; an id's dash may stand for a subfolder.
-    write("/usr/applications/defaults.list", "[Default Applications]\ntext/plain=kde-kate.desktop\n");
-    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), dir.path() + "/usr/applications/kde/kate.desktop");
+    write("/usr/applications/defaults.list",
+          "[Default Applications]\ntext/plain=kde-kate.desktop\n");
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places),
+             dir.path() + "/usr/applications/kde/kate.desktop");
     // The user's choice wins; an entry that is gone is passed over; only
     // text/plain counts, never the type a file's content looks like.
-    write("/config/mimeapps.list", "[Added Associations]\ntext/plain=mousepad.desktop\n"
-                                   "[Default Applications]\ntext/html=mousepad.desktop\n"
-                                   "text/plain=gone.desktop;org.gnome.gedit.desktop;\n");
-    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), dir.path() + "/usr/applications/org.gnome.gedit.desktop");
+    write("/config/mimeapps.list",
+          "[Added Associations]\ntext/plain=mousepad.desktop\n"
+          "[Default Applications]\ntext/html=mousepad.desktop\n"
+          "text/plain=gone.desktop;org.gnome.gedit.desktop;\n");
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places),
+             dir.path() + "/usr/applications/org.gnome.gedit.desktop");
     write("/config/xfce-mimeapps.list", "[Default Applications]\ntext/plain=mousepad.desktop\n");
-    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places), dir.path() + "/home/applications/mousepad.desktop");
+    QCOMPARE(DesktopEditor::defaultTextEditorEntry(places),
+             dir.path() + "/home/applications/mousepad.desktop");
 }
 
 QTEST_MAIN(TestPlatformLayer)

@@ -24,16 +24,19 @@ void TestNoPrintService::noPrinterIsTold()
     QVERIFY(!printers.setCurrent(QString()));
 
     TestPlatform tp;
-    Platform platform{tp.messages, tp.files,    tp.locale,   printers,
-                      tp.fonts,    tp.launcher, tp.instance, tp.clock, tp.pages};
+    Platform platform{tp.messages, tp.files,    tp.locale, printers, tp.fonts,
+                      tp.launcher, tp.instance, tp.clock,  tp.pages};
     tp.settings.printer.PrinterFontSize = QStringLiteral("10");
-    tp.settings.printer.HorizontalMargin = tp.settings.printer.VerticalMargin = QStringLiteral("1440");
+    tp.settings.printer.HorizontalMargin = tp.settings.printer.VerticalMargin = QStringLiteral(
+        "1440");
     bool printed = false;
-    QCOMPARE(RunPrintJob(platform, nullptr, tp.settings.printer, [&](PrinterSurface &, int) { printed = true; }),
+    QCOMPARE(RunPrintJob(platform, nullptr, tp.settings.printer,
+                         [&](PrinterSurface &, int) { printed = true; }),
              std::nullopt);
     QVERIFY(!printed);
     QCOMPARE(tp.messages.texts(),
-             QStringList{QStringLiteral("The print job could not be started: no printer is installed !")});
+             QStringList{
+                 QStringLiteral("The print job could not be started: no printer is installed !")});
 }
 
 int main(int argc, char **argv)

@@ -39,10 +39,12 @@ private slots:
 // One case: the text printed from margin to right margin, every piece as
 // "x,y text", the new lines made and the X where the text ends; the
 // printable area and the width of "0" (the tab unit) can be changed.
-static void row(const char *name, const QString &text, int margin, int right, const QStringList &pieces,
-                int newLines, float endX, int left = 0, int width = 12000, int zero = 120)
+static void row(const char *name, const QString &text, int margin, int right,
+                const QStringList &pieces, int newLines, float endX, int left = 0,
+                int width = 12000, int zero = 120)
 {
-    QTest::newRow(name) << text << margin << right << left << width << zero << pieces << newLines << endX;
+    QTest::newRow(name) << text << margin << right << left << width << zero << pieces << newLines
+                        << endX;
 }
 
 void TestPrintWrapped::wrapping_data()
@@ -62,8 +64,9 @@ void TestPrintWrapped::wrapping_data()
     row("empty", "", 1440, 1440, {}, 0, 1440);
     row("CR LF is one new line", "Total\r\n", 1440, 1440, {"1440,0 Total"}, 1, 1440);
     row("lone CR ignored", "AB\rCD", 1440, 1440, {"1440,0 AB", "1680,0 CD"}, 0, 1920);
-    row("two LF, form feed and NUL", QStringLiteral("A\n\nB") + QChar(12) + QChar(0) + QStringLiteral("C"),
-        1440, 1440, {"1440,0 A", "1440,480 B", "1560,480 C"}, 2, 1680);
+    row("two LF, form feed and NUL",
+        QStringLiteral("A\n\nB") + QChar(12) + QChar(0) + QStringLiteral("C"), 1440, 1440,
+        {"1440,0 A", "1440,480 B", "1560,480 C"}, 2, 1680);
     row("accented and no-break are word characters", QStringLiteral("Caf\u00e9-bar\u00a0x"), 0, 0,
         {QStringLiteral("0,0 Caf\u00e9-bar\u00a0x")}, 0, 1200);
     row("exact fit", fits + "\r\n", 1440, 1440, {"1440,0 " + fits}, 1, 1440);
@@ -75,24 +78,29 @@ void TestPrintWrapped::wrapping_data()
     row("margin past the limit", " A", 11000, 1440, {"11000,240  ", "11000,480 A"}, 2, 11120);
     row("limit is left plus width less margin", "aaaaaaaaaaaaaa bb", 600, 600, // 600 + 2400 - 600
         {"600,0 aaaaaaaaaaaaaa", "2280,0  ", "600,240 bb"}, 1, 840, 600, 2400);
-    row("double space", "Net  price", 1440, 1440, {"1440,0 Net", "1800,0  ", "1920,0  ", "2040,0 price"},
-        0, 2640);
+    row("double space", "Net  price", 1440, 1440,
+        {"1440,0 Net", "1800,0  ", "1920,0  ", "2040,0 price"}, 0, 2640);
     row("indentation after a line break", "Terms:\r\n   net 30\r\n", 720, 720,
-        {"720,0 Terms:", "720,240  ", "840,240  ", "960,240  ", "1080,240 net", "1440,240  ", "1560,240 30"},
+        {"720,0 Terms:", "720,240  ", "840,240  ", "960,240  ", "1080,240 net", "1440,240  ",
+         "1560,240 30"},
         2, 720);
     // From the margin 1440 the next stop is 2400, not 1440 + 1200.
     row("tab stops count from the edge", "\tA\t\tB", 1440, 1440, {"2400,0 A", "4800,0 B"}, 0, 4920);
     row("tab past the limit is not wrapped", a75 + "\t", 1440, 1440, {"1440,0 " + a75}, 0, 10800);
-    row("word after a tab past the limit wraps", a75 + "\tB", 1440, 1440, {"1440,0 " + a75, "1440,240 B"},
-        1, 1560);
+    row("word after a tab past the limit wraps", a75 + "\tB", 1440, 1440,
+        {"1440,0 " + a75, "1440,240 B"}, 1, 1560);
     // The next stop is ten widths of "0" past the stop at or below X
     // rounded to whole widths (9.5 and 10.5 both round to 10).
     for (const auto &[name, from, to] : std::initializer_list<std::tuple<const char *, int, int>>{
-             {"tab at the edge", 0, 1200}, {"tab before the first stop", 1000, 1200},
+             {"tab at the edge", 0, 1200},
+             {"tab before the first stop", 1000, 1200},
              {"tab a quarter width before a stop", 1130, 1200},
-             {"tab within half a width of a stop", 1150, 2400}, {"tab on a stop", 1200, 2400},
-             {"tab half a width before a stop", 1140, 2400}, {"tab half a width after a stop", 1260, 2400},
-             {"tab between stops", 1900, 2400}, {"tab far out", 30000, 31200}})
+             {"tab within half a width of a stop", 1150, 2400},
+             {"tab on a stop", 1200, 2400},
+             {"tab half a width before a stop", 1140, 2400},
+             {"tab half a width after a stop", 1260, 2400},
+             {"tab between stops", 1900, 2400},
+             {"tab far out", 30000, 31200}})
         row(name, "\tX", from, 0, {QStringLiteral("%1,0 X").arg(to)}, 0, to + 120, 0, 40000);
     row("tab with a narrower zero", "\tX", 200, 0, {"1000,0 X"}, 0, 1100, 0, 12000, 100);
 }
@@ -190,22 +198,54 @@ void TestPrintWrapped::measures_data()
     QTest::addColumn<QString>("vertical");
     QTest::addColumn<QString>("result"); // "size horizontal vertical", or the message
     const auto bad = [](const char *setting, const QString &file) {
-        return QStringLiteral("The %1 setting in the file (%2) is not a valid number, nothing has been "
-                              "printed !").arg(QLatin1String(setting), file);
+        return QStringLiteral(
+                   "The %1 setting in the file (%2) is not a valid number, nothing has been "
+                   "printed !")
+            .arg(QLatin1String(setting), file);
     };
-    QTest::newRow("halves go to even") << "en_US" << " 9.75" << "1440.5" << "1,000.25" << "9.75 1440 1000.25";
-    QTest::newRow("half up to even") << "en_US" << "10" << "1441.5" << "1440" << "10 1442 1440";
-    QTest::newRow("negative") << "en_US" << "10" << "-0.6" << "1440" << "10 -1 1440";
-    QTest::newRow("decimal comma") << "de_DE" << "10,5" << "720" << "360,5" << "10.5 720 360.5";
-    QTest::newRow("font size") << "en_US" << "ten" << "1440" << "1440" << bad("font size", Paths::fontSizeFile());
-    QTest::newRow("empty font size") << "en_US" << "" << "1440" << "1440"
-                                     << bad("font size", Paths::fontSizeFile());
-    QTest::newRow("horizontal margin") << "en_US" << "10" << "1 inch" << "1440"
-                                       << bad("horizontal margin", Paths::horizontalMarginFile());
-    QTest::newRow("horizontal margin beyond 32 bits") << "en_US" << "10" << "3000000000" << "1440"
-                                                      << bad("horizontal margin", Paths::horizontalMarginFile());
-    QTest::newRow("vertical margin") << "en_US" << "10" << "1440" << "top"
-                                     << bad("vertical margin", Paths::verticalMarginFile());
+    QTest::newRow("halves go to even") << "en_US"
+                                       << " 9.75"
+                                       << "1440.5"
+                                       << "1,000.25"
+                                       << "9.75 1440 1000.25";
+    QTest::newRow("half up to even") << "en_US"
+                                     << "10"
+                                     << "1441.5"
+                                     << "1440"
+                                     << "10 1442 1440";
+    QTest::newRow("negative") << "en_US"
+                              << "10"
+                              << "-0.6"
+                              << "1440"
+                              << "10 -1 1440";
+    QTest::newRow("decimal comma") << "de_DE"
+                                   << "10,5"
+                                   << "720"
+                                   << "360,5"
+                                   << "10.5 720 360.5";
+    QTest::newRow("font size") << "en_US"
+                               << "ten"
+                               << "1440"
+                               << "1440" << bad("font size", Paths::fontSizeFile());
+    QTest::newRow("empty font size") << "en_US"
+                                     << ""
+                                     << "1440"
+                                     << "1440" << bad("font size", Paths::fontSizeFile());
+    QTest::newRow("horizontal margin")
+        << "en_US"
+        << "10"
+        << "1 inch"
+        << "1440" << bad("horizontal margin", Paths::horizontalMarginFile());
+    QTest::newRow("horizontal margin beyond 32 bits")
+        << "en_US"
+        << "10"
+        << "3000000000"
+        << "1440" << bad("horizontal margin", Paths::horizontalMarginFile());
+    QTest::newRow("vertical margin")
+        << "en_US"
+        << "10"
+        << "1440"
+        << "top" << bad("vertical margin", Paths::verticalMarginFile());
 }
 
 void TestPrintWrapped::measures()
@@ -221,7 +261,10 @@ void TestPrintWrapped::measures()
     settings.VerticalMargin = vertical;
     QString error;
     const std::optional<PrintMeasures> m = PrintMeasuresOf(settings, tp.locale, &error);
-    QTEST(m ? QStringLiteral("%1 %2 %3").arg(m->fontSize).arg(m->horizontalMargin).arg(m->verticalMargin)
+    QTEST(m ? QStringLiteral("%1 %2 %3")
+                  .arg(m->fontSize)
+                  .arg(m->horizontalMargin)
+                  .arg(m->verticalMargin)
             : error,
           "result");
 }

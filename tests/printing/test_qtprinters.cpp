@@ -56,7 +56,10 @@ QStringList textLines(const QString &pdf)
     return lines;
 }
 
-int pagesOf(const QString &pdf) { return run("pdftotext", {"-bbox", pdf, "-"}).count(QStringLiteral("<page ")); }
+int pagesOf(const QString &pdf)
+{
+    return run("pdftotext", {"-bbox", pdf, "-"}).count(QStringLiteral("<page "));
+}
 
 QString fontsOf(const QString &pdf) { return run("pdffonts", {pdf}); }
 
@@ -113,18 +116,21 @@ QuoteTexts quote(const QString &customer)
 // The lines the page of quote(customer) shows, in order.
 QStringList quoteLines(const QString &customer)
 {
-    return QStringList{customer} + QStringList{
-        "12 Quay Street", "07/03/2026", "Kestrane Leasing", "Quotation", "Equipment details",
-        "Deck oven", "Proving cabinet", "Rental details:", "Upfront rental: $300.00",
-        "36 Monthly rentals: $100.00", "Final rental: $200.00", "Weekly equivalent: $23.08",
-        "Daily equivalent: $3.29", "Valid for 30 days"};
+    return QStringList{customer}
+    + QStringList{"12 Quay Street",          "07/03/2026",
+                  "Kestrane Leasing",        "Quotation",
+                  "Equipment details",       "Deck oven",
+                  "Proving cabinet",         "Rental details:",
+                  "Upfront rental: $300.00", "36 Monthly rentals: $100.00",
+                  "Final rental: $200.00",   "Weekly equivalent: $23.08",
+                  "Daily equivalent: $3.29", "Valid for 30 days"};
 }
 
 // The test platform with real printers in place of the recording ones.
 struct RealPrinting {
     explicit RealPrinting(Printers &printers)
-        : platform{tp.messages, tp.files,    tp.locale,   printers,
-                   tp.fonts,    tp.launcher, tp.instance, tp.clock, tp.pages}
+        : platform{tp.messages, tp.files,    tp.locale, printers, tp.fonts,
+                   tp.launcher, tp.instance, tp.clock,  tp.pages}
     {
         PrinterSettings &p = tp.settings.printer;
         p.PrinterFont = QStringLiteral("DejaVu Sans");
@@ -173,7 +179,8 @@ QString waitForOutput(const QString &folder, const QString &marker)
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 45000) {
-        for (const QFileInfo &f : QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files))
+        for (const QFileInfo &f :
+             QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files))
             if (textLines(f.absoluteFilePath()).join(QLatin1Char(' ')).contains(marker))
                 return f.absoluteFilePath();
         QThread::msleep(200);
@@ -212,9 +219,10 @@ int inkBelow(const QString &pdf, const QString &base, const Word &w)
 #define REQUIRE_QUEUE(var, printers, env, fallback)                                                \
     const QString var = envOr(env, fallback);                                                      \
     if (!(printers).installed().contains(var))                                                     \
-        QSKIP(qPrintable(QStringLiteral("no CUPS queue %1: run scripts/test.sh, or as root source " \
-                                        "scripts/cups-test-server.sh and call quotaro_start_cups")  \
-                             .arg(var)));
+        QSKIP(                                                                                     \
+            qPrintable(QStringLiteral("no CUPS queue %1: run scripts/test.sh, or as root source "  \
+                                      "scripts/cups-test-server.sh and call quotaro_start_cups")   \
+                           .arg(var)));
 
 class TestQtPrinters : public QObject {
     Q_OBJECT
@@ -249,7 +257,8 @@ void TestQtPrinters::initTestCase()
 void TestQtPrinters::quotationPageReadsBackInOrder()
 {
     PdfJob job(file("quote.pdf"));
-    QCOMPARE(job.printQuote(quote(QStringLiteral("Harbour Bakery"))), std::optional<QString>(job.pdf));
+    QCOMPARE(job.printQuote(quote(QStringLiteral("Harbour Bakery"))),
+             std::optional<QString>(job.pdf));
     QVERIFY(job.tp.messages.messages.isEmpty());
     QCOMPARE(textLines(job.pdf), quoteLines(QStringLiteral("Harbour Bakery")));
     QCOMPARE(pagesOf(job.pdf), 1);
@@ -265,8 +274,9 @@ void TestQtPrinters::quotationPageReadsBackInOrder()
     for (const char *amount : {"$300.00", "$100.00", "$200.00", "$23.08", "$3.29"}) {
         const double x = find(words, QString::fromLatin1(amount)).value(0).x0;
         const double stops = (x - edge) * 20.0 / (10.0 * zero);
-        QVERIFY2(stops > 1.5 && qAbs(stops - qRound(stops)) < 0.02,
-                 qPrintable(QStringLiteral("%1 at %2 stops").arg(QLatin1String(amount)).arg(stops)));
+        QVERIFY2(
+            stops > 1.5 && qAbs(stops - qRound(stops)) < 0.02,
+            qPrintable(QStringLiteral("%1 at %2 stops").arg(QLatin1String(amount)).arg(stops)));
     }
 }
 
@@ -401,8 +411,9 @@ void TestQtPrinters::theDefaultPrinterComesFirst()
     QtPrinters printers;
     REQUIRE_QUEUE(capture, printers, "QUOTARO_CAPTURE_QUEUE", "QuotaroCapture")
     const QString before = printers.currentName();
-    QCOMPARE(before, QPrinterInfo::defaultPrinterName().isEmpty() ? printers.installed().value(0)
-                                                                  : QPrinterInfo::defaultPrinterName());
+    QCOMPARE(before,
+             QPrinterInfo::defaultPrinterName().isEmpty() ? printers.installed().value(0)
+                                                          : QPrinterInfo::defaultPrinterName());
     QVERIFY(!SelectPrinter(printers, capture.toLower()));
     QCOMPARE(printers.currentName(), before);
 }
@@ -447,21 +458,25 @@ void TestQtPrinters::exportIsThePrintedPage()
             PrintQuotation(s, margin, q, page, QStringLiteral("07/03/2026"));
     };
     QCOMPARE(job.print(body), std::optional<QString>(queue));
-    const QString printed = waitForOutput(envOr("QUOTARO_CAPTURE_DIR", "/var/spool/quotaro-capture"), marker);
+    const QString printed = waitForOutput(
+        envOr("QUOTARO_CAPTURE_DIR", "/var/spool/quotaro-capture"), marker);
     QVERIFY2(!printed.isEmpty(), "no file with the page came out of the queue");
 
     job.tp.pages.answer = file("export.pdf");
-    QCOMPARE(RunPdfExport(job.platform, nullptr, job.settings(), marker, body), job.tp.pages.answer);
+    QCOMPARE(RunPdfExport(job.platform, nullptr, job.settings(), marker, body),
+             job.tp.pages.answer);
     const QString pdf = *job.tp.pages.answer;
     QCOMPARE(textLines(pdf), textLines(printed));
-    QVERIFY(textLines(pdf).contains(longLines ? QStringLiteral("Line150") : QStringLiteral("Rental details:")));
+    QVERIFY(textLines(pdf).contains(longLines ? QStringLiteral("Line150")
+                                              : QStringLiteral("Rental details:")));
     QCOMPARE(pagesOf(pdf), pagesOf(printed));
     QCOMPARE(pagesOf(pdf) > 1, longLines > 0);
     QCOMPARE(infoOf(pdf, "Page size"), infoOf(printed, "Page size"));
     QCOMPARE(infoOf(pdf, "Title"), marker);
     QCOMPARE(infoOf(pdf, "Creator"), QStringLiteral("Quotaro"));
-    const QRegularExpression embedded(QStringLiteral("DejaVuSans\\s.*\\syes\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$"),
-                                      QRegularExpression::MultilineOption);
+    const QRegularExpression embedded(
+        QStringLiteral("DejaVuSans\\s.*\\syes\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$"),
+        QRegularExpression::MultilineOption);
     QVERIFY2(embedded.match(fontsOf(pdf)).hasMatch(), qPrintable(fontsOf(pdf)));
     QFile::remove(printed);
 }
@@ -478,17 +493,18 @@ void TestQtPrinters::previewShowsThePagesOfTheJob()
     for (const QString &page : {QStringLiteral("Short\r\n"), text}) {
         int shown = -1;
         QTimer::singleShot(0, [&] {
-            if (auto *dialog = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget())) {
+            if (auto *dialog = qobject_cast<QPrintPreviewDialog *>(
+                    QApplication::activeModalWidget())) {
                 shown = dialog->findChild<QPrintPreviewWidget *>()->pageCount();
                 dialog->close();
             }
         });
         QtPageOutput real;
-        const PreviewOutcome outcome = real.preview(nullptr, job.printers.currentName(), QStringLiteral("Q"),
-                                                    [&](PrinterSurface &s) {
-                                                        ApplyPrintSettings(s, job.settings(), {12, 1440, 1440});
-                                                        PrintWrapped(s, page, 1440, 1440);
-                                                    });
+        const PreviewOutcome outcome = real.preview(
+            nullptr, job.printers.currentName(), QStringLiteral("Q"), [&](PrinterSurface &s) {
+                ApplyPrintSettings(s, job.settings(), {12, 1440, 1440});
+                PrintWrapped(s, page, 1440, 1440);
+            });
         QVERIFY(outcome.shown && !outcome.printed);
         QCOMPARE(shown, page == text ? pagesOf(job.pdf) : 1);
     }
@@ -503,7 +519,8 @@ void TestQtPrinters::jobThroughAQueue_data()
         << QByteArray("QUOTARO_CAPTURE_QUEUE") << QByteArray("QuotaroCapture")
         << envOr("QUOTARO_CAPTURE_DIR", "/var/spool/quotaro-capture");
     QTest::newRow("PDF printer") << QByteArray("QUOTARO_PDF_QUEUE") << QByteArray("QuotaroPDF")
-                                 << envOr("QUOTARO_CUPS_PDF_DIR", qPrintable(QDir::homePath() + "/PDF"));
+                                 << envOr("QUOTARO_CUPS_PDF_DIR",
+                                          qPrintable(QDir::homePath() + "/PDF"));
 }
 
 void TestQtPrinters::jobThroughAQueue()
@@ -534,7 +551,8 @@ void TestQtPrinters::refusingQueueIsReported()
     QCOMPARE(job.printQuote(quote(uniqueMarker())), std::nullopt);
     QCOMPARE(job.tp.messages.messages.size(), 1);
     const RecordedMessage m = job.tp.messages.messages.first();
-    const QRegularExpression told(QStringLiteral("^The printer ") + QRegularExpression::escape(queue)
+    const QRegularExpression told(QStringLiteral("^The printer ")
+                                  + QRegularExpression::escape(queue)
                                   + QStringLiteral(" did not take the print job: the print service "
                                                    "refused it \\(.*not accepting jobs.*\\) !$"));
     QVERIFY2(told.match(m.text).hasMatch(), qPrintable(m.text));

@@ -107,13 +107,27 @@ void TestQuotePrinting::structureAndDetailsDecideTheLines()
         q.final.clear();
     tp->settings.page.PageHeader = QStringLiteral("Kestrane Leasing\r\nQuotation\r\n");
     tp->settings.page.PageFooter = QStringLiteral("Valid for 30 days\r\n");
-    QStringList page{"Harbour Bakery", "12 Quay Street", "", date, "", "Kestrane Leasing", "Quotation",
-                     "", "Equipment details", "", "Deck oven", "Proving cabinet", "", "Rental details:", ""};
+    QStringList page{"Harbour Bakery",
+                     "12 Quay Street",
+                     "",
+                     date,
+                     "",
+                     "Kestrane Leasing",
+                     "Quotation",
+                     "",
+                     "Equipment details",
+                     "",
+                     "Deck oven",
+                     "Proving cabinet",
+                     "",
+                     "Rental details:",
+                     ""};
     QCOMPARE(lines(q), page + printed + QStringList({"", "Valid for 30 days", ""}));
     const RecordingSurface &job = tp->printers.lastJob();
     // The settings are in place before the first word, at the top margin.
-    QCOMPARE(job.events.mid(0, 6), QStringList({"font Arial", "size 10", "bold 0", "italic 0",
-                                                "underline 0", "print 1440,1440 [Harbour]"}));
+    QCOMPARE(job.events.mid(0, 6),
+             QStringList({"font Arial", "size 10", "bold 0", "italic 0", "underline 0",
+                          "print 1440,1440 [Harbour]"}));
     QCOMPARE(job.events.count(QStringLiteral("enddoc")), 1);
     QCOMPARE(job.events.last(), QStringLiteral("enddoc"));
     QVERIFY(job.ended);
@@ -138,8 +152,9 @@ void TestQuotePrinting::amountsStandOnTabStops()
     // "Upfront rental: " ends at 3360, "36 Monthly rentals: " at 3840, and
     // "Final rental: " at 3120 with two tabs (3600, then 4800). The heading
     // "Equipment details" has no colon, "Rental details:" has one.
-    QCOMPARE(at, QStringList({"details 2640", "details: 2280", "$300.00 3600", "$100.00 4800",
-                              "$200.00 4800", "$23.08 4800", "$3.29 4800"}));
+    QCOMPARE(at,
+             QStringList({"details 2640", "details: 2280", "$300.00 3600", "$100.00 4800",
+                          "$200.00 4800", "$23.08 4800", "$3.29 4800"}));
 }
 
 void TestQuotePrinting::closingLineBreaksAreDropped()
@@ -152,16 +167,18 @@ void TestQuotePrinting::closingLineBreaksAreDropped()
     q.equipment = QStringLiteral("Deck oven\r\n");
     tp->settings.page.PageHeader = QStringLiteral("A\r\n\r\n");
     tp->settings.page.PageFooter = QStringLiteral("Z\r\n\r\n");
-    QCOMPARE(lines(q), QStringList({"Harbour Bakery", "", "", date, "", "A", "", "", "Equipment details", "",
-                                    "Deck oven", "", "Rental details:", ""})
-                           + rentals + QStringList({"", "Z", "", ""}));
+    QCOMPARE(lines(q),
+             QStringList({"Harbour Bakery", "", "", date, "", "A", "", "", "Equipment details", "",
+                          "Deck oven", "", "Rental details:", ""})
+                 + rentals + QStringList({"", "Z", "", ""}));
     QCOMPARE(tp->settings.page.PageHeader, QStringLiteral("A\r\n"));
     QCOMPARE(tp->settings.page.PageFooter, QStringLiteral("Z\r\n"));
 
     q.customer = QStringLiteral("Harbour Bakery\r\n");
     q.equipment = QStringLiteral("Deck oven\r\n\r\n");
-    const QStringList second = QStringList({"Harbour Bakery", "", date, "", "A", "", "Equipment details", "",
-                                            "Deck oven", "", "", "Rental details:", ""})
+    const QStringList second = QStringList({"Harbour Bakery", "", date, "", "A", "",
+                                            "Equipment details", "", "Deck oven", "", "",
+                                            "Rental details:", ""})
         + rentals + QStringList({"", "Z", ""});
     QCOMPARE(lines(q), second);
     QCOMPARE(tp->settings.page.PageHeader, QStringLiteral("A"));
@@ -179,7 +196,8 @@ void TestQuotePrinting::linesStartAtTheMarginAndWrap()
     tp->settings.printer.HorizontalMargin = QStringLiteral("2400");
     QuoteTexts q = fullQuote();
     // 2400 to 9600 holds 60 characters: the long customer line wraps.
-    q.customer = QString(40, QLatin1Char('a')) + QStringLiteral(" ") + QString(30, QLatin1Char('b'));
+    q.customer = QString(40, QLatin1Char('a')) + QStringLiteral(" ")
+        + QString(30, QLatin1Char('b'));
     print(q);
     const RecordingSurface &job = tp->printers.lastJob();
     float lastY = -1;
@@ -189,8 +207,9 @@ void TestQuotePrinting::linesStartAtTheMarginAndWrap()
         lastY = p.y;
         QVERIFY(p.x + 120 * p.text.size() <= 9600);
     }
-    QCOMPARE(job.lines().mid(0, 3), (QStringList{QString(40, QLatin1Char('a')) + QLatin1Char(' '),
-                                                 QString(30, QLatin1Char('b')), QString()}));
+    QCOMPARE(job.lines().mid(0, 3),
+             (QStringList{QString(40, QLatin1Char('a')) + QLatin1Char(' '),
+                          QString(30, QLatin1Char('b')), QString()}));
 }
 
 void TestQuotePrinting::refusedJobsSayWhyAndNeverConfirm()
@@ -212,8 +231,9 @@ void TestQuotePrinting::refusedJobsSayWhyAndNeverConfirm()
     tp->printers.prototype.failWith = QStringLiteral("the print service refused it");
     QCOMPARE(print(fullQuote()), std::nullopt);
     QCOMPARE(bodies, 1);
-    QCOMPARE(tp->messages.texts(), QStringList{"The printer Office Laser did not take the print "
-                                               "job: the print service refused it !"});
+    QCOMPARE(tp->messages.texts(),
+             QStringList{"The printer Office Laser did not take the print "
+                         "job: the print service refused it !"});
     QCOMPARE(tp->messages.messages[0].icon, MsgIcon::Exclamation);
 
     // A setting that is not a number: the message names it, no job starts.

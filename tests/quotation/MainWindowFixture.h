@@ -34,26 +34,33 @@ public:
     QHash<QString, QStringList> order;
 };
 
-inline const QStringList ResultFields{"txtQuoteValue", "txtQuoteTerm", "txtTermStart", "txtTermMiddle",
-                                      "txtTermEnd",    "txtRate",      "txtUpfront",   "txtMonthly",
-                                      "txtFinal",      "txtWeekly",    "txtDaily"};
+inline const QStringList ResultFields{
+    "txtQuoteValue", "txtQuoteTerm", "txtTermStart", "txtTermMiddle", "txtTermEnd", "txtRate",
+    "txtUpfront",    "txtMonthly",   "txtFinal",     "txtWeekly",     "txtDaily"};
 inline const QStringList ValueBoxes{"comUpfronts", "comMids", "comFinals", "comRates"};
 inline const QStringList TermBoxes = QStringList{"comSelectTerm"} + ValueBoxes;
-inline const QStringList AllInputs =
-    ResultFields + TermBoxes + QStringList{"txtValue", "txtSaveQuote", "txtEquipmentDetails", "txtCustomerDetails"};
+inline const QStringList AllInputs = ResultFields + TermBoxes
+    + QStringList{"txtValue", "txtSaveQuote", "txtEquipmentDetails", "txtCustomerDetails"};
 
 // The real main window over a temporary settings tree, driven as a user
 // would: buttons clicked, keys typed, items picked from the lists.
 class MainWindow {
 public:
     explicit MainWindow(const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates))
-        : t(locale), files(t.dir.path() + QStringLiteral("/drive_c")),
-          platform{t.messages, files, t.locale, t.printers, t.fonts, t.launcher, t.instance, t.clock, t.pages}
+        : t(locale),
+          files(t.dir.path() + QStringLiteral("/drive_c")), platform{
+                                                                t.messages, files,   t.locale,
+                                                                t.printers, t.fonts, t.launcher,
+                                                                t.instance, t.clock, t.pages}
     {
         t.makeTree();
     }
 
-    ~MainWindow() { if (window) window->hide(); }
+    ~MainWindow()
+    {
+        if (window)
+            window->hide();
+    }
 
     // Entries added in this order, and enumerated in this order too.
     void entries(const QString &folder, const QStringList &texts)
@@ -91,7 +98,8 @@ public:
         return start() == frmQuotaro::StartResult::Show && t.messages.messages.isEmpty();
     }
 
-    template <class W> W *find(const QString &name) const
+    template <class W>
+    W *find(const QString &name) const
     {
         W *widget = window->findChild<W *>(name);
         if (!widget)
@@ -107,8 +115,10 @@ public:
         QWidget *w = find<QWidget>(name);
         if (auto *box = qobject_cast<QComboBox *>(w))
             return box->currentText();
-        if (auto *memo = qobject_cast<QPlainTextEdit *>(w)) // line separators and no-break spaces as such
-            return memo->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        if (auto *memo = qobject_cast<QPlainTextEdit *>(
+                w)) // line separators and no-break spaces as such
+            return memo->document()->toRawText().replace(QChar::ParagraphSeparator,
+                                                         QLatin1Char('\n'));
         return qobject_cast<QLineEdit *>(w)->text();
     }
     QStringList textsOf(const QStringList &names) const
@@ -137,7 +147,8 @@ public:
         for (const RecordedMessage &m : t.messages.messages)
             lines.append(m.title + QStringLiteral(": ") + m.text + QStringLiteral(" (")
                          + QLatin1String(icons[int(m.icon)])
-                         + (m.buttons == MsgButtons::YesNo ? QStringLiteral(", YesNo)") : QStringLiteral(")")));
+                         + (m.buttons == MsgButtons::YesNo ? QStringLiteral(", YesNo)")
+                                                           : QStringLiteral(")")));
         return lines;
     }
 

@@ -34,32 +34,44 @@ private slots:
         QTest::addColumn<QString>("equipment");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("file");
-        const auto row = [](const char *tag, const char *structure, const QString &customer, const QString &equipment,
-                            const QString &name, const QByteArray &file, const QByteArray &header = {},
-                            const QByteArray &footer = {}) {
-            QTest::newRow(tag) << structure << header << footer << customer << equipment << name << file;
+        const auto row = [](const char *tag, const char *structure, const QString &customer,
+                            const QString &equipment, const QString &name, const QByteArray &file,
+                            const QByteArray &header = {}, const QByteArray &footer = {}) {
+            QTest::newRow(tag) << structure << header << footer << customer << equipment << name
+                               << file;
         };
         const QByteArray date = "07/03/2026\r\n";
         row("bare", "Mid", "", "", "Bare", date + "\r\n\r\n\r\n" + rentals(false, false) + "\r\n");
-        row("every block", "Upfront+Mid+Final", "J Sm\u00eftherson\nFarm Lane\n", "Forklift truck, 2.5 t",
-            "Sm\u00eftherson forklift",
-            "J Sm\xc3\xaftherson\r\nFarm Lane\r\n\r\n" + date + "\r\nKestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n\r\n"
-                "Equipment details:\r\n\r\nForklift truck, 2.5 t\r\n\r\n" + rentals(true, true) + "With thanks\r\n",
+        row("every block", "Upfront+Mid+Final", "J Sm\u00eftherson\nFarm Lane\n",
+            "Forklift truck, 2.5 t", "Sm\u00eftherson forklift",
+            "J Sm\xc3\xaftherson\r\nFarm Lane\r\n\r\n" + date
+                + "\r\nKestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n\r\n"
+                  "Equipment details:\r\n\r\nForklift truck, 2.5 t\r\n\r\n"
+                + rentals(true, true) + "With thanks\r\n",
             "Kestrel Leasing Ltd\r\nHigh Street, Lowtown\r\n", "With thanks\r\n");
-        const QByteArray equipment = date + "\r\n\r\n\r\nEquipment details:\r\n\r\nPress\r\nDie set\r\n\r\n";
-        row("Upfront+Mid", "Upfront+Mid", "", "Press\nDie set", "UM", equipment + rentals(true, false) + "\r\n");
-        row("Mid+Final", "Mid+Final", "", "Press\nDie set", "MF", equipment + rentals(false, true) + "\r\n");
+        const QByteArray equipment = date
+            + "\r\n\r\n\r\nEquipment details:\r\n\r\nPress\r\nDie set\r\n\r\n";
+        row("Upfront+Mid", "Upfront+Mid", "", "Press\nDie set", "UM",
+            equipment + rentals(true, false) + "\r\n");
+        row("Mid+Final", "Mid+Final", "", "Press\nDie set", "MF",
+            equipment + rentals(false, true) + "\r\n");
         // The customer block loses one trailing line break; an equipment text of
         // a line break only is no equipment block.
         const QByteArray rest = date + "\r\n\r\n\r\n" + rentals(true, true) + "\r\n";
         row("customer one line break only", "Upfront+Mid+Final", "\n", "\n", "C", rest);
-        row("customer no line break", "Upfront+Mid+Final", "A Buyer", "\n", "C", "A Buyer\r\n\r\n" + rest);
-        row("customer two line breaks", "Upfront+Mid+Final", "A Buyer\n\n", "\n", "C", "A Buyer\r\n\r\n\r\n" + rest);
-        row("customer two lines", "Upfront+Mid+Final", "A Buyer\nB Road\n", "\n", "C", "A Buyer\r\nB Road\r\n\r\n" + rest);
+        row("customer no line break", "Upfront+Mid+Final", "A Buyer", "\n", "C",
+            "A Buyer\r\n\r\n" + rest);
+        row("customer two line breaks", "Upfront+Mid+Final", "A Buyer\n\n", "\n", "C",
+            "A Buyer\r\n\r\n\r\n" + rest);
+        row("customer two lines", "Upfront+Mid+Final", "A Buyer\nB Road\n", "\n", "C",
+            "A Buyer\r\nB Road\r\n\r\n" + rest);
         // Only the box's own line breaks change: a line separator and a
         // non-breaking space are saved as typed.
         row("customer special spaces", "Upfront+Mid+Final", "A\u00a0Buyer\u2028B Road", "\n", "C",
-            "A\xc2\xa0" "Buyer\xe2\x80\xa8" "B Road\r\n\r\n" + rest);
+            "A\xc2\xa0"
+            "Buyer\xe2\x80\xa8"
+            "B Road\r\n\r\n"
+                + rest);
     }
 
     void savedFileByteForByte()
@@ -85,7 +97,8 @@ private slots:
         m.type("txtCustomerDetails", customer);
         m.type("txtEquipmentDetails", equipment);
         m.saveAs(name);
-        QCOMPARE(m.said(), QStringList{"Quote saved: The quote " + name + " has been saved ! (Information)"});
+        QCOMPARE(m.said(),
+                 QStringList{"Quote saved: The quote " + name + " has been saved ! (Information)"});
         QCOMPARE(m.t.read(Paths::quoteFile(name)), file);
         // The window keeps everything it showed.
         QCOMPARE(m.textOf("txtSaveQuote"), name);
@@ -102,7 +115,9 @@ private slots:
         m.quote("10000", "Upfront+Mid+Final", "3", "36", "2", "30");
         m.type("txtCustomerDetails", "A Buyer\n");
         m.click("cmdPrint");
-        QCOMPARE(m.said(), QStringList{"Printing: The quote has been sent to the printer Front Desk (Information)"});
+        QCOMPARE(m.said(),
+                 QStringList{
+                     "Printing: The quote has been sent to the printer Front Desk (Information)"});
         QCOMPARE(m.t.printers.jobs.size(), std::size_t(1));
         const QStringList lines = m.t.printers.lastJob().lines();
         for (const char *line : {"A Buyer", "07/03/2026", "Head", "Rental details:"})
@@ -112,11 +127,13 @@ private slots:
 
         const QByteArray top = "A Buyer\r\n\r\n07/03/2026\r\n\r\nHead\r\n";
         m.saveAs("First");
-        QCOMPARE(m.t.read(Paths::quoteFile("First")), top + "\r\n\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
+        QCOMPARE(m.t.read(Paths::quoteFile("First")),
+                 top + "\r\n\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
         QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head\r\n"));
         QCOMPARE(m.t.settings.page.PageFooter, QStringLiteral("Foot one\r\nFoot two"));
         m.saveAs("Second");
-        QCOMPARE(m.t.read(Paths::quoteFile("Second")), top + "\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
+        QCOMPARE(m.t.read(Paths::quoteFile("Second")),
+                 top + "\r\n" + rentals(true, true) + "Foot one\r\nFoot two\r\n");
         QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Head"));
         // The settings files themselves are not written.
         QCOMPARE(m.t.read(Paths::headerFile()), QByteArray("Head\r\n\r\n\r\n"));
@@ -136,7 +153,8 @@ private slots:
         // No name: the message, then the focus in the name box.
         m.quoteFull();
         m.saveAs("");
-        QCOMPARE(m.said(), QStringList{"No quote name: Please enter a name for the quote ! (Exclamation)"});
+        QCOMPARE(m.said(),
+                 QStringList{"No quote name: Please enter a name for the quote ! (Exclamation)"});
         QCOMPARE(m.t.messages.messages[0].focus, QStringLiteral("cmdSave"));
         QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
         QCOMPARE(quoteFiles(m), QStringList());
@@ -149,8 +167,11 @@ private slots:
         m.click("cmdQuotation");
         m.t.messages.clear();
         m.saveAs("Smith");
-        QCOMPARE(m.said(), QStringList{"Quote already exists: The quote Smith already exists, please enter a different "
-                                       "name for the quote ! (Exclamation)"});
+        QCOMPARE(
+            m.said(),
+            QStringList{
+                "Quote already exists: The quote Smith already exists, please enter a different "
+                "name for the quote ! (Exclamation)"});
         QCOMPARE(m.textOf("txtSaveQuote"), QString());
         QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
         QCOMPARE(m.t.read(Paths::quoteFile("Smith")), first);
@@ -166,7 +187,9 @@ private slots:
         m.t.messages.clear();
         m.files.failWrites = true;
         m.saveAs("Full disk");
-        QCOMPARE(m.said(), QStringList{"Quote not saved: The quote Full disk cannot be saved ! (Exclamation)"});
+        QCOMPARE(
+            m.said(),
+            QStringList{"Quote not saved: The quote Full disk cannot be saved ! (Exclamation)"});
         QCOMPARE(quoteFiles(m), (QStringList{"Smit.txt", "Smith.txt"}));
         m.files.failWrites = false;
         m.t.messages.clear();
@@ -182,12 +205,18 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("taken");
         QTest::addColumn<bool>("linkFallback");
-        QTest::newRow("link to nothing") << "Planted" << "link" << false;
-        QTest::newRow("link to nothing, link fallback") << "Planted" << "link" << true;
-        QTest::newRow("upper-case ending") << "Acme" << "Acme.TXT" << false;
-        QTest::newRow("folder") << "Dir" << "Dir.txt/" << false;
-        QTest::newRow("taken meanwhile") << "Acme" << "meanwhile" << false;
-        QTest::newRow("taken meanwhile, link fallback") << "Acme" << "meanwhile" << true;
+        QTest::newRow("link to nothing") << "Planted"
+                                         << "link" << false;
+        QTest::newRow("link to nothing, link fallback") << "Planted"
+                                                        << "link" << true;
+        QTest::newRow("upper-case ending") << "Acme"
+                                           << "Acme.TXT" << false;
+        QTest::newRow("folder") << "Dir"
+                                << "Dir.txt/" << false;
+        QTest::newRow("taken meanwhile") << "Acme"
+                                         << "meanwhile" << false;
+        QTest::newRow("taken meanwhile, link fallback") << "Acme"
+                                                        << "meanwhile" << true;
     }
 
     void takenNamesWriteNothing()
@@ -210,34 +239,59 @@ private slots:
         QVERIFY(m.open());
         m.quoteFull();
         m.saveAs(name);
-        QCOMPARE(m.said(), QStringList{"Quote already exists: The quote " + name + " already exists, please enter a "
-                                       "different name for the quote ! (Exclamation)"});
+        QCOMPARE(m.said(),
+                 QStringList{"Quote already exists: The quote " + name
+                             + " already exists, please enter a "
+                               "different name for the quote ! (Exclamation)"});
         QCOMPARE(m.textOf("txtSaveQuote"), QString());
         QVERIFY(!QFileInfo::exists(outside));
-        const QStringList left = QDir(m.t.native(Paths::quotesFolder())).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        QCOMPARE(left, QStringList{taken == "link" ? "Planted.txt" : taken == "meanwhile" ? "Acme.txt" : taken.remove('/')});
+        const QStringList left = QDir(m.t.native(Paths::quotesFolder()))
+                                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                | QDir::NoDotAndDotDot);
+        QCOMPARE(left,
+                 QStringList{taken == "link"            ? "Planted.txt"
+                                 : taken == "meanwhile" ? "Acme.txt"
+                                                        : taken.remove('/')});
         if (taken == "meanwhile")
             QCOMPARE(m.t.read(Paths::quoteFile(name)), QByteArray("other computer\r\n"));
     }
 
     void exportAsPdf_data()
     {
-        QTest::addColumn<QString>("name");     // typed in the quote name box
-        QTest::addColumn<QString>("chosen");   // the save dialog's answer: a path, "" the one proposed, "-" cancel
+        QTest::addColumn<QString>("name"); // typed in the quote name box
+        QTest::addColumn<QString>(
+            "chosen"); // the save dialog's answer: a path, "" the one proposed, "-" cancel
         QTest::addColumn<QString>("proposed"); // in the documents folder
-        QTest::addColumn<QString>("told");     // %1 the file chosen, * any reason
+        QTest::addColumn<QString>("told"); // %1 the file chosen, * any reason
         const QString saved = "Quote exported: The quote has been saved as %1 (Information)";
-        QTest::newRow("typed name") << "Smith lease" << "" << "Smith lease.pdf" << saved;
-        QTest::newRow("no name: the date") << "" << "" << "Quotation 07-03-2026.pdf" << saved;
-        QTest::newRow("name unfit for a file") << "A/B: 1" << "" << "A-B- 1.pdf" << saved;
-        QTest::newRow("replaces the file chosen") << "Old" << "" << "Old.pdf" << saved;
-        QTest::newRow("cancelled") << "" << "-" << "Quotation 07-03-2026.pdf" << "";
+        QTest::newRow("typed name") << "Smith lease"
+                                    << ""
+                                    << "Smith lease.pdf" << saved;
+        QTest::newRow("no name: the date") << ""
+                                           << ""
+                                           << "Quotation 07-03-2026.pdf" << saved;
+        QTest::newRow("name unfit for a file") << "A/B: 1"
+                                               << ""
+                                               << "A-B- 1.pdf" << saved;
+        QTest::newRow("replaces the file chosen") << "Old"
+                                                  << ""
+                                                  << "Old.pdf" << saved;
+        QTest::newRow("cancelled") << ""
+                                   << "-"
+                                   << "Quotation 07-03-2026.pdf"
+                                   << "";
         QTest::newRow("folder cannot be written")
-            << "S" << "blocker/S.pdf" << "S.pdf"
-            << "Quote not exported: The quote could not be saved as %1: the folder * cannot be written (*) ! (Exclamation)";
-        QTest::newRow("disk full") << "Full" << "" << "Full.pdf"
-                                   << "Quote not exported: The quote could not be saved as %1: the file could not be "
-                                      "written completely, the disk may be full ! (Exclamation)";
+            << "S"
+            << "blocker/S.pdf"
+            << "S.pdf"
+            << "Quote not exported: The quote could not be saved as %1: the folder * cannot be "
+               "written (*) ! (Exclamation)";
+        QTest::newRow("disk full")
+            << "Full"
+            << ""
+            << "Full.pdf"
+            << "Quote not exported: The quote could not be saved as %1: the file could not be "
+               "written completely, the disk may be full ! (Exclamation)";
     }
 
     // The file appears whole, where the user chose, or not at all.
@@ -262,7 +316,8 @@ private slots:
             pages.answer = QString();
         else if (!chosen.isEmpty())
             pages.answer = m.t.dir.filePath(chosen);
-        const QString path = chosen.isEmpty() ? pages.documents + "/" + proposed : pages.answer.value_or("");
+        const QString path = chosen.isEmpty() ? pages.documents + "/" + proposed
+                                              : pages.answer.value_or("");
         pages.diskFull = name == "Full";
         trigger(m, "quotesExportPdf");
 
@@ -274,7 +329,9 @@ private slots:
         for (QString &piece : pieces)
             piece = QRegularExpression::escape(piece);
         if (!told.isEmpty())
-            QVERIFY2(QRegularExpression("^" + pieces.join(".*") + "$").match(m.said().first()).hasMatch(),
+            QVERIFY2(QRegularExpression("^" + pieces.join(".*") + "$")
+                         .match(m.said().first())
+                         .hasMatch(),
                      qPrintable(m.said().first()));
         // Only the file chosen is there, whole, and nothing half-written beside it.
         QStringList there = QDir(pages.documents).entryList(QDir::Files | QDir::Hidden);
@@ -296,7 +353,9 @@ private slots:
         QVERIFY(m.open());
         trigger(m, "quotesPrintPreview");
         trigger(m, "quotesExportPdf");
-        QCOMPARE(m.said(), QStringList(2, "No quote to print: Please generate a quote to print ! (Exclamation)"));
+        QCOMPARE(
+            m.said(),
+            QStringList(2, "No quote to print: Please generate a quote to print ! (Exclamation)"));
         QVERIFY(m.t.pages.previewed.isEmpty() && m.t.pages.proposed.isEmpty());
 
         m.quoteFull();
@@ -309,7 +368,10 @@ private slots:
         m.click("cmdPrint");
         QCOMPARE(m.t.pages.previewPages.back()->lines(), m.t.printers.lastJob().lines());
         QCOMPARE(m.t.pages.previewPages.back()->events, m.t.printers.lastJob().events);
-        QCOMPARE(m.said(), QStringList{"Printing: The quote has been sent to the printer Office Laser (Information)"});
+        QCOMPARE(
+            m.said(),
+            QStringList{
+                "Printing: The quote has been sent to the printer Office Laser (Information)"});
     }
 
     void unsafeNamesWriteNothing()
@@ -317,14 +379,17 @@ private slots:
         MainWindow m;
         QVERIFY(m.open());
         m.quoteFull();
-        for (const QString &name : {"..\\Printer Settings\\Printer", "../outside", "C:quote", "Sm*", "Smith?",
-                                    "The \"big\" one", "a|b", "..", "tab\there"}) {
+        for (const QString &name : {"..\\Printer Settings\\Printer", "../outside", "C:quote", "Sm*",
+                                    "Smith?", "The \"big\" one", "a|b", "..", "tab\there"}) {
             m.t.messages.clear();
             m.edit("txtSaveQuote")->setText(name); // a tab cannot be typed into the box
             m.click("cmdSave");
-            QCOMPARE(m.said(), QStringList{"Invalid quote name: The quote name " + name
-                                           + " cannot be used, a quote name cannot contain \\ / : * ? \" < > | or control "
-                                             "characters, nor be only dots ! (Exclamation)"});
+            QCOMPARE(
+                m.said(),
+                QStringList{
+                    "Invalid quote name: The quote name " + name
+                    + " cannot be used, a quote name cannot contain \\ / : * ? \" < > | or control "
+                      "characters, nor be only dots ! (Exclamation)"});
             QCOMPARE(m.focus(), QStringLiteral("txtSaveQuote"));
         }
         QCOMPARE(quoteFiles(m), QStringList());

@@ -7,7 +7,8 @@
 
 namespace {
 const QString Root = QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\");
-const QString AskExit = QStringLiteral("Quotaro: Are you sure you want to exit Quotaro ? (Question, YesNo)");
+const QString AskExit = QStringLiteral(
+    "Quotaro: Are you sure you want to exit Quotaro ? (Question, YesNo)");
 } // namespace
 
 class TestStartup : public QObject {
@@ -23,20 +24,24 @@ private slots:
         QTest::addColumn<QString>("message");
         const auto row = [](const char *tag, const QStringList &removed, const QString &path,
                             const char *fault = "cannot be found", const QString &written = {},
-                            bool unreadable = false, const QByteArray &bytes = {}, qint64 size = 0) {
+                            bool unreadable = false, const QByteArray &bytes = {},
+                            qint64 size = 0) {
             const char *kind = path.endsWith(".txt") ? "The file (" : "The directory (";
             QTest::newRow(tag) << removed << written << bytes << size << unreadable
                                << kind + Root + path + ") " + fault + " !";
         };
         row("Printer.txt", {Paths::printerFile()}, "Printer Settings\\Printer.txt");
-        row("VerticalMargin.txt", {Paths::verticalMarginFile()}, "Printer Settings\\VerticalMargin.txt");
+        row("VerticalMargin.txt", {Paths::verticalMarginFile()},
+            "Printer Settings\\VerticalMargin.txt");
         row("Footer.txt", {Paths::footerFile()}, "Page Settings\\Footer.txt");
-        row("Intergration.txt", {Paths::integrationFile()}, "Intergration Settings\\Intergration.txt");
+        row("Intergration.txt", {Paths::integrationFile()},
+            "Intergration Settings\\Intergration.txt");
         row("Support Tools", {Paths::supportToolsFolder()}, "Support Tools");
         row("Rates Settings", {Paths::ratesFolder()}, "Rates Settings");
         row("Quotes", {Paths::quotesFolder()}, "Quotes");
         // Only the first missing path is named.
-        row("header before footer", {Paths::headerFile(), Paths::footerFile()}, "Page Settings\\Header.txt");
+        row("header before footer", {Paths::headerFile(), Paths::footerFile()},
+            "Page Settings\\Header.txt");
         row("files before folders", {Paths::quotesFolder(), Paths::boldFile(), Paths::midsFolder()},
             "Printer Settings\\Bold.txt");
         row("unreadable", {}, "Printer Settings\\Printer.txt", "cannot be read", {}, true);
@@ -44,13 +49,13 @@ private slots:
         // Damaged files far larger than a setting are refused, not read whole
         // (sparse files: only their first bytes are ever read).
         const char *longValue = "is too large to be read, a setting cannot be longer than 64 KB";
-        row("value of 64 KB and 1 byte", {}, "Printer Settings\\Bold.txt", longValue, Paths::boldFile(), false,
-            QByteArray(64 * 1024 + 1, 'x'));
-        row("1 GB value file, no line end", {}, "Printer Settings\\Font.txt", longValue, Paths::fontFile(), false,
-            "Arial", qint64(1) << 30);
+        row("value of 64 KB and 1 byte", {}, "Printer Settings\\Bold.txt", longValue,
+            Paths::boldFile(), false, QByteArray(64 * 1024 + 1, 'x'));
+        row("1 GB value file, no line end", {}, "Printer Settings\\Font.txt", longValue,
+            Paths::fontFile(), false, "Arial", qint64(1) << 30);
         row("header over 4 MB", {}, "Page Settings\\Header.txt",
-            "is too large to be read, a page header or footer cannot be larger than 4 MB", Paths::headerFile(),
-            false, "Kestrel Leasing\r\n", 4 * 1024 * 1024 + 1);
+            "is too large to be read, a page header or footer cannot be larger than 4 MB",
+            Paths::headerFile(), false, "Kestrel Leasing\r\n", 4 * 1024 * 1024 + 1);
     }
 
     void settingsThatCannotBeReadEndTheStart()
@@ -88,7 +93,8 @@ private slots:
             m.t.instance.other = true;
             m.t.messages.answerNext(answer);
             QCOMPARE(m.start(), frmQuotaro::StartResult::EndAlreadyRunning);
-            QCOMPARE(m.said(), (QStringList{"Quotaro: Quotaro is already running ! (Exclamation)", AskExit}));
+            QCOMPARE(m.said(),
+                     (QStringList{"Quotaro: Quotaro is already running ! (Exclamation)", AskExit}));
             QVERIFY(m.t.settings.printer.PrinterName.isEmpty());
             QCOMPARE(m.t.printers.current, QStringLiteral("Office Laser"));
             QCOMPARE(m.combo("comSelectTerm")->count() + m.combo("comUpfronts")->count(), 0);
@@ -101,12 +107,22 @@ private slots:
         QTest::addColumn<QString>("systemDefault");
         QTest::addColumn<QString>("selected");
         QTest::addColumn<QString>("name");
-        QTest::newRow("Default") << QByteArray("Default\r\n") << "Front Desk" << "Front Desk" << "Front Desk";
-        QTest::newRow("named") << QByteArray("Front Desk\r\n") << "Office Laser" << "Front Desk" << "Front Desk";
-        QTest::newRow("removed") << QByteArray("Removed Printer\r\n") << "Office Laser" << "Office Laser" << "Removed Printer";
-        QTest::newRow("other case") << QByteArray("front desk\r\n") << "Office Laser" << "Office Laser" << "front desk";
+        QTest::newRow("Default") << QByteArray("Default\r\n") << "Front Desk"
+                                 << "Front Desk"
+                                 << "Front Desk";
+        QTest::newRow("named") << QByteArray("Front Desk\r\n") << "Office Laser"
+                               << "Front Desk"
+                               << "Front Desk";
+        QTest::newRow("removed") << QByteArray("Removed Printer\r\n") << "Office Laser"
+                                 << "Office Laser"
+                                 << "Removed Printer";
+        QTest::newRow("other case") << QByteArray("front desk\r\n") << "Office Laser"
+                                    << "Office Laser"
+                                    << "front desk";
         // A file holding only its line end was written that way by the program.
-        QTest::newRow("line end only") << QByteArray("\r\n") << "Office Laser" << "Office Laser" << "";
+        QTest::newRow("line end only") << QByteArray("\r\n") << "Office Laser"
+                                       << "Office Laser"
+                                       << "";
     }
 
     void printerIsSelectedByItsStoredName()
@@ -136,7 +152,8 @@ private slots:
         m.t.write(Paths::fontFile(), "  Courier New, Bold\r\n");
         m.t.write(Paths::fontSizeFile(), "12\r\nignored\r\n");
         m.t.write(Paths::boldFile(), "On\r\n");
-        QVERIFY(QFile::resize(m.t.native(Paths::boldFile()), qint64(1) << 30)); // only its first line is read
+        QVERIFY(QFile::resize(m.t.native(Paths::boldFile()),
+                              qint64(1) << 30)); // only its first line is read
         m.t.write(Paths::italicFile(), "\"Off\"\r\n");
         m.t.write(Paths::underlineFile(), "on\r\n");
         m.t.write(Paths::horizontalMarginFile(), "720\r\n");
@@ -149,20 +166,24 @@ private slots:
         m.entries(Paths::midsFolder(), {"24", "0", "12", "36"});
         m.entries(Paths::ratesFolder(), {"5.50", "12.00", "25.00"});
         m.t.write(Paths::ratesFolder() + "\\7.TXT", QByteArray());
-        m.files.order[Paths::ratesFolder()] = QStringList{"5.50.txt", "7.TXT", "12.00.txt", "25.00.txt"};
+        m.files.order[Paths::ratesFolder()] = QStringList{"5.50.txt", "7.TXT", "12.00.txt",
+                                                          "25.00.txt"};
         // The program's own temporary files left by killed writes go once an
         // hour old; a younger one may be a write in progress on another
         // computer, and names the program never makes stay.
-        const QString quotes = Paths::quotesFolder() + "\\", printer = Paths::installRoot() + "\\Printer Settings\\";
+        const QString quotes = Paths::quotesFolder() + "\\",
+                      printer = Paths::installRoot() + "\\Printer Settings\\";
         const QStringList left{".quotaro-AbC1234", ".quotaro-Young1", "notes.quotaro-AbC123"};
         for (const QString &temp : left + QStringList{".quotaro-AbC123", ".quotaro-x9Z8y7"})
             m.t.write(quotes + temp, "x");
         m.t.write(printer + ".quotaro-Old123", "x");
-        for (const QString &temp : {quotes + ".quotaro-AbC1234", quotes + "notes.quotaro-AbC123", quotes + ".quotaro-AbC123",
-                                    quotes + ".quotaro-x9Z8y7", printer + ".quotaro-Old123"})
+        for (const QString &temp :
+             {quotes + ".quotaro-AbC1234", quotes + "notes.quotaro-AbC123",
+              quotes + ".quotaro-AbC123", quotes + ".quotaro-x9Z8y7", printer + ".quotaro-Old123"})
             m.t.age(temp, 2 * 3600);
         QCOMPARE(m.start(), frmQuotaro::StartResult::Show);
-        QCOMPARE(QDir(m.t.native(Paths::quotesFolder())).entryList(QDir::Files | QDir::Hidden), left);
+        QCOMPARE(QDir(m.t.native(Paths::quotesFolder())).entryList(QDir::Files | QDir::Hidden),
+                 left);
         QVERIFY(!m.t.exists(printer + ".quotaro-Old123"));
         QCOMPARE(m.said(), QStringList());
         QCOMPARE(m.itemsOf("comUpfronts"), (QStringList{"1", "3", "6", "12", "24"}));
@@ -171,10 +192,11 @@ private slots:
         // Rates keep text order, not numeric order.
         QCOMPARE(m.itemsOf("comRates"), (QStringList{"12.00", "25.00", "5.50", "7"}));
         const PrinterSettings &p = m.t.settings.printer;
-        QCOMPARE((QStringList{p.PrinterFont, p.PrinterFontSize, p.PrinterBold, p.PrinterItalic, p.PrinterUnderline,
-                              p.HorizontalMargin, p.VerticalMargin}),
+        QCOMPARE((QStringList{p.PrinterFont, p.PrinterFontSize, p.PrinterBold, p.PrinterItalic,
+                              p.PrinterUnderline, p.HorizontalMargin, p.VerticalMargin}),
                  (QStringList{"Courier New", "12", "On", "Off", "on", "720", "360"}));
-        QCOMPARE(m.t.settings.page.PageHeader, QStringLiteral("Kestrel Leasing, Unit 4\r\nHigh Street\r\n"));
+        QCOMPARE(m.t.settings.page.PageHeader,
+                 QStringLiteral("Kestrel Leasing, Unit 4\r\nHigh Street\r\n"));
         QCOMPARE(m.t.settings.page.PageFooter, QStringLiteral("Thank you\r\n"));
         frmQuotaro *w = m.window.get();
         QCOMPARE(w->windowTitle(), QStringLiteral("Quotaro"));
@@ -182,7 +204,8 @@ private slots:
         QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(m.focus(), QStringLiteral("txtValue"));
-        QCOMPARE(m.itemsOf("comSelectTerm"), (QStringList{"Upfront+Mid+Final", "Upfront+Mid", "Mid+Final", "Mid"}));
+        QCOMPARE(m.itemsOf("comSelectTerm"),
+                 (QStringList{"Upfront+Mid+Final", "Upfront+Mid", "Mid+Final", "Mid"}));
         QCOMPARE(m.textsOf(TermBoxes), QStringList(5, QString()));
         QVERIFY(m.combo("comSelectTerm")->isEnabled());
         QCOMPARE(m.openBoxes(), QStringLiteral("----"));
@@ -191,7 +214,8 @@ private slots:
         QVERIFY(m.edit("txtMonthly")->isReadOnly());
         QVERIFY(m.textOf("txtAbout").startsWith(QStringLiteral("Quotaro\n")));
         // The third column of the quotation details and its Reset buttons, in twips.
-        for (const char *name : {"txtRate", "txtTermEnd", "txtFinal", "cmdQuotationReset", "cmdResetSave"})
+        for (const char *name :
+             {"txtRate", "txtTermEnd", "txtFinal", "cmdQuotationReset", "cmdResetSave"})
             QCOMPARE(m.find<QWidget>(name)->mapTo(w->centralWidget(), QPoint()).x() * 15, 8160);
     }
 
@@ -199,8 +223,10 @@ private slots:
     {
         MainWindow m;
         QVERIFY(m.open());
-        const QList<QPair<QString, QString>> rows{
-            {"Upfront+Mid+Final", "UMFR"}, {"Upfront+Mid", "UM-R"}, {"Mid+Final", "-MFR"}, {"Mid", "-M-R"}};
+        const QList<QPair<QString, QString>> rows{{"Upfront+Mid+Final", "UMFR"},
+                                                  {"Upfront+Mid", "UM-R"},
+                                                  {"Mid+Final", "-MFR"},
+                                                  {"Mid", "-M-R"}};
         for (const auto &[term, open] : rows) {
             m.pick("comSelectTerm", term);
             QCOMPARE(m.textOf("comSelectTerm"), term);
@@ -238,10 +264,12 @@ private slots:
     {
         MainWindow m;
         QCOMPARE(m.start(), frmQuotaro::StartResult::Show);
-        QCOMPARE(m.said(), (QStringList{"Upfronts: You do not currently have any upfronts setup ! (Information)",
-                                        "Mids: You do not currently have any mids setup ! (Information)",
-                                        "Finals: You do not currently have any finals setup ! (Information)",
-                                        "Rates: You do not currently have any rates setup ! (Information)"}));
+        QCOMPARE(
+            m.said(),
+            (QStringList{"Upfronts: You do not currently have any upfronts setup ! (Information)",
+                         "Mids: You do not currently have any mids setup ! (Information)",
+                         "Finals: You do not currently have any finals setup ! (Information)",
+                         "Rates: You do not currently have any rates setup ! (Information)"}));
         QVERIFY(m.window->isVisible());
         m.pick("comSelectTerm", "Upfront+Mid+Final");
         m.type("comMids", "24");
@@ -259,8 +287,10 @@ private slots:
         };
         m.click("cmdRefreshTermsRates");
         m.t.messages.onShow = nullptr;
-        const QString noFinals = QStringLiteral("Finals: You do not currently have any finals setup ! (Information)");
-        const QString refreshed = QStringLiteral("Terms and rates: The terms and rates have been refreshed ! (Information)");
+        const QString noFinals = QStringLiteral(
+            "Finals: You do not currently have any finals setup ! (Information)");
+        const QString refreshed = QStringLiteral(
+            "Terms and rates: The terms and rates have been refreshed ! (Information)");
         QCOMPARE(m.said(), (QStringList{noFinals, refreshed}));
         QCOMPARE(m.itemsOf("comUpfronts"), (QStringList{"1", "3", "6", "12"}));
         QCOMPARE(m.combo("comFinals")->count(), 0);
@@ -272,9 +302,12 @@ private slots:
         m.t.messages.clear();
         m.t.remove(Paths::ratesFolder());
         m.click("cmdRefreshTermsRates");
-        QCOMPARE(m.said(), (QStringList{noFinals,
-                                        "Rates: The directory (" + Root + "Rates Settings) cannot be read ! (Exclamation)",
-                                        "Rates: You do not currently have any rates setup ! (Information)", refreshed}));
+        QCOMPARE(
+            m.said(),
+            (QStringList{
+                noFinals,
+                "Rates: The directory (" + Root + "Rates Settings) cannot be read ! (Exclamation)",
+                "Rates: You do not currently have any rates setup ! (Information)", refreshed}));
         QCOMPARE(m.combo("comRates")->count(), 0);
         m.pick("comSelectTerm", "Mid");
         QVERIFY(m.combo("comRates")->isEnabled());
@@ -286,9 +319,12 @@ private slots:
         QTest::addColumn<QStringList>("emptied");
         QTest::addColumn<QString>("focus");
         QTest::newRow("value") << "cmdValueReset" << QStringList{"txtValue"} << "txtValue";
-        QTest::newRow("save name") << "cmdResetSave" << QStringList{"txtSaveQuote"} << "txtSaveQuote";
-        QTest::newRow("equipment") << "cmdEquipmentReset" << QStringList{"txtEquipmentDetails"} << "txtEquipmentDetails";
-        QTest::newRow("customer") << "cmdCustomerReset" << QStringList{"txtCustomerDetails"} << "txtCustomerDetails";
+        QTest::newRow("save name")
+            << "cmdResetSave" << QStringList{"txtSaveQuote"} << "txtSaveQuote";
+        QTest::newRow("equipment")
+            << "cmdEquipmentReset" << QStringList{"txtEquipmentDetails"} << "txtEquipmentDetails";
+        QTest::newRow("customer") << "cmdCustomerReset" << QStringList{"txtCustomerDetails"}
+                                  << "txtCustomerDetails";
         // The quotation reset moves no focus.
         QTest::newRow("quotation") << "cmdQuotationReset" << ResultFields << "cmdQuotationReset";
         QTest::newRow("terms and rates") << "cmdResetTermsRates" << TermBoxes << "comSelectTerm";
@@ -333,8 +369,10 @@ private slots:
         if (emptied.contains("txtMonthly")) {
             m.saveAs("Smith");
             m.click("cmdPrint");
-            QCOMPARE(m.said(), (QStringList{"No quote to save: Please generate a quote to save ! (Exclamation)",
-                                            "No quote to print: Please generate a quote to print ! (Exclamation)"}));
+            QCOMPARE(m.said(),
+                     (QStringList{
+                         "No quote to save: Please generate a quote to save ! (Exclamation)",
+                         "No quote to print: Please generate a quote to print ! (Exclamation)"}));
             QVERIFY(!m.t.exists(Paths::quoteFile("Smith")));
         }
     }
@@ -344,10 +382,14 @@ private slots:
         MainWindow m;
         QVERIFY(m.open());
         const QList<QPair<QString, QString>> openers{
-            {"setupPrinterSetup", "frmPrinterSetup"},         {"setupPageSetup", "frmPageSetup"},
-            {"setupTermsSetup", "frmTermsSetup"},             {"setupRatesSetup", "frmRatesSetup"},
-            {"quotesOpenSavedQuotes", "frmOpenSavedQuotes"},  {"helpCalculationFormula", "frmCalculationFormula"},
-            {"helpAbout", "frmAbout"},                        {"cmdOpenSavedQuotes", "frmOpenSavedQuotes"}};
+            {"setupPrinterSetup", "frmPrinterSetup"},
+            {"setupPageSetup", "frmPageSetup"},
+            {"setupTermsSetup", "frmTermsSetup"},
+            {"setupRatesSetup", "frmRatesSetup"},
+            {"quotesOpenSavedQuotes", "frmOpenSavedQuotes"},
+            {"helpCalculationFormula", "frmCalculationFormula"},
+            {"helpAbout", "frmAbout"},
+            {"cmdOpenSavedQuotes", "frmOpenSavedQuotes"}};
         for (const auto &[opener, window] : openers) {
             QString opened;
             QTimer::singleShot(0, [&] {

@@ -28,8 +28,8 @@ inline QString msg(const QString &title, const QString &text, MsgIcon icon)
     const char *kind = icon == Info ? "information" : icon == Excl ? "exclamation" : "question";
     return title + QStringLiteral(" | ") + text + QStringLiteral(" | ") + QLatin1String(kind);
 }
-inline const QString EmptyList =
-    msg("Saved quotes", "You do not currently have any saved quotes !", Info);
+inline const QString EmptyList = msg("Saved quotes", "You do not currently have any saved quotes !",
+                                     Info);
 
 class SavedQuotesHarness {
 public:
@@ -45,7 +45,10 @@ public:
         p.VerticalMargin = QStringLiteral("720");
     }
 
-    void quote(const QString &name, const QByteArray &bytes) { t.write(Paths::quoteFile(name), bytes); }
+    void quote(const QString &name, const QByteArray &bytes)
+    {
+        t.write(Paths::quoteFile(name), bytes);
+    }
     QByteArray fileOf(const QString &name) const { return t.read(Paths::quoteFile(name)); }
     bool hasFile(const QString &name) const { return t.exists(Paths::quoteFile(name)); }
 
@@ -69,10 +72,12 @@ public:
         quote(QStringLiteral("Acme 10"), "Acme ten\r\n");
         quote(QStringLiteral("Acme 9"), acme9);
         quote(QStringLiteral("Bolt 2"), "Bolt two\r\n");
-        return load() && (!open || openQuote(QStringLiteral("Acme 9"))) && t.messages.messages.isEmpty();
+        return load() && (!open || openQuote(QStringLiteral("Acme 9")))
+            && t.messages.messages.isEmpty();
     }
 
-    template <class T> T *get(const char *name) const
+    template <class T>
+    T *get(const char *name) const
     {
         T *widget = w->findChild<T *>(QLatin1String(name));
         if (!widget)
@@ -139,9 +144,11 @@ public:
         QTimer::singleShot(0, *poll);
         const QPoint at = control->viewport()->rect().center();
         if (how == 0) {
-            QTest::mouseClick(w->windowHandle(), Qt::RightButton, {}, control->viewport()->mapTo(w.get(), at));
+            QTest::mouseClick(w->windowHandle(), Qt::RightButton, {},
+                              control->viewport()->mapTo(w.get(), at));
         } else if (how == 1) {
-            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at, control->viewport()->mapToGlobal(at));
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, at,
+                                      control->viewport()->mapToGlobal(at));
             QApplication::sendEvent(control->viewport(), &menuKey);
         } else { // a shortcut, which works in the active window only
             w->activateWindow();

@@ -19,8 +19,10 @@ private slots:
         QVERIFY(h.loadActive());
         QCOMPARE(h.w->windowTitle(), QStringLiteral("Saved quotes"));
         QCOMPARE(h.w->minimumSize(), h.w->maximumSize());
-        QVERIFY(!(h.w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        const QPoint offCentre = h.w->geometry().center() - h.w->screen()->availableGeometry().center();
+        QVERIFY(
+            !(h.w->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        const QPoint offCentre = h.w->geometry().center()
+            - h.w->screen()->availableGeometry().center();
         QVERIFY2(offCentre.manhattanLength() <= 4, "the window is centred on the screen");
 
         // Every caption fits whole in its control (a button's frame takes two
@@ -33,19 +35,22 @@ private slots:
             if (!button && !label)
                 continue;
             ++captions;
-            const QString caption = (button ? button->text() : label->text()).remove(QLatin1Char('&'));
+            const QString caption =
+                (button ? button->text() : label->text()).remove(QLatin1Char('&'));
             const int room = widget->contentsRect().width() - (button ? 4 : 0);
             QVERIFY2(QFontMetrics(widget->font()).horizontalAdvance(caption) <= room,
                      qPrintable(widget->objectName()));
         }
         QCOMPARE(captions, 9);
-        QVERIFY(h.count()->isReadOnly() && h.openName()->isReadOnly() && h.openText()->isReadOnly());
+        QVERIFY(h.count()->isReadOnly() && h.openName()->isReadOnly()
+                && h.openText()->isReadOnly());
         QCOMPARE(h.openName()->text() + h.shown(), QString());
 
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdOpen"));
-        const QStringList order{"cmdPrint",  "cmdEditqute", "cmdRefreshQuote",   "cmdRename",
-                                "txtRenameQuote", "cmdDelete", "cmdClose", "txtNumberOfQuotes",
-                                "lstSavedQuotes", "txtOpenQuoteName", "txtOpenQuote", "cmdOpen"};
+        const QStringList order{"cmdPrint",         "cmdEditqute",       "cmdRefreshQuote",
+                                "cmdRename",        "txtRenameQuote",    "cmdDelete",
+                                "cmdClose",         "txtNumberOfQuotes", "lstSavedQuotes",
+                                "txtOpenQuoteName", "txtOpenQuote",      "cmdOpen"};
         QStringList reached;
         for (int i = 0; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -63,17 +68,17 @@ private slots:
         // Files in the quotes folder (a trailing "/" makes a folder) and the list shown.
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("name and number")
-            << QStringList{"Bolt 2.txt", "Acme 10.txt", "Acme 9.txt"}
-            << QStringList{"Acme 9", "Acme 10", "Bolt 2"};
+        QTest::newRow("name and number") << QStringList{"Bolt 2.txt", "Acme 10.txt", "Acme 9.txt"}
+                                         << QStringList{"Acme 9", "Acme 10", "Bolt 2"};
         // Letter case does not decide the alphabetical order; numbers go by value
         // only after text that is the same letter for letter.
         QTest::newRow("mixed case")
-            << QStringList{"zeta.txt", "beta 12.txt", "Alpha.txt", "beta 4.txt", "ALPHA 2.txt",
-                           "Beta 10.txt", "beta 3.txt"}
+            << QStringList{"zeta.txt",    "beta 12.txt", "Alpha.txt", "beta 4.txt",
+                           "ALPHA 2.txt", "Beta 10.txt", "beta 3.txt"}
             << QStringList{"Alpha", "ALPHA 2", "Beta 10", "beta 3", "beta 4", "beta 12", "zeta"};
         QTest::newRow("ordinary txt files only")
-            << QStringList{"a.b.txt", "Capital.TXT", ".hidden.txt", "letter.doc", "Folder.txt/", ".txt"}
+            << QStringList{"a.b.txt",    "Capital.TXT", ".hidden.txt",
+                           "letter.doc", "Folder.txt/", ".txt"}
             << QStringList{".hidden", "a.b", "Capital"};
     }
 
@@ -83,7 +88,8 @@ private slots:
         QFETCH(QStringList, expected);
         SavedQuotesHarness h;
         for (const QString &file : files) {
-            const QString path = Paths::quotesFolder() + QLatin1Char('\\') + QString(file).remove(QLatin1Char('/'));
+            const QString path = Paths::quotesFolder() + QLatin1Char('\\')
+                + QString(file).remove(QLatin1Char('/'));
             if (file.endsWith(QLatin1Char('/')))
                 h.t.makeFolder(path);
             else
@@ -107,7 +113,8 @@ private slots:
         QTest::newRow("empty") << false << QStringList{EmptyList};
         QTest::newRow("vanished") << true
                                   << QStringList{msg("Saved quotes",
-                                                     QStringLiteral("The directory (") + Paths::quotesFolder()
+                                                     QStringLiteral("The directory (")
+                                                         + Paths::quotesFolder()
                                                          + QStringLiteral(") cannot be read !"),
                                                      Excl),
                                                  EmptyList};
@@ -127,7 +134,8 @@ private slots:
             for (QWidget *widget : QApplication::allWidgets()) {
                 if (widget->objectName() == QLatin1String("frmOpenSavedQuotes")) {
                     shownWhileTold = shownWhileTold || widget->isVisible();
-                    countWhileTold = widget->findChild<QLineEdit *>(QStringLiteral("txtNumberOfQuotes"))->text();
+                    countWhileTold =
+                        widget->findChild<QLineEdit *>(QStringLiteral("txtNumberOfQuotes"))->text();
                 }
             }
         };
@@ -138,16 +146,19 @@ private slots:
         QCOMPARE(h.list()->count(), 0);
         // The window still works: its buttons say there is nothing to act on.
         h.clickAll({"cmdOpen", "cmdPrint"});
-        QCOMPARE(h.told(), (QStringList{msg("No quote to open", "Please select a quote to open !", Excl),
-                                        msg("No quote to print", "Please open a quote to print !", Excl)}));
+        QCOMPARE(h.told(),
+                 (QStringList{msg("No quote to open", "Please select a quote to open !", Excl),
+                              msg("No quote to print", "Please open a quote to print !", Excl)}));
     }
 
     void openAndRefreshDropOneTrailingLineBreak_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one line end") << QByteArray("Customer\r\nTotal 10\r\n") << QStringLiteral("Customer\nTotal 10");
-        QTest::newRow("two line ends") << QByteArray("Customer\r\nFooter\r\n\r\n") << QStringLiteral("Customer\nFooter\n");
+        QTest::newRow("one line end")
+            << QByteArray("Customer\r\nTotal 10\r\n") << QStringLiteral("Customer\nTotal 10");
+        QTest::newRow("two line ends")
+            << QByteArray("Customer\r\nFooter\r\n\r\n") << QStringLiteral("Customer\nFooter\n");
         QTest::newRow("no line end") << QByteArray("Only line") << QStringLiteral("Only line");
     }
 
@@ -186,7 +197,8 @@ private slots:
         QVERIFY(h.load());
         QVERIFY(h.openQuote(QStringLiteral("Long")));
         int longest = 0;
-        for (QTextBlock block = h.openText()->document()->begin(); block.isValid(); block = block.next())
+        for (QTextBlock block = h.openText()->document()->begin(); block.isValid();
+             block = block.next())
             longest = std::max(longest, block.length() - 1);
         QVERIFY2(longest <= 4096, qPrintable(QString::number(longest)));
         const QString text = QString::fromUtf8(line);
@@ -195,7 +207,9 @@ private slots:
         QString printed;
         for (const RecordingSurface::Piece &piece : h.t.printers.lastJob().pieces)
             printed += piece.text;
-        const auto visible = [](QString s) { return s.remove(QRegularExpression(QStringLiteral("[\\x00-\\x20]"))); };
+        const auto visible = [](QString s) {
+            return s.remove(QRegularExpression(QStringLiteral("[\\x00-\\x20]")));
+        };
         QCOMPARE(visible(printed), visible(text));
     }
 
@@ -225,8 +239,9 @@ private slots:
         h.click("cmdRefreshQuote");
         QVERIFY(h.select(QStringLiteral("Bolt 2")));
         h.click("cmdOpen");
-        QCOMPARE(h.told(), (QStringList{msg("Quote not read", "The quote Acme 9 cannot be read !", Excl),
-                                        msg("Quote not read", "The quote Bolt 2 cannot be read !", Excl)}));
+        QCOMPARE(h.told(),
+                 (QStringList{msg("Quote not read", "The quote Acme 9 cannot be read !", Excl),
+                              msg("Quote not read", "The quote Bolt 2 cannot be read !", Excl)}));
         QCOMPARE(h.openName()->text(), QStringLiteral("Acme 9"));
         QCOMPARE(h.shown(), QStringLiteral("Third"));
     }

@@ -10,7 +10,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-template <typename T = QWidget> T *child(const QWidget *window, const QString &name)
+template <typename T = QWidget>
+T *child(const QWidget *window, const QString &name)
 {
     T *w = window->findChild<T *>(name);
     if (!w)
@@ -86,6 +87,7 @@ inline void pick(QListWidget *list, const QString &text)
 {
     const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
     QVERIFY2(found.size() == 1, qPrintable(text));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(found.first()).center());
     QVERIFY(found.first()->isSelected());
 }

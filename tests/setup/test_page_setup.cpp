@@ -81,7 +81,8 @@ private slots:
         w = std::make_unique<frmPageSetup>(t->platform, t->settings);
         w->show();
         int longest = 0;
-        for (QTextBlock block = box("txtCurrentHeader")->document()->begin(); block.isValid(); block = block.next())
+        for (QTextBlock block = box("txtCurrentHeader")->document()->begin(); block.isValid();
+             block = block.next())
             longest = std::max(longest, block.length() - 1);
         QVERIFY2(longest <= 4096, qPrintable(QString::number(longest)));
         QCOMPARE(box("txtCurrentHeader")->toPlainText().remove(QLatin1Char('\n')), line);
@@ -95,10 +96,10 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("applied");
         QTest::addColumn<QString>("message");
-        QTest::newRow("two-line header") << "Header"
-                                         << QStringList({"Kestrane Leasing", "1 High Street, Town"})
-                                         << "Kestrane Leasing\r\n1 High Street, Town"
-                                         << "The page header has been changed !";
+        QTest::newRow("two-line header")
+            << "Header" << QStringList({"Kestrane Leasing", "1 High Street, Town"})
+            << "Kestrane Leasing\r\n1 High Street, Town"
+            << "The page header has been changed !";
         QTest::newRow("empty footer") << "Footer" << QStringList() << ""
                                       << "The page footer has been changed";
     }
@@ -121,13 +122,14 @@ private slots:
 
         t->files.failWrites = true;
         click(w.get(), "cmdApply" + part);
-        QCOMPARE(t->messages.texts(), QStringList("The page " + part.toLower()
-                                                  + " could not be changed, the file " + file(part)
-                                                  + " cannot be written !"));
+        QCOMPARE(t->messages.texts(),
+                 QStringList("The page " + part.toLower() + " could not be changed, the file "
+                             + file(part) + " cannot be written !"));
         QCOMPARE(t->messages.messages.last().icon, MsgIcon::Exclamation);
         QCOMPARE(stored(part), old);
         QCOMPARE(t->read(file(part)), old);
-        QCOMPARE(box("txtCurrent" + part)->toPlainText(), QString::fromUtf8(old).replace("\r\n", "\n"));
+        QCOMPARE(box("txtCurrent" + part)->toPlainText(),
+                 QString::fromUtf8(old).replace("\r\n", "\n"));
         QCOMPARE(change->toPlainText(), typed);
 
         t->files.failWrites = false;

@@ -54,9 +54,10 @@ const QStringList ChangeFields{"comChangePrinter", "txtChangeHorizontalMargin",
 // variables hold the same settings.
 struct Fixture {
     explicit Fixture(const QStringList &stored = Stored)
-        : files(tp.dir.path() + QStringLiteral("/drive_c")),
-          platform{tp.messages, files, tp.locale, tp.printers, tp.fonts,
-                   tp.launcher, tp.instance, tp.clock, tp.pages}
+        : files(tp.dir.path() + QStringLiteral("/drive_c")), platform{
+                                                                 tp.messages, files,    tp.locale,
+                                                                 tp.printers, tp.fonts, tp.launcher,
+                                                                 tp.instance, tp.clock, tp.pages}
     {
         tp.makeTree();
         for (int i = 0; i < 8; ++i)
@@ -73,7 +74,10 @@ struct Fixture {
     QLineEdit *edit(const QString &name) const { return child<QLineEdit>(window.get(), name); }
     QCheckBox *check(const QString &name) const { return child<QCheckBox>(window.get(), name); }
     void click(const QString &button) const { ::click(window.get(), button); }
-    void tick(const QString &option) const { QTest::mouseClick(check("chkChange" + option), Qt::LeftButton); }
+    void tick(const QString &option) const
+    {
+        QTest::mouseClick(check("chkChange" + option), Qt::LeftButton);
+    }
     // The five change fields typed in, in their focus order.
     void enter(const QStringList &five) const
     {
@@ -85,7 +89,8 @@ struct Fixture {
     QStringList shown(const QString &group) const
     {
         QStringList result;
-        for (const QString field : {"Printer", "HorizontalMargin", "VerticalMargin", "Font", "FontSize"}) {
+        for (const QString field :
+             {"Printer", "HorizontalMargin", "VerticalMargin", "Font", "FontSize"}) {
             const bool isCombo = group == QLatin1String("Change") && !field.endsWith("Margin");
             result.append(isCombo ? combo("com" + group + field)->currentText()
                                   : edit("txt" + group + field)->text());
@@ -120,13 +125,16 @@ private slots:
         f.tp.fonts.list = {"Times New Roman", "arial", "Courier New"};
         f.open();
         // Only the exact word "On" ticks a box.
-        QCOMPARE(f.shown("Current"),
-                 QStringList({"Front Desk", "900", "720", "Courier New", "12", "On", "Off", "Off"}));
-        for (const QString field : {"Printer", "HorizontalMargin", "VerticalMargin", "Font", "FontSize"})
+        QCOMPARE(
+            f.shown("Current"),
+            QStringList({"Front Desk", "900", "720", "Courier New", "12", "On", "Off", "Off"}));
+        for (const QString field :
+             {"Printer", "HorizontalMargin", "VerticalMargin", "Font", "FontSize"})
             QVERIFY(f.edit("txtCurrent" + field)->isReadOnly());
         QVERIFY(!f.check("chkCurrentBold")->isEnabled());
         QCOMPARE(itemsOf(f.combo("comChangePrinter")), QStringList({"Alpha", "beta", "zeta"}));
-        QCOMPARE(itemsOf(f.combo("comChangeFont")), QStringList({"arial", "Courier New", "Times New Roman"}));
+        QCOMPARE(itemsOf(f.combo("comChangeFont")),
+                 QStringList({"arial", "Courier New", "Times New Roman"}));
         QCOMPARE(itemsOf(f.combo("comChangeFontSize")),
                  QStringList({"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26",
                               "28", "36", "48", "72"}));
@@ -135,24 +143,29 @@ private slots:
             QVERIFY(f.combo(name)->isEditable());
         }
         QCOMPARE(f.shown("Change"), NothingEntered);
-        checkFrame(f.window.get(), QStringLiteral("Printer setup"),
-                   ChangeFields + QStringList({"chkChangeBold", "chkChangeItalic", "chkChangeUnderline",
-                                               "cmdApply", "cmdCancel", "cmdPrintTestPage", "cmdClose",
-                                               "txtCurrentPrinter", "txtCurrentHorizontalMargin",
-                                               "txtCurrentVerticalMargin", "txtCurrentFont",
-                                               "txtCurrentFontSize"}));
+        checkFrame(
+            f.window.get(), QStringLiteral("Printer setup"),
+            ChangeFields
+                + QStringList({"chkChangeBold", "chkChangeItalic", "chkChangeUnderline", "cmdApply",
+                               "cmdCancel", "cmdPrintTestPage", "cmdClose", "txtCurrentPrinter",
+                               "txtCurrentHorizontalMargin", "txtCurrentVerticalMargin",
+                               "txtCurrentFont", "txtCurrentFontSize"}));
         QVERIFY(f.tp.messages.messages.isEmpty());
         // In twips inside their group: the labels before their boxes (the two
         // margin captions need the group's left edge), the two margin tips on
         // the margin row, buttons 1215 x 495; every caption fits whole.
-        const QList<QPair<QString, QPoint>> at{
-            {"Printer", {960, 360}}, {"HorizontalMargin", {0, 840}}, {"VerticalMargin", {0, 1320}},
-            {"Font", {1080, 1800}}, {"FontSize", {720, 2280}}};
+        const QList<QPair<QString, QPoint>> at{{"Printer", {960, 360}},
+                                               {"HorizontalMargin", {0, 840}},
+                                               {"VerticalMargin", {0, 1320}},
+                                               {"Font", {1080, 1800}},
+                                               {"FontSize", {720, 2280}}};
         for (const auto &[label, twips] : at)
             for (const QString group : {"Current", "Change"})
                 QCOMPARE(child<QLabel>(f.window.get(), "lbl" + group + label)->pos() * 15, twips);
-        QCOMPARE(child<QLabel>(f.window.get(), "lblCurrentHorizontalMarginTip")->pos() * 15, QPoint(3840, 840));
-        QCOMPARE(child<QLabel>(f.window.get(), "lblChangeHorizontalMarginTip")->pos() * 15, QPoint(3600, 840));
+        QCOMPARE(child<QLabel>(f.window.get(), "lblCurrentHorizontalMarginTip")->pos() * 15,
+                 QPoint(3840, 840));
+        QCOMPARE(child<QLabel>(f.window.get(), "lblChangeHorizontalMarginTip")->pos() * 15,
+                 QPoint(3600, 840));
         for (const QPushButton *button : f.window->findChildren<QPushButton *>()) {
             QCOMPARE(button->height() * 15, 495);
             QVERIFY2(button->width() * 15 == 1215 || button->objectName() == "cmdPrintTestPage",
@@ -165,7 +178,8 @@ private slots:
         for (QPushButton *button : f.window->findChildren<QPushButton *>())
             captioned.append(button);
         for (const QWidget *control : captioned)
-            QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(control->objectName()));
+            QVERIFY2(control->width() >= control->sizeHint().width(),
+                     qPrintable(control->objectName()));
     }
 
     // Fields are filled by pasting, which no key filter stops, so Apply's own
@@ -176,23 +190,25 @@ private slots:
         QTest::addColumn<int>("refused");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("message"); // when not "Please enter a valid <field> !"
-        QTest::newRow("nothing") << QStringList({"", "", "", "", ""}) << 0 << "printer" << QString();
+        QTest::newRow("nothing") << QStringList({"", "", "", "", ""}) << 0 << "printer"
+                                 << QString();
         QTest::newRow("printer only") << QStringList({"Front Desk", "", "500", "", ""}) << 1
                                       << "horizontal margin" << QString();
         QTest::newRow("letters in a margin") << QStringList({"Front Desk", "12a", "", "", ""}) << 1
                                              << "horizontal margin" << QString();
-        QTest::newRow("no vertical margin") << QStringList({"Front Desk", "1000", "", "", "12"}) << 2
-                                            << "vertical margin" << QString();
-        QTest::newRow("no font") << QStringList({"Front Desk", "1000", "1000", "", "12"}) << 3 << "font" << QString();
+        QTest::newRow("no vertical margin") << QStringList({"Front Desk", "1000", "", "", "12"})
+                                            << 2 << "vertical margin" << QString();
+        QTest::newRow("no font") << QStringList({"Front Desk", "1000", "1000", "", "12"}) << 3
+                                 << "font" << QString();
         QTest::newRow("no size") << QStringList({"Front Desk", "1000", "1000", "Arial", ""}) << 4
                                  << "font size" << QString();
         // A double quote would not read back from the settings file.
-        QTest::newRow("quote in printer") << QStringList({"Lab \"A\", Room 2", "1000", "1000", "Arial", "12"})
-                                          << 0 << "printer"
-                                          << "A printer name cannot hold a double quote (\"), please enter a valid printer !";
-        QTest::newRow("quote in font") << QStringList({"Front Desk", "1000", "1000", "\"Big\" Sans", "12"})
-                                       << 3 << "font"
-                                       << "A font name cannot hold a double quote (\"), please enter a valid font !";
+        QTest::newRow("quote in printer")
+            << QStringList({"Lab \"A\", Room 2", "1000", "1000", "Arial", "12"}) << 0 << "printer"
+            << "A printer name cannot hold a double quote (\"), please enter a valid printer !";
+        QTest::newRow("quote in font")
+            << QStringList({"Front Desk", "1000", "1000", "\"Big\" Sans", "12"}) << 3 << "font"
+            << "A font name cannot hold a double quote (\"), please enter a valid font !";
     }
     void applyRefusesTheFirstBadField()
     {
@@ -242,7 +258,8 @@ private slots:
         Fixture f;
         f.open();
         f.enter({"Desk 2, B", "12a-3.4 56789", "x0,7e2", "My Font-1", "1x3"});
-        QCOMPARE(f.shown("Change").mid(0, 5), QStringList({"Desk 2, B", "123456", "072", "My Font-1", "13"}));
+        QCOMPARE(f.shown("Change").mid(0, 5),
+                 QStringList({"Desk 2, B", "123456", "072", "My Font-1", "13"}));
         QTest::keyClick(f.edit("txtChangeHorizontalMargin"), Qt::Key_Backspace);
         QCOMPARE(f.edit("txtChangeHorizontalMargin")->text(), QStringLiteral("12345"));
     }
@@ -263,10 +280,12 @@ private slots:
         QCOMPARE(focusName(), QStringLiteral("cmdClose"));
         // The eight files, in their order, as entered (not normalised).
         QCOMPARE(f.files.writes, eightFiles());
-        QCOMPARE(f.onDisk(), QList<QByteArray>({"Front Desk\r\n", "0800\r\n", "01000\r\n",
-                                                "Nonexistent Sans\r\n", "8\r\n", "On\r\n", "Off\r\n",
-                                                "On\r\n"}));
-        const QStringList applied{"Front Desk", "0800", "01000", "Nonexistent Sans", "8", "On", "Off", "On"};
+        QCOMPARE(
+            f.onDisk(),
+            QList<QByteArray>({"Front Desk\r\n", "0800\r\n", "01000\r\n", "Nonexistent Sans\r\n",
+                               "8\r\n", "On\r\n", "Off\r\n", "On\r\n"}));
+        const QStringList applied{"Front Desk", "0800", "01000", "Nonexistent Sans",
+                                  "8",          "On",   "Off",   "On"};
         QCOMPARE(valuesOf(f.tp.settings.printer), applied);
         QCOMPARE(f.tp.printers.current, QStringLiteral("Front Desk"));
         QCOMPARE(f.shown("Current"), applied);
@@ -290,9 +309,15 @@ private slots:
         QTest::addColumn<QString>("printer");
         QTest::addColumn<QString>("font");
         QTest::addColumn<QString>("switchedTo");
-        QTest::newRow("letter case differs") << "front desk" << "Arial" << "Office Laser";
-        QTest::newRow("Default") << "Default" << "Arial" << "Office Laser";
-        QTest::newRow("commas") << "Laser, Room 2" << "Sans, Condensed" << "Laser, Room 2";
+        QTest::newRow("letter case differs") << "front desk"
+                                             << "Arial"
+                                             << "Office Laser";
+        QTest::newRow("Default") << "Default"
+                                 << "Arial"
+                                 << "Office Laser";
+        QTest::newRow("commas") << "Laser, Room 2"
+                                << "Sans, Condensed"
+                                << "Laser, Room 2";
     }
     void printerNamesStoredAndSwitched()
     {
@@ -326,17 +351,17 @@ private slots:
         QTest::addColumn<bool>("putBackFails");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("inForce");
-        QTest::newRow("all put back")
-            << Paths::fontSizeFile() << false
-            << "The file (" + Paths::fontSizeFile()
-                   + ") could not be written, the printer settings have not been changed !"
-            << Stored;
+        QTest::newRow("all put back") << Paths::fontSizeFile() << false
+                                      << "The file (" + Paths::fontSizeFile()
+                + ") could not be written, the printer settings have not been changed !"
+                                      << Stored;
         QTest::newRow("printer file not put back")
             << Paths::verticalMarginFile() << true
             << "The file (" + Paths::verticalMarginFile()
-                   + ") could not be written, and these files written before it could not be put back: ("
-                   + Paths::printerFile()
-                   + "). The settings of those files have been changed, all the others have not !"
+                + ") could not be written, and these files written before it could not be put "
+                  "back: ("
+                + Paths::printerFile()
+                + "). The settings of those files have been changed, all the others have not !"
             << QStringList({"Front Desk", "1440", "1440", "Arial", "10", "Off", "Off", "Off"});
     }
     void aFileThatCannotBeWritten()
@@ -363,11 +388,14 @@ private slots:
         QCOMPARE(valuesOf(f.tp.settings.printer), inForce);
         QCOMPARE(f.shown("Current"), inForce);
         QCOMPARE(f.tp.printers.current, inForce[0]);
-        QCOMPARE(f.shown("Change"), QStringList({"Front Desk", "900", "900", "Courier New", "14", "Off", "On", "Off"}));
+        QCOMPARE(
+            f.shown("Change"),
+            QStringList({"Front Desk", "900", "900", "Courier New", "14", "Off", "On", "Off"}));
 
         f.files.refuse = nullptr;
         f.click("cmdApply");
-        QCOMPARE(f.tp.messages.texts().last(), QStringLiteral("The printer settings have been changed !"));
+        QCOMPARE(f.tp.messages.texts().last(),
+                 QStringLiteral("The printer settings have been changed !"));
         QCOMPARE(f.tp.read(Paths::fontSizeFile()), QByteArray("14\r\n"));
         QCOMPARE(f.tp.printers.current, QStringLiteral("Front Desk"));
     }
@@ -394,10 +422,11 @@ private slots:
                               "Font: Courier New", "", "Font size: 12", "", "Bold option: On", "",
                               "Italic option: On", "", "Underline option: Off", ""}));
         QVERIFY(lines.size() > 19); // the sample wraps between the margins
-        QCOMPARE(lines.mid(18).join(QString()),
-                 QStringLiteral("Sample text to demonstrate page formatting. All text will be wrapped "
-                                "between the page horizontal margins. Shown above are the current "
-                                "printer settings."));
+        QCOMPARE(
+            lines.mid(18).join(QString()),
+            QStringLiteral("Sample text to demonstrate page formatting. All text will be wrapped "
+                           "between the page horizontal margins. Shown above are the current "
+                           "printer settings."));
         for (const RecordingSurface::Piece &piece : job.pieces) {
             QVERIFY(piece.x >= 1000.0f);
             // Words end before the right margin; a space may print after the last one.
@@ -405,7 +434,8 @@ private slots:
                 QVERIFY(piece.x + job.textWidth(piece.text) <= job.width - 1000.0f);
         }
         QCOMPARE(job.pieces.first().y, 720.0f);
-        QCOMPARE(f.tp.messages.texts(), QStringList("The test page has been sent to the printer Office Laser"));
+        QCOMPARE(f.tp.messages.texts(),
+                 QStringList("The test page has been sent to the printer Office Laser"));
         QCOMPARE(f.tp.messages.messages[0].title, QStringLiteral("Printing"));
         QCOMPARE(f.tp.messages.messages[0].icon, MsgIcon::Information);
         QCOMPARE(focusName(), QStringLiteral("cmdClose"));
@@ -426,7 +456,8 @@ private slots:
         combo.addItem(QStringLiteral("Old Font"));
         combo.setEditText(QStringLiteral("typed"));
         FakeFonts fonts;
-        fonts.list = {"Verdana", "bitstream", QStringLiteral("Cut") + QChar(0) + QStringLiteral("Tail"), "Arial"};
+        fonts.list = {"Verdana", "bitstream",
+                      QStringLiteral("Cut") + QChar(0) + QStringLiteral("Tail"), "Arial"};
         FillFontList(&combo, fonts);
         QCOMPARE(itemsOf(&combo), QStringList({"Arial", "bitstream", "Cut", "Verdana"}));
         QCOMPARE(combo.currentText(), QStringLiteral("typed"));

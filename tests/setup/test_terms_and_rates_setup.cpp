@@ -28,14 +28,17 @@ struct Column {
     QString input() const { return "txt" + title; }
     QString list() const { return rates() ? "lstRates" : "lst" + title; }
     QString add() const { return "cmdAdd" + title; }
-    QString cancel() const { return title == QLatin1String("Upfront") ? "cmdUpfrontCancel" : "cmdCancel" + title; }
+    QString cancel() const
+    {
+        return title == QLatin1String("Upfront") ? "cmdUpfrontCancel" : "cmdCancel" + title;
+    }
     QString remove() const { return "cmdDelete" + title; }
     QString folder() const
     {
         return rates() ? Paths::ratesFolder()
-                       : (title == QLatin1String("Upfront") ? Paths::upfrontsFolder()
-                          : title == QLatin1String("Mid")   ? Paths::midsFolder()
-                                                            : Paths::finalsFolder());
+                       : (title == QLatin1String("Upfront")   ? Paths::upfrontsFolder()
+                              : title == QLatin1String("Mid") ? Paths::midsFolder()
+                                                              : Paths::finalsFolder());
     }
 };
 
@@ -51,7 +54,8 @@ private:
     void fillTree()
     {
         t->makeTree();
-        for (const QString &folder : {Paths::upfrontsFolder(), Paths::midsFolder(), Paths::finalsFolder()})
+        for (const QString &folder :
+             {Paths::upfrontsFolder(), Paths::midsFolder(), Paths::finalsFolder()})
             t->addEntries(folder, {"12"});
         t->addEntries(Paths::ratesFolder(), {"12.00"});
     }
@@ -64,7 +68,10 @@ private:
         QVERIFY(showActive(w.get()));
     }
     QLineEdit *box(const QString &name) const { return child<QLineEdit>(w.get(), name); }
-    QStringList listed(const QString &list) const { return itemsOf(child<QListWidget>(w.get(), list)); }
+    QStringList listed(const QString &list) const
+    {
+        return itemsOf(child<QListWidget>(w.get(), list));
+    }
     void add(const Column &c, const QString &typed)
     {
         typeInto(w.get(), c.input(), typed);
@@ -81,19 +88,19 @@ private:
     void columns()
     {
         QTest::addColumn<QString>("which");
-        QTest::addColumn<QString>("entry");   // on disk before the window opens
-        QTest::addColumn<QString>("stored");  // what "07" is stored as
+        QTest::addColumn<QString>("entry"); // on disk before the window opens
+        QTest::addColumn<QString>("stored"); // what "07" is stored as
         QTest::addColumn<QStringList>("order");
         for (const char *which : {"Upfront", "Mid", "Final"})
-            QTest::newRow(which) << which << "12" << "7" << QStringList({"7", "12"});
-        QTest::newRow("Rate") << "Rate" << "12.00" << "7.00" << QStringList({"12.00", "7.00"});
+            QTest::newRow(which) << which << "12"
+                                 << "7" << QStringList({"7", "12"});
+        QTest::newRow("Rate") << "Rate"
+                              << "12.00"
+                              << "7.00" << QStringList({"12.00", "7.00"});
     }
 
 private slots:
-    void init()
-    {
-        t = std::make_unique<TestPlatform>();
-    }
+    void init() { t = std::make_unique<TestPlatform>(); }
     void cleanup()
     {
         QVERIFY2(!t->messages.unscriptedQuestion, "a question was asked that no test expected");
@@ -108,12 +115,14 @@ private slots:
         checkFrame(w.get(), QStringLiteral("Terms setup"),
                    {"txtUpfront", "cmdAddUpfront", "cmdUpfrontCancel", "cmdDeleteUpfront", "txtMid",
                     "cmdAddMid", "cmdCancelMid", "cmdDeleteMid", "txtFinal", "cmdAddFinal",
-                    "cmdCancelFinal", "cmdDeleteFinal", "cmdClose", "lstUpfront", "lstMid", "lstFinal"});
+                    "cmdCancelFinal", "cmdDeleteFinal", "cmdClose", "lstUpfront", "lstMid",
+                    "lstFinal"});
         click(w.get(), "cmdClose");
         QVERIFY(!w->isVisible());
         open(true);
-        checkFrame(w.get(), QStringLiteral("Rates setup"),
-                   {"txtRate", "cmdAddRate", "cmdCancelRate", "cmdDeleteRate", "cmdClose", "lstRates"});
+        checkFrame(
+            w.get(), QStringLiteral("Rates setup"),
+            {"txtRate", "cmdAddRate", "cmdCancelRate", "cmdDeleteRate", "cmdClose", "lstRates"});
         QVERIFY(t->messages.messages.isEmpty());
     }
 
@@ -124,10 +133,11 @@ private slots:
         t->makeTree();
         frmTermsSetup terms(t->platform);
         frmRatesSetup rates(t->platform);
-        QCOMPARE(t->messages.texts(), QStringList({"You do not currently have any upfronts setup !",
-                                                   "You do not currently have any mids setup !",
-                                                   "You do not currently have any finals setup !",
-                                                   "You do not currently have any rates setup !"}));
+        QCOMPARE(t->messages.texts(),
+                 QStringList({"You do not currently have any upfronts setup !",
+                              "You do not currently have any mids setup !",
+                              "You do not currently have any finals setup !",
+                              "You do not currently have any rates setup !"}));
     }
 
     // Write failures, add, refuse a duplicate and an empty box, cancel,
@@ -153,11 +163,12 @@ private slots:
         t->files.failWrites = true;
         add(c, "07");
         remove(c, entry, MsgAnswer::Yes);
-        QCOMPARE(m.texts(), QStringList({"The " + c.one + " " + stored + " could not be added, the file "
-                                             + c.folder() + "\\" + stored + ".txt cannot be written !",
-                                         "Are you sure that you want to delete the " + c.one + " " + entry,
-                                         "The " + c.one + " " + entry + " could not be deleted, the file "
-                                             + c.folder() + "\\" + entry + ".txt cannot be removed !"}));
+        QCOMPARE(m.texts(),
+                 QStringList({"The " + c.one + " " + stored + " could not be added, the file "
+                                  + c.folder() + "\\" + stored + ".txt cannot be written !",
+                              "Are you sure that you want to delete the " + c.one + " " + entry,
+                              "The " + c.one + " " + entry + " could not be deleted, the file "
+                                  + c.folder() + "\\" + entry + ".txt cannot be removed !"}));
         QCOMPARE(m.messages.first().icon, MsgIcon::Exclamation);
         QCOMPARE(listed(c.list()), QStringList(entry));
         QCOMPARE(filesIn(c.folder()), 1);
@@ -204,7 +215,8 @@ private slots:
 
         m.clear();
         remove(c, entry, MsgAnswer::Yes);
-        QCOMPARE(m.texts(), QStringList({question + entry, "The " + c.one + " " + entry + Deleted}));
+        QCOMPARE(m.texts(),
+                 QStringList({question + entry, "The " + c.one + " " + entry + Deleted}));
         QVERIFY(!t->exists(Paths::entryFile(c.folder(), entry)));
         QCOMPARE(listed(c.list()), QStringList(stored));
         // Nothing is left picked: a second Delete cannot take the neighbour.
@@ -250,7 +262,8 @@ private slots:
         for (const QString typed : {"25.5", "100", "7.5"})
             add(Column("Rate"), typed);
         QVERIFY(t->exists(Paths::entryFile(Paths::ratesFolder(), "7.5")));
-        QCOMPARE(listed("lstRates"), QStringList({"100.00", "12.00", "25.50", "7.5", "7.50", "9.50"}));
+        QCOMPARE(listed("lstRates"),
+                 QStringList({"100.00", "12.00", "25.50", "7.5", "7.50", "9.50"}));
     }
 
     // An entry is the file the folder holds, whatever the case of its
@@ -262,10 +275,14 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("typed"); // added again first, when given
         QTest::addColumn<bool>("removedOutside");
-        QTest::newRow("upper-case ending") << QByteArray("7.TXT") << "7" << "07" << false;
-        QTest::newRow("leading dot") << QByteArray(".7.txt") << ".7" << "" << false;
-        QTest::newRow("not UTF-8") << QByteArray("7\xe9.txt") << QStringLiteral("7") + QChar(0xDCE9) << "" << false;
-        QTest::newRow("removed outside") << QByteArray("7.txt") << "7" << "" << true;
+        QTest::newRow("upper-case ending") << QByteArray("7.TXT") << "7"
+                                           << "07" << false;
+        QTest::newRow("leading dot") << QByteArray(".7.txt") << ".7"
+                                     << "" << false;
+        QTest::newRow("not UTF-8")
+            << QByteArray("7\xe9.txt") << QStringLiteral("7") + QChar(0xDCE9) << "" << false;
+        QTest::newRow("removed outside") << QByteArray("7.txt") << "7"
+                                         << "" << true;
     }
     void entriesAsTheFolderHoldsThem()
     {
@@ -288,13 +305,16 @@ private slots:
             t->remove(Paths::entryFile(up.folder(), entry));
         remove(up, entry, MsgAnswer::Yes);
         expected << "Are you sure that you want to delete the upfront " + entry
-                 << (removedOutside ? "The file (" + Paths::entryFile(up.folder(), entry) + ") no longer exists !"
+                 << (removedOutside ? "The file (" + Paths::entryFile(up.folder(), entry)
+                             + ") no longer exists !"
                                     : "The upfront " + entry + Deleted)
                  << "You do not currently have any upfronts setup !";
         QCOMPARE(t->messages.texts(), expected);
         QCOMPARE(listed(up.list()), QStringList());
-        QCOMPARE(QDir(t->native(up.folder())).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
-                 QStringList());
+        QCOMPARE(
+            QDir(t->native(up.folder()))
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList());
     }
 
     void rateTexts_data()
@@ -302,14 +322,30 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("rate"); // empty: refused
-        QTest::newRow("whole") << "en_US" << "25" << "25.00";
-        QTest::newRow("one decimal") << "en_US" << "25.5" << "25.50";
-        QTest::newRow("rounded") << "en_US" << "3.456" << "3.46";
-        QTest::newRow("no integer digit") << "en_US" << ".5" << "0.50";
-        QTest::newRow("negative") << "en_US" << "-5" << "-5.00";
-        QTest::newRow("letters") << "en_US" << "abc" << "";
-        QTest::newRow("beyond single precision") << "en_US" << "1e99" << "";
-        QTest::newRow("decimal comma") << "de_DE" << "25,5" << "25,50";
+        QTest::newRow("whole") << "en_US"
+                               << "25"
+                               << "25.00";
+        QTest::newRow("one decimal") << "en_US"
+                                     << "25.5"
+                                     << "25.50";
+        QTest::newRow("rounded") << "en_US"
+                                 << "3.456"
+                                 << "3.46";
+        QTest::newRow("no integer digit") << "en_US"
+                                          << ".5"
+                                          << "0.50";
+        QTest::newRow("negative") << "en_US"
+                                  << "-5"
+                                  << "-5.00";
+        QTest::newRow("letters") << "en_US"
+                                 << "abc"
+                                 << "";
+        QTest::newRow("beyond single precision") << "en_US"
+                                                 << "1e99"
+                                                 << "";
+        QTest::newRow("decimal comma") << "de_DE"
+                                       << "25,5"
+                                       << "25,50";
     }
     void rateTexts()
     {

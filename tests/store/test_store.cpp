@@ -36,9 +36,13 @@ private slots:
 
 void TestStore::pathsAreTheFixedWindowsPaths()
 {
-    QCOMPARE(Paths::printerFile(), QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Printer Settings\\Printer.txt"));
-    QCOMPARE(Paths::integrationFile(), QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Intergration Settings\\Intergration.txt"));
-    QCOMPARE(Paths::quoteFile(QStringLiteral("Acme 1")), QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes\\Acme 1.txt"));
+    QCOMPARE(Paths::printerFile(),
+             QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Printer Settings\\Printer.txt"));
+    QCOMPARE(Paths::integrationFile(),
+             QStringLiteral(
+                 "C:\\Program Files\\Kestrane\\Quotaro\\Intergration Settings\\Intergration.txt"));
+    QCOMPARE(Paths::quoteFile(QStringLiteral("Acme 1")),
+             QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Quotes\\Acme 1.txt"));
     const QVector<Paths::RequiredPath> required = Paths::requiredPaths();
     QCOMPARE(required.size(), 17);
     QCOMPARE(required.at(9).path, Paths::footerFile());
@@ -51,15 +55,24 @@ void TestStore::readField_data()
 {
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("field");
-    QTest::newRow("plain") << "Default\r\n" << "Default";
-    QTest::newRow("leading spaces") << "   1440\r\n" << "1440";
-    QTest::newRow("cut at comma") << "HP LaserJet, 4th floor\r\n" << "HP LaserJet";
-    QTest::newRow("first line only") << "On\r\nOff\r\n" << "On";
-    QTest::newRow("quoted runs to next quote") << "\"Printer, 2nd floor\"\r\n" << "Printer, 2nd floor";
-    QTest::newRow("quoted then more") << "\"A\",B\r\n" << "A";
-    QTest::newRow("no line end") << "Arial" << "Arial";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("lone line feed") << "Courier\nx" << "Courier";
+    QTest::newRow("plain") << "Default\r\n"
+                           << "Default";
+    QTest::newRow("leading spaces") << "   1440\r\n"
+                                    << "1440";
+    QTest::newRow("cut at comma") << "HP LaserJet, 4th floor\r\n"
+                                  << "HP LaserJet";
+    QTest::newRow("first line only") << "On\r\nOff\r\n"
+                                     << "On";
+    QTest::newRow("quoted runs to next quote") << "\"Printer, 2nd floor\"\r\n"
+                                               << "Printer, 2nd floor";
+    QTest::newRow("quoted then more") << "\"A\",B\r\n"
+                                      << "A";
+    QTest::newRow("no line end") << "Arial"
+                                 << "Arial";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("lone line feed") << "Courier\nx"
+                                    << "Courier";
 }
 
 void TestStore::readField()
@@ -80,7 +93,8 @@ void TestStore::valuesReadBackWholeOrAreRefused_data()
     QTest::newRow("blanks at both ends") << "  Mono  " << QByteArray("\"  Mono  \"\r\n");
     QTest::newRow("trailing blank") << "Mono " << QByteArray("\"Mono \"\r\n");
     QTest::newRow("quote inside") << "Lab \"A\" 2" << QByteArray("Lab \"A\" 2\r\n");
-    QTest::newRow("non-Latin, comma") << "Принтер, 東京" << QString("\"Принтер, 東京\"\r\n").toUtf8();
+    QTest::newRow("non-Latin, comma")
+        << "Принтер, 東京" << QString("\"Принтер, 東京\"\r\n").toUtf8();
     QTest::newRow("decimal comma") << "1,5" << QByteArray("\"1,5\"\r\n");
     // No way of writing these reads back whole: refused, nothing written.
     QTest::newRow("quote and comma") << "Lab \"A\", Room 2" << QByteArray();
@@ -115,7 +129,8 @@ void TestStore::textFilesReadLineByLine_data()
     QTest::newRow("one empty line") << QByteArray("\r\n") << "\r\n";
     QTest::newRow("trailing empty line") << QByteArray("A\r\n\r\n") << "A\r\n\r\n";
     QTest::newRow("unix line ends") << QByteArray("A\nB\n") << "A\r\nB\r\n";
-    QTest::newRow("commas and quotes kept") << QByteArray("\"Acme\", Ltd\r\n") << "\"Acme\", Ltd\r\n";
+    QTest::newRow("commas and quotes kept")
+        << QByteArray("\"Acme\", Ltd\r\n") << "\"Acme\", Ltd\r\n";
 }
 
 void TestStore::textFilesReadLineByLine()
@@ -140,7 +155,9 @@ void TestStore::writesAreWholeReplacementsEndingInOneCrLf()
     QVERIFY(Store::writeTextFile(t.files, Paths::footerFile(), QString()));
     QCOMPARE(t.read(Paths::footerFile()), QByteArray("\r\n"));
     // No temporary file is left beside it.
-    const QStringList left = QDir(t.native(QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Page Settings"))).entryList(QDir::Files | QDir::Hidden);
+    const QStringList left =
+        QDir(t.native(QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Page Settings")))
+            .entryList(QDir::Files | QDir::Hidden);
     QCOMPARE(left, (QStringList{QStringLiteral("Footer.txt"), QStringLiteral("Header.txt")}));
 }
 
@@ -150,7 +167,8 @@ void TestStore::failedWriteLeavesTheOldFileWhole()
     t.makeTree();
     // A folder where the file's temporary twin would have to go makes the
     // write fail: the old file must stay as it was.
-    const QString folder = t.native(QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Printer Settings"));
+    const QString folder = t.native(
+        QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\Printer Settings"));
     QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     const bool root = QFile(folder + QStringLiteral("/probe")).open(QIODevice::WriteOnly);
     QFile::remove(folder + QStringLiteral("/probe"));
@@ -158,7 +176,8 @@ void TestStore::failedWriteLeavesTheOldFileWhole()
         QVERIFY(!Store::writeValueFile(t.files, Paths::fontFile(), QStringLiteral("Courier")));
         QCOMPARE(t.read(Paths::fontFile()), QByteArray("Arial\r\n"));
     }
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     // The same through a file system that refuses every write.
     t.files.failWrites = true;
     QVERIFY(!Store::writeValueFile(t.files, Paths::fontFile(), QStringLiteral("Courier")));
@@ -179,7 +198,9 @@ void TestStore::listEntriesMatchTxtInAnyCaseAndDropFourCharacters()
     t.makeFolder(Paths::upfrontsFolder() + QStringLiteral("\\folder.txt"));
     QStringList entries = Store::listEntries(t.files, Paths::upfrontsFolder()).value();
     entries.sort();
-    QCOMPARE(entries, (QStringList{QStringLiteral(".5"), QStringLiteral("7"), QStringLiteral("a.b"), QStringLiteral("notes")}));
+    QCOMPARE(entries,
+             (QStringList{QStringLiteral(".5"), QStringLiteral("7"), QStringLiteral("a.b"),
+                          QStringLiteral("notes")}));
 }
 
 void TestStore::entriesAreFoundAsTheFolderHoldsThem_data()
@@ -190,7 +211,8 @@ void TestStore::entriesAreFoundAsTheFolderHoldsThem_data()
     QTest::newRow("upper-case ending") << QByteArray("8.TXT") << "8";
     QTest::newRow("mixed-case ending") << QByteArray("8.tXt") << "8";
     QTest::newRow("leading dot") << QByteArray(".8.txt") << ".8";
-    QTest::newRow("not UTF-8") << QByteArray("Caf\xe9 8.txt") << QStringLiteral("Caf") + QChar(0xDCE9) + QStringLiteral(" 8");
+    QTest::newRow("not UTF-8") << QByteArray("Caf\xe9 8.txt")
+                               << QStringLiteral("Caf") + QChar(0xDCE9) + QStringLiteral(" 8");
     QTest::newRow("UTF-8") << QByteArray("Caf\xc3\xa9 8.txt") << QStringLiteral("Caf\u00e9 8");
 }
 
@@ -207,7 +229,9 @@ void TestStore::entriesAreFoundAsTheFolderHoldsThem()
     QVERIFY(Store::entryExists(t.files, Paths::ratesFolder(), entry));
     QVERIFY(!Store::createEntry(t.files, Paths::ratesFolder(), entry));
     QVERIFY(Store::deleteEntry(t.files, Paths::ratesFolder(), entry));
-    QCOMPARE(QDir(t.native(Paths::ratesFolder())).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList());
+    QCOMPARE(QDir(t.native(Paths::ratesFolder()))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QStringList());
     QVERIFY(!Store::entryExists(t.files, Paths::ratesFolder(), entry));
     // A link leading nowhere holds its name too; nothing is made through it.
     const QString outside = t.dir.path() + QStringLiteral("/outside.txt");
@@ -282,10 +306,11 @@ void TestStore::initialiserCreatesACompleteTreeAndNeverOverwrites()
     QVERIFY2(error.isEmpty(), qPrintable(error));
     // Files get the mode the umask gives, as other programs' new files do.
     QCOMPARE(QFileInfo(t.native(Paths::printerFile())).permissions(),
-             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
-                 | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                 | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     for (const Paths::RequiredPath &p : Paths::requiredPaths())
-        QVERIFY2(p.isFolder ? t.files.folderExists(p.path) : t.files.fileExists(p.path), qPrintable(p.path));
+        QVERIFY2(p.isFolder ? t.files.folderExists(p.path) : t.files.fileExists(p.path),
+                 qPrintable(p.path));
     QCOMPARE(t.read(Paths::printerFile()), QByteArray("Default\r\n"));
     QCOMPARE(t.read(Paths::boldFile()), QByteArray("Off\r\n"));
     QVERIFY(!Store::listEntries(t.files, Paths::ratesFolder()).value().isEmpty());

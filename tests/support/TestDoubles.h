@@ -108,7 +108,11 @@ public:
 
     // The system default changes while the program runs: the current printer
     // follows it only until one is made current by name.
-    void changeSystemDefault(const QString &name) { if (!chosen) current = name; }
+    void changeSystemDefault(const QString &name)
+    {
+        if (!chosen)
+            current = name;
+    }
 
     QStringList names{QStringLiteral("Office Laser"), QStringLiteral("Front Desk")};
     QString current = QStringLiteral("Office Laser");
@@ -133,7 +137,7 @@ public:
 
     QString documents;
     std::optional<QString> answer; // empty string: the user cancels
-    QStringList proposed;          // every path the save dialog proposed
+    QStringList proposed; // every path the save dialog proposed
     QStringList captions;
     QStringList previewed; // "printer | title" of every preview
     RecordingSurface previewPrototype;

@@ -42,7 +42,8 @@ std::optional<QByteArray> FaultyFileSystem::readFile(const QString &path) const
     return QtFileSystem::readFile(path);
 }
 
-std::optional<QByteArray> FaultyFileSystem::readFileStart(const QString &path, qsizetype maxBytes) const
+std::optional<QByteArray> FaultyFileSystem::readFileStart(const QString &path,
+                                                          qsizetype maxBytes) const
 {
     if (failReads)
         return std::nullopt;
@@ -58,8 +59,8 @@ std::optional<QStringList> FaultyFileSystem::listTxtFiles(const QString &folder)
 
 TestPlatform::TestPlatform(const QLocale &qlocale)
     : files(dir.path() + QStringLiteral("/drive_c")),
-      locale(qlocale),
-      platform{messages, files, locale, printers, fonts, launcher, instance, clock, pages}
+      locale(qlocale), platform{messages, files,    locale, printers, fonts,
+                                launcher, instance, clock,  pages}
 {
     QDir().mkpath(dir.path() + QStringLiteral("/drive_c"));
     pages.documents = dir.path() + QStringLiteral("/Documents");
@@ -71,12 +72,13 @@ void TestPlatform::makeTree()
     const Settings fresh = freshSettings(QStringLiteral("Arial"));
     for (const SettingFile &setting : settingFiles()) {
         const QString text = setting.of(fresh);
-        write(setting.path, (setting.form == SettingFile::Form::Value ? text + Store::CrLf : text).toUtf8());
+        write(setting.path,
+              (setting.form == SettingFile::Form::Value ? text + Store::CrLf : text).toUtf8());
     }
     write(Paths::integrationFile(), "");
-    for (const QString &folder : {Paths::supportToolsFolder(), Paths::upfrontsFolder(),
-                                  Paths::midsFolder(), Paths::finalsFolder(),
-                                  Paths::ratesFolder(), Paths::quotesFolder()})
+    for (const QString &folder :
+         {Paths::supportToolsFolder(), Paths::upfrontsFolder(), Paths::midsFolder(),
+          Paths::finalsFolder(), Paths::ratesFolder(), Paths::quotesFolder()})
         makeFolder(folder);
 }
 
@@ -133,7 +135,8 @@ void TestPlatform::age(const QString &path, int seconds)
 {
     QFile file(native(path));
     QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), QFileDevice::FileModificationTime));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                             QFileDevice::FileModificationTime));
 }
 
 bool SelectAsAssistiveTool(QWidget *view, const QString &itemText)

@@ -26,8 +26,8 @@ public:
     std::optional<QByteArray> readFileStart(const QString &path, qsizetype maxBytes) const override;
     std::optional<QStringList> listTxtFiles(const QString &folder) const override;
 
-    bool failWrites = false;  // replace, create, remove and rename all fail
-    bool failReads = false;   // readFile, readFileStart and listTxtFiles fail
+    bool failWrites = false; // replace, create, remove and rename all fail
+    bool failReads = false; // readFile, readFileStart and listTxtFiles fail
     // Runs just before a new file is created: another computer sharing the
     // folder at work between the program's look and its write.
     std::function<void()> beforeCreate;

@@ -3,10 +3,7 @@
 #include <QFontDatabase>
 #include <QRegularExpression>
 
-QStringList QtFonts::families() const
-{
-    return plainFamilies(QFontDatabase::families());
-}
+QStringList QtFonts::families() const { return plainFamilies(QFontDatabase::families()); }
 
 QStringList QtFonts::plainFamilies(const QStringList &names)
 {

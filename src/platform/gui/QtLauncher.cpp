@@ -20,7 +20,8 @@ bool QtLauncher::openInEditor(const QString &nativeFile)
     const QString entry = DesktopEditor::defaultTextEditorEntry(DesktopEditor::systemPlaces());
     if (!entry.isEmpty()) {
         const std::optional<DesktopEditor::Command> command = DesktopEditor::commandFor(
-            entry, nativeFile, QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator")));
+            entry, nativeFile,
+            QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator")));
         if (command && QProcess::startDetached(command->program, command->arguments))
             return true;
     }

@@ -99,8 +99,7 @@ std::unique_ptr<PrinterSurface> QtPageOutput::startPdf(const QString &path, cons
     reserved.setAutoRemove(false);
     if (!reserved.open()) {
         if (error)
-            *error = QStringLiteral("the folder ")
-                + QDir::toNativeSeparators(target.absolutePath())
+            *error = QStringLiteral("the folder ") + QDir::toNativeSeparators(target.absolutePath())
                 + QStringLiteral(" cannot be written (") + reserved.errorString()
                 + QStringLiteral(")");
         return nullptr;
@@ -133,9 +132,10 @@ bool QtPageOutput::putInPlace(const QString &temporary, const QString &target, Q
     // A new file gets the permissions a saved document usually has; a file
     // that is replaced keeps its own.
     const QFileInfo old(target);
-    QFile::setPermissions(temporary, old.exists() ? old.permissions()
-                                                  : QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                      | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    QFile::setPermissions(temporary,
+                          old.exists() ? old.permissions()
+                                       : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                  | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     std::error_code failed;
     std::filesystem::rename(fsPath(temporary), fsPath(target), failed);
     if (failed) {
@@ -159,8 +159,8 @@ PreviewOutcome QtPageOutput::preview(QWidget *parent, const QString &printerName
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *on) {
         // The same signal asks for the pages of the preview and, when the
         // user prints from it, for the job on the printer itself.
-        const bool previewing =
-            on->paintEngine() && on->paintEngine()->type() == QPaintEngine::Picture;
+        const bool previewing = on->paintEngine()
+            && on->paintEngine()->type() == QPaintEngine::Picture;
         QString error;
         std::unique_ptr<PrinterSurface> surface = StartSurfaceOn(*on, &error);
         bool ended = false;

@@ -28,17 +28,17 @@ QString printServiceRefusal()
     using LastErrorString = const char *(*)();
     static QLibrary cups(QStringLiteral("cups"), 2);
     static const auto lastError = reinterpret_cast<LastError>(cups.resolve("cupsLastError"));
-    static const auto lastErrorString =
-        reinterpret_cast<LastErrorString>(cups.resolve("cupsLastErrorString"));
+    static const auto lastErrorString = reinterpret_cast<LastErrorString>(
+        cups.resolve("cupsLastErrorString"));
     if (!lastError)
         return QString();
     const int status = lastError();
     // IPP status codes below 0x0400 are successes and redirections.
     if (status < 0x0400)
         return QString();
-    const QString why = lastErrorString ? QString::fromUtf8(lastErrorString()).trimmed()
-                                        : QStringLiteral("status 0x%1").arg(status, 4, 16,
-                                                                            QLatin1Char('0'));
+    const QString why = lastErrorString
+        ? QString::fromUtf8(lastErrorString()).trimmed()
+        : QStringLiteral("status 0x%1").arg(status, 4, 16, QLatin1Char('0'));
     return QStringLiteral("the print service refused it (") + why + QStringLiteral(")");
 #else
     return QString();
@@ -150,8 +150,7 @@ public:
             return;
         breakPageIfFull();
         const QFontMetricsF fm = metrics();
-        m_painter.drawText(QPointF(m_x * m_unitsPerTwip, m_y * m_unitsPerTwip + fm.ascent()),
-                           text);
+        m_painter.drawText(QPointF(m_x * m_unitsPerTwip, m_y * m_unitsPerTwip + fm.ascent()), text);
         m_x += float(fm.horizontalAdvance(text) / m_unitsPerTwip);
     }
 
@@ -283,10 +282,7 @@ std::unique_ptr<PrinterSurface> StartPdfFileSurface(std::unique_ptr<QPrinter> pr
     return surface;
 }
 
-QStringList QtPrinters::installed() const
-{
-    return QPrinterInfo::availablePrinterNames();
-}
+QStringList QtPrinters::installed() const { return QPrinterInfo::availablePrinterNames(); }
 
 QString QtPrinters::currentName() const
 {
