@@ -8,17 +8,16 @@ void LaunchRemoteSupport(Platform &platform, QWidget *parent)
     const QString title = QStringLiteral("Remote support");
     const QString tool = Paths::remoteSupportTool();
     if (!platform.files.fileExists(tool)) {
-        platform.messages.show(
-            parent, QStringLiteral("Remote support is not currently installed on your system !"),
-            title, MsgIcon::Information);
+        platform.messages.inform(
+            parent, title,
+            QStringLiteral("Remote support is not currently installed on your system !"));
         return;
     }
     if (!platform.launcher.startProgram(platform.files.nativePath(tool))) {
         // The file is there but is no program this system can start (not
         // executable, damaged, or refused).
-        platform.messages.show(parent,
+        platform.messages.warn(parent, title,
                                QStringLiteral("Remote support could not be started from the file (")
-                                   + tool + QStringLiteral(") !"),
-                               title, MsgIcon::Exclamation);
+                                   + tool + QStringLiteral(") !"));
     }
 }

@@ -18,6 +18,7 @@ public:
     // The description as the program holds it, lines ended by CR LF.
     static QString AboutText();
 
+private slots:
     void cmdClose_Click();
 
 private:

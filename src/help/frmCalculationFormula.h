@@ -20,6 +20,7 @@ public:
     // after the last one.
     static QString FormulaText();
 
+private slots:
     void cmdClose_Click();
 
 private:

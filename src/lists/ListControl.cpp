@@ -141,21 +141,19 @@ void NumericReSort(ListControl list)
 }
 
 void LoadListFromFolder(Platform &platform, QWidget *parent, ListControl list,
-                        const QString &folder, bool reSort, const QString &emptyMessage,
-                        const QString &emptyTitle)
+                        const ListFolder &from)
 {
     list.clear();
-    const std::optional<QStringList> entries = Store::listEntries(platform.files, folder);
+    const std::optional<QStringList> entries = Store::listEntries(platform.files, from.folder);
     if (!entries) {
-        platform.messages.show(parent,
-                               QStringLiteral("The directory (") + folder
-                                   + QStringLiteral(") cannot be read !"),
-                               emptyTitle, MsgIcon::Exclamation);
+        platform.messages.warn(parent, from.title,
+                               QStringLiteral("The directory (") + from.folder
+                                   + QStringLiteral(") cannot be read !"));
     } else {
         list.fill(*entries);
-        if (reSort)
-            NumericReSort(list);
+        if (from.reSort)
+            from.reSort(list);
     }
     if (list.count() == 0)
-        platform.messages.show(parent, emptyMessage, emptyTitle, MsgIcon::Information);
+        platform.messages.inform(parent, from.title, from.emptyMessage);
 }

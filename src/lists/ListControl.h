@@ -48,9 +48,18 @@ private:
 // The numeric re-sort of a list control, through its items.
 void NumericReSort(ListControl list);
 
-// The fill step of a list from its folder: clear, add every entry, re-sort
-// when asked, and tell the user when the list is empty. A folder that can no
-// longer be read leaves the list empty and says so by name.
+// Where a list is filled from and what the user is told about it.
+struct ListFolder {
+    QString folder;
+    QString title; // the title of its messages ("Upfronts")
+    QString emptyMessage; // shown when the list is left empty
+    // Run on the entries once they are in; without one the list keeps the
+    // order the control gives it.
+    void (*reSort)(ListControl) = nullptr;
+};
+
+// The fill step of a list from its folder: clear, add every entry, re-sort,
+// and tell the user when the list is empty. A folder that can no longer be
+// read leaves the list empty and says so by name.
 void LoadListFromFolder(Platform &platform, QWidget *parent, ListControl list,
-                        const QString &folder, bool reSort, const QString &emptyMessage,
-                        const QString &emptyTitle);
+                        const ListFolder &from);

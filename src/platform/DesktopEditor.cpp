@@ -96,8 +96,8 @@ QString unescaped(const QString &value)
 }
 
 // Splits an Exec line into arguments: blanks separate them, double quotes
-// hold blanks, and inside quotes a backslash makes the next ", `, $ or \
-// literal.
+// hold blanks, and inside quotes a backslash makes the next double quote,
+// backquote, dollar or backslash literal.
 std::optional<QStringList> splitExec(const QString &exec)
 {
     QStringList arguments;

@@ -211,8 +211,8 @@ std::optional<QStringList> QtFileSystem::listTxtFiles(const QString &folder) con
             continue;
         bool file = entry->d_type == DT_REG;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat info;
-            file = ::fstatat(fd, name, &info, 0) == 0 && S_ISREG(info.st_mode);
+            struct stat target;
+            file = ::fstatat(fd, name, &target, 0) == 0 && S_ISREG(target.st_mode);
         }
         if (file)
             names.append(decodeFileName(QByteArray(name, qsizetype(length))));

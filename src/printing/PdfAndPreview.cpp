@@ -36,8 +36,7 @@ std::optional<QString> RunPdfExport(Platform &platform, QWidget *parent,
     const std::optional<PrintMeasures> measures = PrintMeasuresOf(
         settings, platform.locale, &error, QStringLiteral("the quote has not been exported"));
     if (!measures) {
-        platform.messages.show(parent, error, QStringLiteral("Quote not exported"),
-                               MsgIcon::Exclamation);
+        platform.messages.warn(parent, QStringLiteral("Quote not exported"), error);
         return std::nullopt;
     }
     const QString proposed =
@@ -49,10 +48,9 @@ std::optional<QString> RunPdfExport(Platform &platform, QWidget *parent,
 
     const QString shown = QDir::toNativeSeparators(path);
     const auto failed = [&](const QString &why) {
-        platform.messages.show(parent,
+        platform.messages.warn(parent, QStringLiteral("Quote not exported"),
                                QStringLiteral("The quote could not be saved as ") + shown
-                                   + QStringLiteral(": ") + why + QStringLiteral(" !"),
-                               QStringLiteral("Quote not exported"), MsgIcon::Exclamation);
+                                   + QStringLiteral(": ") + why + QStringLiteral(" !"));
         return std::nullopt;
     };
     std::unique_ptr<PrinterSurface> surface = platform.pages.startPdf(
@@ -63,8 +61,8 @@ std::optional<QString> RunPdfExport(Platform &platform, QWidget *parent,
     body(*surface, measures->horizontalMargin);
     if (!surface->endDoc())
         return failed(surface->error());
-    platform.messages.show(parent, QStringLiteral("The quote has been saved as ") + shown,
-                           QStringLiteral("Quote exported"), MsgIcon::Information);
+    platform.messages.inform(parent, QStringLiteral("Quote exported"),
+                             QStringLiteral("The quote has been saved as ") + shown);
     return path;
 }
 
@@ -76,8 +74,7 @@ std::optional<QString> RunPrintPreview(Platform &platform, QWidget *parent,
     const std::optional<PrintMeasures> measures = PrintMeasuresOf(
         settings, platform.locale, &error, QStringLiteral("the print preview cannot be shown"));
     if (!measures) {
-        platform.messages.show(parent, error, QStringLiteral("Print preview"),
-                               MsgIcon::Exclamation);
+        platform.messages.warn(parent, QStringLiteral("Print preview"), error);
         return std::nullopt;
     }
     const PreviewOutcome outcome = platform.pages.preview(
@@ -88,11 +85,10 @@ std::optional<QString> RunPrintPreview(Platform &platform, QWidget *parent,
     if (!outcome.printed)
         return std::nullopt;
     if (!outcome.error.isEmpty()) {
-        platform.messages.show(parent,
+        platform.messages.warn(parent, QStringLiteral("Printing"),
                                QStringLiteral("The printer ") + outcome.device
                                    + QStringLiteral(" did not take the print job: ") + outcome.error
-                                   + QStringLiteral(" !"),
-                               QStringLiteral("Printing"), MsgIcon::Exclamation);
+                                   + QStringLiteral(" !"));
         return std::nullopt;
     }
     return outcome.device;

@@ -101,25 +101,23 @@ std::optional<QString> RunPrintJob(Platform &platform, QWidget *parent,
     const std::optional<PrintMeasures> measures = PrintMeasuresOf(settings, platform.locale,
                                                                   &error);
     if (!measures) {
-        platform.messages.show(parent, error, title, MsgIcon::Exclamation);
+        platform.messages.warn(parent, title, error);
         return std::nullopt;
     }
     std::unique_ptr<PrinterSurface> surface = platform.printers.startJob(&error);
     if (!surface) {
-        platform.messages.show(parent,
+        platform.messages.warn(parent, title,
                                QStringLiteral("The print job could not be started: ") + error
-                                   + QStringLiteral(" !"),
-                               title, MsgIcon::Exclamation);
+                                   + QStringLiteral(" !"));
         return std::nullopt;
     }
     ApplyPrintSettings(*surface, settings, *measures);
     body(*surface, measures->horizontalMargin);
     if (!surface->endDoc()) {
-        platform.messages.show(parent,
+        platform.messages.warn(parent, title,
                                QStringLiteral("The printer ") + surface->deviceName()
                                    + QStringLiteral(" did not take the print job: ")
-                                   + surface->error() + QStringLiteral(" !"),
-                               title, MsgIcon::Exclamation);
+                                   + surface->error() + QStringLiteral(" !"));
         return std::nullopt;
     }
     return surface->deviceName();

@@ -66,8 +66,8 @@ void trimHeldHeaderAndFooter(PageSettings &page)
 } // namespace
 
 frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::frmQuotaro>()), platform(platform),
-      settings(settings)
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmQuotaro>()), m_platform(platform),
+      m_settings(settings)
 {
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
@@ -148,9 +148,8 @@ void frmQuotaro::showAboutText() { SetMultiLineText(ui->txtAbout, AboutText); }
 
 frmQuotaro::StartResult frmQuotaro::Form_Load()
 {
-    if (platform.instance.anotherRunning()) {
-        platform.messages.show(this, QStringLiteral("Quotaro is already running !"), Title,
-                               MsgIcon::Exclamation);
+    if (m_platform.instance.anotherRunning()) {
+        m_platform.messages.warn(this, Title, QStringLiteral("Quotaro is already running !"));
         // The ordinary close path asks its question; a second copy ends
         // whatever the answer, having read and written nothing.
         Form_QueryUnload();
@@ -159,14 +158,13 @@ frmQuotaro::StartResult frmQuotaro::Form_Load()
     }
 
     for (const Paths::RequiredPath &required : Paths::requiredPaths()) {
-        const bool present = required.isFolder ? platform.files.folderExists(required.path)
-                                               : platform.files.fileExists(required.path);
+        const bool present = required.isFolder ? m_platform.files.folderExists(required.path)
+                                               : m_platform.files.fileExists(required.path);
         if (!present) {
-            platform.messages.show(this,
-                                   (required.isFolder ? QStringLiteral("The directory (")
-                                                      : QStringLiteral("The file ("))
-                                       + required.path + QStringLiteral(") cannot be found !"),
-                                   Title, MsgIcon::Exclamation);
+            m_platform.messages.warn(this, Title,
+                                     (required.isFolder ? QStringLiteral("The directory (")
+                                                        : QStringLiteral("The file ("))
+                                         + required.path + QStringLiteral(") cannot be found !"));
             m_closeConfirmed = true;
             return StartResult::EndMissingSettings;
         }
@@ -181,7 +179,7 @@ frmQuotaro::StartResult frmQuotaro::Form_Load()
                            : required.path.left(required.path.lastIndexOf(QLatin1Char('\\'))));
     folders.removeDuplicates();
     for (const QString &folder : folders)
-        platform.files.removeLeftoverTemporaryFiles(folder);
+        m_platform.files.removeLeftoverTemporaryFiles(folder);
 
     if (!loadSettings()) {
         m_closeConfirmed = true;
@@ -207,7 +205,7 @@ bool frmQuotaro::loadSettings()
     // in it (cut short by a crash or a full disk), or one far larger than
     // any setting (damaged) would leave the program printing with settings
     // nobody chose: name it and end.
-    const SettingsRead read = readSettings(platform.files, settings);
+    const SettingsRead read = readSettings(m_platform.files, m_settings);
     if (read.status != SettingsRead::Status::Read) {
         QString problem;
         switch (read.status) {
@@ -223,23 +221,22 @@ bool frmQuotaro::loadSettings()
             break;
         case SettingsRead::Status::Read: break;
         }
-        platform.messages.show(this,
-                               QStringLiteral("The file (") + read.path + QStringLiteral(") ")
-                                   + problem + QStringLiteral(" !"),
-                               Title, MsgIcon::Exclamation);
+        m_platform.messages.warn(this, Title,
+                                 QStringLiteral("The file (") + read.path + QStringLiteral(") ")
+                                     + problem + QStringLiteral(" !"));
         return false;
     }
 
-    PrinterSettings &p = settings.printer;
+    PrinterSettings &p = m_settings.printer;
     // "Default", or a name no installed printer has, means the printer that
     // is the system default now; it is held by its device name, so that a
     // later change of the system default cannot send a quote elsewhere than
     // the printer setup window shows.
     const bool named = p.PrinterName != QStringLiteral("Default")
-        && SelectPrinter(platform.printers, p.PrinterName);
+        && SelectPrinter(m_platform.printers, p.PrinterName);
     if (!named) {
-        const QString systemDefault = platform.printers.currentName();
-        platform.printers.setCurrent(systemDefault);
+        const QString systemDefault = m_platform.printers.currentName();
+        m_platform.printers.setCurrent(systemDefault);
         if (p.PrinterName == QStringLiteral("Default"))
             p.PrinterName = systemDefault;
     }
@@ -249,19 +246,22 @@ bool frmQuotaro::loadSettings()
 
 void frmQuotaro::loadLists()
 {
-    LoadListFromFolder(platform, this, ListControl(ui->comUpfronts), Paths::upfrontsFolder(), true,
-                       QStringLiteral("You do not currently have any upfronts setup !"),
-                       QStringLiteral("Upfronts"));
-    LoadListFromFolder(platform, this, ListControl(ui->comMids), Paths::midsFolder(), true,
-                       QStringLiteral("You do not currently have any mids setup !"),
-                       QStringLiteral("Mids"));
-    LoadListFromFolder(platform, this, ListControl(ui->comFinals), Paths::finalsFolder(), true,
-                       QStringLiteral("You do not currently have any finals setup !"),
-                       QStringLiteral("Finals"));
+    LoadListFromFolder(m_platform, this, ListControl(ui->comUpfronts),
+                       {Paths::upfrontsFolder(), QStringLiteral("Upfronts"),
+                        QStringLiteral("You do not currently have any upfronts setup !"),
+                        &frmQuotaro::UpfrontReSort});
+    LoadListFromFolder(m_platform, this, ListControl(ui->comMids),
+                       {Paths::midsFolder(), QStringLiteral("Mids"),
+                        QStringLiteral("You do not currently have any mids setup !"),
+                        &frmQuotaro::MidReSort});
+    LoadListFromFolder(m_platform, this, ListControl(ui->comFinals),
+                       {Paths::finalsFolder(), QStringLiteral("Finals"),
+                        QStringLiteral("You do not currently have any finals setup !"),
+                        &frmQuotaro::FinalReSort});
     // The rates box keeps its own text order.
-    LoadListFromFolder(platform, this, ListControl(ui->comRates), Paths::ratesFolder(), false,
-                       QStringLiteral("You do not currently have any rates setup !"),
-                       QStringLiteral("Rates"));
+    LoadListFromFolder(m_platform, this, ListControl(ui->comRates),
+                       {Paths::ratesFolder(), QStringLiteral("Rates"),
+                        QStringLiteral("You do not currently have any rates setup !")});
 }
 
 void frmQuotaro::UpfrontReSort(ListControl list) { NumericReSort(list); }
@@ -313,8 +313,8 @@ void frmQuotaro::cmdRefreshTermsRates_Click()
     clearValueEdits();
     emptyBox(ui->comSelectTerm);
     disableValueLists();
-    platform.messages.show(this, QStringLiteral("The terms and rates have been refreshed !"),
-                           QStringLiteral("Terms and rates"), MsgIcon::Information);
+    m_platform.messages.inform(this, QStringLiteral("Terms and rates"),
+                               QStringLiteral("The terms and rates have been refreshed !"));
     ui->comSelectTerm->setFocus();
 }
 
@@ -380,7 +380,7 @@ void frmQuotaro::cmdResetAll_Click()
 void frmQuotaro::cmdQuotation_Click()
 {
     using namespace Calculation;
-    const Locale &locale = platform.locale;
+    const Locale &locale = m_platform.locale;
 
     clearResults();
 
@@ -388,17 +388,17 @@ void frmQuotaro::cmdQuotation_Click()
     // priced: say so, rather than showing amounts of "inf".
     auto tooLarge = [this](QWidget *focus) {
         focus->setFocus();
-        platform.messages.show(this,
-                               QStringLiteral("The number is too large to calculate a quotation !"),
-                               QStringLiteral("Number too large"), MsgIcon::Exclamation);
+        m_platform.messages.warn(
+            this, QStringLiteral("Number too large"),
+            QStringLiteral("The number is too large to calculate a quotation !"));
     };
 
     const QString valueText = ui->txtValue->text();
     if (!locale.isNumeric(valueText)) {
         ui->txtValue->clear();
         ui->txtValue->setFocus();
-        platform.messages.show(this, QStringLiteral("Please enter a valid value !"),
-                               QStringLiteral("Invalid value"), MsgIcon::Exclamation);
+        m_platform.messages.warn(this, QStringLiteral("Invalid value"),
+                                 QStringLiteral("Please enter a valid value !"));
         return;
     }
     const std::optional<float> value = locale.toSingle(valueText);
@@ -412,8 +412,8 @@ void frmQuotaro::cmdQuotation_Click()
     if (!structure) {
         emptyBox(ui->comSelectTerm);
         ui->comSelectTerm->setFocus();
-        platform.messages.show(this, QStringLiteral("Please select a valid term !"),
-                               QStringLiteral("Invalid term"), MsgIcon::Exclamation);
+        m_platform.messages.warn(this, QStringLiteral("Invalid term"),
+                                 QStringLiteral("Please select a valid term !"));
         return;
     }
 
@@ -426,7 +426,7 @@ void frmQuotaro::cmdQuotation_Click()
                          float &into) {
         const QString text = box->currentText();
         if (!locale.isNumeric(text)) {
-            platform.messages.show(this, message, title, MsgIcon::Exclamation);
+            m_platform.messages.warn(this, title, message);
             emptyBox(box);
             focusOn(box);
             return false;
@@ -458,10 +458,9 @@ void frmQuotaro::cmdQuotation_Click()
 
     const Amounts amounts = amountsFor(*structure, *value, rate, upfront, final);
     if (!allFinite(*structure, amounts)) {
-        platform.messages.show(this,
-                               QStringLiteral("The amounts of this quotation are too large to "
-                                              "be calculated !"),
-                               QStringLiteral("Number too large"), MsgIcon::Exclamation);
+        m_platform.messages.warn(this, QStringLiteral("Number too large"),
+                                 QStringLiteral("The amounts of this quotation are too large to "
+                                                "be calculated !"));
         return;
     }
 
@@ -503,71 +502,70 @@ void frmQuotaro::cmdSave_Click()
     const QuoteTexts texts = quoteTexts();
 
     if (ui->txtQuoteValue->text().isEmpty()) {
-        platform.messages.show(this, QStringLiteral("Please generate a quote to save !"),
-                               QStringLiteral("No quote to save"), MsgIcon::Exclamation);
+        m_platform.messages.warn(this, QStringLiteral("No quote to save"),
+                                 QStringLiteral("Please generate a quote to save !"));
         return;
     }
     const QString name = ui->txtSaveQuote->text();
     if (name.isEmpty()) {
-        platform.messages.show(this, QStringLiteral("Please enter a name for the quote !"),
-                               QStringLiteral("No quote name"), MsgIcon::Exclamation);
+        m_platform.messages.warn(this, QStringLiteral("No quote name"),
+                                 QStringLiteral("Please enter a name for the quote !"));
         ui->txtSaveQuote->setFocus();
         return;
     }
     // A name that would leave the quotes folder, or that the file system
     // cannot hold, is refused before anything is looked up or written.
     if (!Store::isSafeFileName(name)) {
-        platform.messages.show(this, Store::unsafeQuoteNameMessage(name),
-                               Store::UnsafeQuoteNameTitle, MsgIcon::Exclamation);
+        m_platform.messages.warn(this, Store::UnsafeQuoteNameTitle,
+                                 Store::unsafeQuoteNameMessage(name));
         ui->txtSaveQuote->setFocus();
         return;
     }
     const QString path = Paths::quoteFile(name);
     const auto refuseTakenName = [&] {
-        platform.messages.show(this,
-                               QStringLiteral("The quote ") + name
-                                   + QStringLiteral(" already exists, please enter a different "
-                                                    "name for the quote !"),
-                               QStringLiteral("Quote already exists"), MsgIcon::Exclamation);
+        m_platform.messages.warn(this, QStringLiteral("Quote already exists"),
+                                 QStringLiteral("The quote ") + name
+                                     + QStringLiteral(" already exists, please enter a different "
+                                                      "name for the quote !"));
         ui->txtSaveQuote->clear();
         ui->txtSaveQuote->setFocus();
     };
     // Any entry of that name takes it: "Acme.TXT" from an older installation
     // (listed as Acme), a folder, or a link, even one that leads nowhere.
-    if (Store::entryExists(platform.files, Paths::quotesFolder(), name)) {
+    if (Store::entryExists(m_platform.files, Paths::quotesFolder(), name)) {
         refuseTakenName();
         return;
     }
 
-    const QString date = platform.locale.date(platform.clock.today());
+    const QString date = m_platform.locale.date(m_platform.clock.today());
     // A header or footer typed with an empty last line keeps that line once
     // only: one trailing line break comes off the held texts themselves, so
     // the shortened ones stay in force for the next save or print.
-    trimHeldHeaderAndFooter(settings.page);
-    const QString text = QuoteFileText(texts, settings.page, date);
+    trimHeldHeaderAndFooter(m_settings.page);
+    const QString text = QuoteFileText(texts, m_settings.page, date);
     // The file appears whole or not at all, and only under a name nobody
     // holds; a failure is never reported as a saved quote.
-    if (!platform.files.createNewFile(path, TextCodec::encode(text))) {
+    if (!m_platform.files.createNewFile(path, TextCodec::encode(text))) {
         // Another computer sharing the folder may have taken the name since.
-        if (Store::entryExists(platform.files, Paths::quotesFolder(), name))
+        if (Store::entryExists(m_platform.files, Paths::quotesFolder(), name))
             refuseTakenName();
         else
-            platform.messages.show(
-                this, QStringLiteral("The quote ") + name + QStringLiteral(" cannot be saved !"),
-                QStringLiteral("Quote not saved"), MsgIcon::Exclamation);
+            m_platform.messages.warn(this, QStringLiteral("Quote not saved"),
+                                     QStringLiteral("The quote ") + name
+                                         + QStringLiteral(" cannot be saved !"));
         return;
     }
-    platform.messages.show(
-        this, QStringLiteral("The quote ") + name + QStringLiteral(" has been saved !"),
-        QStringLiteral("Quote saved"), MsgIcon::Information);
+    m_platform.messages.inform(this, QStringLiteral("Quote saved"),
+                               QStringLiteral("The quote ") + name
+                                   + QStringLiteral(" has been saved !"));
 }
 
 bool frmQuotaro::hasQuotationToPrint()
 {
     if (!ui->txtQuoteValue->text().isEmpty())
         return true;
-    platform.messages.show(this, QStringLiteral("Please generate a quote to print !"),
-                           QStringLiteral("No quote to print"), MsgIcon::Exclamation);
+    m_platform.messages.warn(this, QStringLiteral("No quote to print"),
+                             QStringLiteral("Please generate a quote to print !"));
     return false;
 }
 
@@ -577,12 +575,13 @@ std::function<void(PrinterSurface &, int)> frmQuotaro::quotationPage()
     // than once (and again when printed from), and each time the header and
     // footer lose their one trailing line break from this same start, as
     // one print takes it off the held settings.
-    const PageSettings page = settings.page;
-    return [this, page, texts = quoteTexts(), date = platform.locale.date(platform.clock.today())](
-               PrinterSurface &surface, int margin) {
-        settings.page = page;
-        trimHeldHeaderAndFooter(settings.page);
-        PrintQuotation(surface, margin, texts, settings.page, date);
+    const PageSettings page = m_settings.page;
+    return [this, page, texts = quoteTexts(),
+            date = m_platform.locale.date(m_platform.clock.today())](PrinterSurface &surface,
+                                                                     int margin) {
+        m_settings.page = page;
+        trimHeldHeaderAndFooter(m_settings.page);
+        PrintQuotation(surface, margin, texts, m_settings.page, date);
     };
 }
 
@@ -591,12 +590,12 @@ void frmQuotaro::cmdPrint_Click()
     if (!hasQuotationToPrint())
         return;
     // The one page that the print, the preview and the PDF all make.
-    const std::optional<QString> device = RunPrintJob(platform, this, settings.printer,
+    const std::optional<QString> device = RunPrintJob(m_platform, this, m_settings.printer,
                                                       quotationPage());
     if (device)
-        platform.messages.show(this,
-                               QStringLiteral("The quote has been sent to the printer ") + *device,
-                               QStringLiteral("Printing"), MsgIcon::Information);
+        m_platform.messages.inform(this, QStringLiteral("Printing"),
+                                   QStringLiteral("The quote has been sent to the printer ")
+                                       + *device);
 }
 
 void frmQuotaro::quotesPrintPreview_Click()
@@ -604,20 +603,20 @@ void frmQuotaro::quotesPrintPreview_Click()
     if (!hasQuotationToPrint())
         return;
     const std::optional<QString> device = RunPrintPreview(
-        platform, this, settings.printer,
-        QuoteDocumentName(ui->txtSaveQuote->text(), platform.clock.today()), quotationPage());
+        m_platform, this, m_settings.printer,
+        QuoteDocumentName(ui->txtSaveQuote->text(), m_platform.clock.today()), quotationPage());
     if (device)
-        platform.messages.show(this,
-                               QStringLiteral("The quote has been sent to the printer ") + *device,
-                               QStringLiteral("Printing"), MsgIcon::Information);
+        m_platform.messages.inform(this, QStringLiteral("Printing"),
+                                   QStringLiteral("The quote has been sent to the printer ")
+                                       + *device);
 }
 
 void frmQuotaro::quotesExportPdf_Click()
 {
     if (!hasQuotationToPrint())
         return;
-    RunPdfExport(platform, this, settings.printer,
-                 QuoteDocumentName(ui->txtSaveQuote->text(), platform.clock.today()),
+    RunPdfExport(m_platform, this, m_settings.printer,
+                 QuoteDocumentName(ui->txtSaveQuote->text(), m_platform.clock.today()),
                  quotationPage());
 }
 
@@ -625,7 +624,7 @@ void frmQuotaro::quotesExportPdf_Click()
 
 void frmQuotaro::cmdOpenSavedQuotes_Click()
 {
-    frmOpenSavedQuotes window(platform, settings, this);
+    frmOpenSavedQuotes window(m_platform, m_settings, this);
     window.exec();
 }
 
@@ -633,25 +632,25 @@ void frmQuotaro::quotesOpenSavedQuotes_Click() { cmdOpenSavedQuotes_Click(); }
 
 void frmQuotaro::setupPrinterSetup_Click()
 {
-    frmPrinterSetup window(platform, settings, this);
+    frmPrinterSetup window(m_platform, m_settings, this);
     window.exec();
 }
 
 void frmQuotaro::setupPageSetup_Click()
 {
-    frmPageSetup window(platform, settings, this);
+    frmPageSetup window(m_platform, m_settings, this);
     window.exec();
 }
 
 void frmQuotaro::setupTermsSetup_Click()
 {
-    frmTermsSetup window(platform, this);
+    frmTermsSetup window(m_platform, this);
     window.exec();
 }
 
 void frmQuotaro::setupRatesSetup_Click()
 {
-    frmRatesSetup window(platform, this);
+    frmRatesSetup window(m_platform, this);
     window.exec();
 }
 
@@ -661,7 +660,7 @@ void frmQuotaro::helpCalculationFormula_Click()
     window.exec();
 }
 
-void frmQuotaro::helpRemoteSupport_Click() { LaunchRemoteSupport(platform, this); }
+void frmQuotaro::helpRemoteSupport_Click() { LaunchRemoteSupport(m_platform, this); }
 
 void frmQuotaro::helpAbout_Click()
 {
@@ -673,9 +672,8 @@ void frmQuotaro::helpAbout_Click()
 
 bool frmQuotaro::Form_QueryUnload()
 {
-    return platform.messages.show(this, QStringLiteral("Are you sure you want to exit Quotaro ?"),
-                                  Title, MsgIcon::Question, MsgButtons::YesNo)
-        == MsgAnswer::Yes;
+    return m_platform.messages.ask(this, Title,
+                                   QStringLiteral("Are you sure you want to exit Quotaro ?"));
 }
 
 void frmQuotaro::closeEvent(QCloseEvent *event)

@@ -35,15 +35,12 @@ public:
     // otherwise ends the program (no exit() is called from here).
     StartResult Form_Load();
 
-    // The exit question; true when the user lets the window close.
-    bool Form_QueryUnload();
-
     // The three re-sorts of the multiplier lists (one procedure).
-    void UpfrontReSort(ListControl list);
-    void MidReSort(ListControl list);
-    void FinalReSort(ListControl list);
+    static void UpfrontReSort(ListControl list);
+    static void MidReSort(ListControl list);
+    static void FinalReSort(ListControl list);
 
-public slots:
+private slots:
     void comSelectTerm_Click();
     void cmdRefreshTermsRates_Click();
     void cmdResetTermsRates_Click();
@@ -77,6 +74,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The exit question; true when the user lets the window close.
+    bool Form_QueryUnload();
     bool loadSettings();
     void loadLists();
     void clearResults();
@@ -93,7 +92,7 @@ private:
     void showAboutText();
 
     std::unique_ptr<Ui::frmQuotaro> ui;
-    Platform &platform;
-    Settings &settings;
+    Platform &m_platform;
+    Settings &m_settings;
     bool m_closeConfirmed = false;
 };

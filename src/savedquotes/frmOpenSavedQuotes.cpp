@@ -13,10 +13,8 @@
 #include "store/Store.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
-#include <QScreen>
 #include <QShortcut>
 
 namespace {
@@ -63,12 +61,12 @@ frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, Q
          std::initializer_list<QAbstractScrollArea *>{ui->lstSavedQuotes, ui->txtOpenQuote}) {
         control->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(control, &QWidget::customContextMenuRequested, this,
-                [this, control](const QPoint &at) { ShowQuoteMenu(control, at); });
+                [this, control](const QPoint &at) { showQuoteMenu(control, at); });
         auto *shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), control);
         shiftF10->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shiftF10, &QShortcut::activated, this, [this, control] {
             const QListWidgetItem *item = ui->lstSavedQuotes->currentItem();
-            ShowQuoteMenu(control,
+            showQuoteMenu(control,
                           control == ui->txtOpenQuote ? ui->txtOpenQuote->cursorRect().bottomLeft()
                               : item ? ui->lstSavedQuotes->visualItemRect(item).center()
                                      : QPoint(0, 0));
@@ -83,7 +81,7 @@ frmOpenSavedQuotes::~frmOpenSavedQuotes() = default;
 
 void frmOpenSavedQuotes::SavedQuotesReSort(QListWidget *list) { NumericReSort(ListControl(list)); }
 
-QWidget *frmOpenSavedQuotes::MessageParent()
+QWidget *frmOpenSavedQuotes::messageParent()
 {
     if (isVisible() || !parentWidget())
         return this;
@@ -92,14 +90,13 @@ QWidget *frmOpenSavedQuotes::MessageParent()
 
 void frmOpenSavedQuotes::Form_Load()
 {
-    FillSavedQuotesList();
-    ShowNumberOfQuotes();
+    fillSavedQuotesList();
+    showNumberOfQuotes();
     if (ui->lstSavedQuotes->count() == 0)
-        m_platform.messages.show(MessageParent(), EmptyListText, EmptyListTitle,
-                                 MsgIcon::Information);
+        m_platform.messages.inform(messageParent(), EmptyListTitle, EmptyListText);
 }
 
-void frmOpenSavedQuotes::FillSavedQuotesList()
+void frmOpenSavedQuotes::fillSavedQuotesList()
 {
     ListControl list(ui->lstSavedQuotes);
     list.clear();
@@ -108,37 +105,36 @@ void frmOpenSavedQuotes::FillSavedQuotesList()
     if (!names) {
         // The folder was there at start-up; if it has gone or cannot be read
         // the list stays empty and the user learns why.
-        m_platform.messages.show(MessageParent(),
+        m_platform.messages.warn(messageParent(), EmptyListTitle,
                                  QStringLiteral("The directory (") + Paths::quotesFolder()
-                                     + QStringLiteral(") cannot be read !"),
-                                 EmptyListTitle, MsgIcon::Exclamation);
+                                     + QStringLiteral(") cannot be read !"));
         return;
     }
     list.fill(*names);
     SavedQuotesReSort(ui->lstSavedQuotes);
 }
 
-void frmOpenSavedQuotes::ShowNumberOfQuotes()
+void frmOpenSavedQuotes::showNumberOfQuotes()
 {
     ui->txtNumberOfQuotes->setText(QString::number(ui->lstSavedQuotes->count()));
 }
 
-QString frmOpenSavedQuotes::OpenQuoteText() const { return m_openQuoteText; }
+QString frmOpenSavedQuotes::openQuoteText() const { return m_openQuoteText; }
 
-void frmOpenSavedQuotes::SetOpenQuoteText(const QString &crLfText)
+void frmOpenSavedQuotes::setOpenQuoteText(const QString &crLfText)
 {
     m_openQuoteText = crLfText;
     SetMultiLineText(ui->txtOpenQuote, crLfText);
 }
 
-void frmOpenSavedQuotes::ReportQuoteNotFound(const QString &name)
+void frmOpenSavedQuotes::reportQuoteNotFound(const QString &name)
 {
-    m_platform.messages.show(
-        MessageParent(), QStringLiteral("The quote ") + name + QStringLiteral(" cannot be found !"),
-        QStringLiteral("Quote not found"), MsgIcon::Exclamation);
+    m_platform.messages.warn(messageParent(), QStringLiteral("Quote not found"),
+                             QStringLiteral("The quote ") + name
+                                 + QStringLiteral(" cannot be found !"));
 }
 
-std::optional<QString> frmOpenSavedQuotes::QuoteFileOf(const QString &name) const
+std::optional<QString> frmOpenSavedQuotes::quoteFileOf(const QString &name) const
 {
     const std::optional<QString> file = Store::entryFileOf(m_platform.files, Paths::quotesFolder(),
                                                            name);
@@ -147,34 +143,33 @@ std::optional<QString> frmOpenSavedQuotes::QuoteFileOf(const QString &name) cons
     return std::nullopt;
 }
 
-bool frmOpenSavedQuotes::NameTaken(const QString &name) const
+bool frmOpenSavedQuotes::nameTaken(const QString &name) const
 {
     return Store::entryExists(m_platform.files, Paths::quotesFolder(), name);
 }
 
-std::optional<QString> frmOpenSavedQuotes::QuoteFileFound(const QString &name)
+std::optional<QString> frmOpenSavedQuotes::quoteFileFound(const QString &name)
 {
-    std::optional<QString> file = QuoteFileOf(name);
+    std::optional<QString> file = quoteFileOf(name);
     if (!file)
-        ReportQuoteNotFound(name);
+        reportQuoteNotFound(name);
     return file;
 }
 
-bool frmOpenSavedQuotes::ReadQuoteFile(const QString &name)
+bool frmOpenSavedQuotes::readQuoteFile(const QString &name)
 {
-    const std::optional<QString> file = QuoteFileFound(name);
+    const std::optional<QString> file = quoteFileFound(name);
     if (!file)
         return false;
     std::optional<QString> text = Store::readWholeFile(m_platform.files, *file);
     if (!text) {
-        m_platform.messages.show(MessageParent(),
+        m_platform.messages.warn(messageParent(), QStringLiteral("Quote not read"),
                                  QStringLiteral("The quote ") + name
-                                     + QStringLiteral(" cannot be read !"),
-                                 QStringLiteral("Quote not read"), MsgIcon::Exclamation);
+                                     + QStringLiteral(" cannot be read !"));
         return false;
     }
     Store::trimOneCrLf(*text);
-    SetOpenQuoteText(*text);
+    setOpenQuoteText(*text);
     return true;
 }
 
@@ -186,13 +181,13 @@ void frmOpenSavedQuotes::cmdOpen_Click()
     const QList<QListWidgetItem *> selected = ui->lstSavedQuotes->selectedItems();
     const QString name = selected.isEmpty() ? QString() : selected.first()->text();
     if (name.isEmpty()) {
-        m_platform.messages.show(MessageParent(), QStringLiteral("Please select a quote to open !"),
-                                 QStringLiteral("No quote to open"), MsgIcon::Exclamation);
+        m_platform.messages.warn(messageParent(), QStringLiteral("No quote to open"),
+                                 QStringLiteral("Please select a quote to open !"));
         return;
     }
     // The name changes only with the text, so a quote that cannot be read
     // leaves the quote that was open as it was.
-    if (ReadQuoteFile(name))
+    if (readQuoteFile(name))
         ui->txtOpenQuoteName->setText(name);
 }
 
@@ -200,38 +195,43 @@ void frmOpenSavedQuotes::cmdRefreshQuote_Click()
 {
     const QString name = ui->txtOpenQuoteName->text();
     if (name.isEmpty()) {
-        m_platform.messages.show(
-            MessageParent(),
-            QStringLiteral("Please select a quote to open and edit before refreshing !"),
-            QStringLiteral("No quote open to refresh"), MsgIcon::Exclamation);
+        m_platform.messages.warn(
+            messageParent(), QStringLiteral("No quote open to refresh"),
+            QStringLiteral("Please select a quote to open and edit before refreshing !"));
         return;
     }
-    ReadQuoteFile(name);
+    readQuoteFile(name);
 }
 
 void frmOpenSavedQuotes::cmdClose_Click() { close(); }
 
-bool frmOpenSavedQuotes::OpenQuoteToPrint()
+std::optional<QString> frmOpenSavedQuotes::openQuoteFile(const QString &title, const QString &text)
 {
     const QString name = ui->txtOpenQuoteName->text();
     if (name.isEmpty()) {
-        m_platform.messages.show(MessageParent(), QStringLiteral("Please open a quote to print !"),
-                                 QStringLiteral("No quote to print"), MsgIcon::Exclamation);
-        return false;
+        m_platform.messages.warn(messageParent(), title, text);
+        return std::nullopt;
     }
-    return QuoteFileFound(name).has_value();
+    return quoteFileFound(name);
 }
 
-std::function<void(PrinterSurface &, int)> frmOpenSavedQuotes::OpenQuotePage() const
+bool frmOpenSavedQuotes::openQuoteToPrint()
 {
-    QString text = OpenQuoteText();
+    return openQuoteFile(QStringLiteral("No quote to print"),
+                         QStringLiteral("Please open a quote to print !"))
+        .has_value();
+}
+
+std::function<void(PrinterSurface &, int)> frmOpenSavedQuotes::openQuotePage() const
+{
+    QString text = openQuoteText();
     Store::trimOneCrLf(text);
     return [text](PrinterSurface &surface, int margin) {
         PrintWrapped(surface, text + Store::CrLf, margin, margin);
     };
 }
 
-void frmOpenSavedQuotes::ShowQuoteMenu(QWidget *control, const QPoint &at)
+void frmOpenSavedQuotes::showQuoteMenu(QWidget *control, const QPoint &at)
 {
     std::unique_ptr<QMenu> menu(
         control == ui->txtOpenQuote ? ui->txtOpenQuote->createStandardContextMenu(at) : new QMenu);
@@ -248,80 +248,68 @@ void frmOpenSavedQuotes::ShowQuoteMenu(QWidget *control, const QPoint &at)
 
 void frmOpenSavedQuotes::quotePrintPreview_Click()
 {
-    if (!OpenQuoteToPrint())
+    if (!openQuoteToPrint())
         return;
     const QString name = ui->txtOpenQuoteName->text();
     const std::optional<QString> device = RunPrintPreview(
-        m_platform, MessageParent(), m_settings.printer, name, OpenQuotePage());
+        m_platform, messageParent(), m_settings.printer, name, openQuotePage());
     if (device)
-        m_platform.messages.show(MessageParent(),
-                                 QStringLiteral("The quote ") + name
-                                     + QStringLiteral(" has been sent to the printer ") + *device,
-                                 QStringLiteral("Printing"), MsgIcon::Information);
+        m_platform.messages.inform(messageParent(), QStringLiteral("Printing"),
+                                   QStringLiteral("The quote ") + name
+                                       + QStringLiteral(" has been sent to the printer ")
+                                       + *device);
 }
 
 void frmOpenSavedQuotes::quoteExportPdf_Click()
 {
-    if (OpenQuoteToPrint())
-        RunPdfExport(m_platform, MessageParent(), m_settings.printer, ui->txtOpenQuoteName->text(),
-                     OpenQuotePage());
+    if (openQuoteToPrint())
+        RunPdfExport(m_platform, messageParent(), m_settings.printer, ui->txtOpenQuoteName->text(),
+                     openQuotePage());
 }
 
 void frmOpenSavedQuotes::cmdPrint_Click()
 {
-    if (!OpenQuoteToPrint())
+    if (!openQuoteToPrint())
         return;
     const QString name = ui->txtOpenQuoteName->text();
     // The one page that the print, the preview and the PDF all make.
-    const std::optional<QString> device = RunPrintJob(m_platform, MessageParent(),
-                                                      m_settings.printer, OpenQuotePage());
+    const std::optional<QString> device = RunPrintJob(m_platform, messageParent(),
+                                                      m_settings.printer, openQuotePage());
     if (!device)
         return; // RunPrintJob has told the user why
-    m_platform.messages.show(MessageParent(),
-                             QStringLiteral("The quote ") + name
-                                 + QStringLiteral(" has been sent to the printer ") + *device,
-                             QStringLiteral("Printing"), MsgIcon::Information);
+    m_platform.messages.inform(messageParent(), QStringLiteral("Printing"),
+                               QStringLiteral("The quote ") + name
+                                   + QStringLiteral(" has been sent to the printer ") + *device);
 }
 
 void frmOpenSavedQuotes::cmdEditqute_Click()
 {
-    const QString name = ui->txtOpenQuoteName->text();
-    if (name.isEmpty()) {
-        m_platform.messages.show(MessageParent(), QStringLiteral("Please open a quote to edit !"),
-                                 QStringLiteral("No quote to edit"), MsgIcon::Exclamation);
-        return;
-    }
-    const std::optional<QString> quoteFile = QuoteFileFound(name);
+    const std::optional<QString> quoteFile = openQuoteFile(
+        QStringLiteral("No quote to edit"), QStringLiteral("Please open a quote to edit !"));
     if (!quoteFile)
         return;
-    m_platform.messages.show(MessageParent(),
-                             QStringLiteral("You will need to refresh the quote once you have "
-                                            "edited it in order to view the changes !"),
-                             QStringLiteral("Edit quote"), MsgIcon::Information);
+    const QString name = ui->txtOpenQuoteName->text();
+    m_platform.messages.inform(messageParent(), QStringLiteral("Edit quote"),
+                               QStringLiteral("You will need to refresh the quote once you have "
+                                              "edited it in order to view the changes !"));
     const QString file = m_platform.files.nativePath(*quoteFile);
     if (!m_platform.launcher.openInEditor(file))
-        m_platform.messages.show(MessageParent(),
+        m_platform.messages.warn(messageParent(), QStringLiteral("Edit quote"),
                                  QStringLiteral("No text editor could be started for the quote ")
-                                     + name + QStringLiteral(" (") + file + QStringLiteral(") !"),
-                                 QStringLiteral("Edit quote"), MsgIcon::Exclamation);
+                                     + name + QStringLiteral(" (") + file + QStringLiteral(") !"));
 }
 
 void frmOpenSavedQuotes::cmdRename_Click()
 {
-    const QString oldName = ui->txtOpenQuoteName->text();
-    if (oldName.isEmpty()) {
-        m_platform.messages.show(MessageParent(), QStringLiteral("Please open a quote to rename !"),
-                                 QStringLiteral("No quote to rename"), MsgIcon::Exclamation);
-        return;
-    }
-    const std::optional<QString> oldFile = QuoteFileFound(oldName);
+    const std::optional<QString> oldFile = openQuoteFile(
+        QStringLiteral("No quote to rename"), QStringLiteral("Please open a quote to rename !"));
     if (!oldFile)
         return;
+    const QString oldName = ui->txtOpenQuoteName->text();
     const QString newName = ui->txtRenameQuote->text();
     if (newName.isEmpty()) {
-        m_platform.messages.show(MessageParent(),
-                                 QStringLiteral("Please enter a new name for the quote !"),
-                                 QStringLiteral("Quote name"), MsgIcon::Exclamation);
+        m_platform.messages.warn(messageParent(), QStringLiteral("Quote name"),
+                                 QStringLiteral("Please enter a new name for the quote !"));
         ui->txtRenameQuote->setFocus();
         return;
     }
@@ -329,21 +317,20 @@ void frmOpenSavedQuotes::cmdRename_Click()
     // quotes folder or holding wildcards is never looked up at all. The
     // typed name stays for the user to correct.
     if (!Store::isSafeFileName(newName)) {
-        m_platform.messages.show(MessageParent(), Store::unsafeQuoteNameMessage(newName),
-                                 Store::UnsafeQuoteNameTitle, MsgIcon::Exclamation);
+        m_platform.messages.warn(messageParent(), Store::UnsafeQuoteNameTitle,
+                                 Store::unsafeQuoteNameMessage(newName));
         ui->txtRenameQuote->setFocus();
         return;
     }
     const auto refuseTakenName = [&] {
-        m_platform.messages.show(MessageParent(),
+        m_platform.messages.warn(messageParent(), QStringLiteral("Quote already exists"),
                                  QStringLiteral("The quote ") + newName
                                      + QStringLiteral(" already exists, please enter a different "
-                                                      "name for the quote !"),
-                                 QStringLiteral("Quote already exists"), MsgIcon::Exclamation);
+                                                      "name for the quote !"));
         ui->txtRenameQuote->clear();
         ui->txtRenameQuote->setFocus();
     };
-    if (NameTaken(newName)) {
+    if (nameTaken(newName)) {
         refuseTakenName();
         return;
     }
@@ -354,15 +341,14 @@ void frmOpenSavedQuotes::cmdRename_Click()
     // sharing the folder) is never overwritten.
     if (!m_platform.files.renameFile(*oldFile, Paths::quoteFile(newName))) {
         if (!m_platform.files.fileExists(*oldFile))
-            ReportQuoteNotFound(oldName);
-        else if (NameTaken(newName))
+            reportQuoteNotFound(oldName);
+        else if (nameTaken(newName))
             refuseTakenName();
         else
-            m_platform.messages.show(MessageParent(),
+            m_platform.messages.warn(messageParent(), QStringLiteral("Quote not renamed"),
                                      QStringLiteral("The quote ") + oldName
                                          + QStringLiteral(" could not be renamed to ") + newName
-                                         + QStringLiteral(", it keeps its name !"),
-                                     QStringLiteral("Quote not renamed"), MsgIcon::Exclamation);
+                                         + QStringLiteral(", it keeps its name !"));
         return;
     }
     ui->txtOpenQuoteName->setText(newName);
@@ -370,55 +356,46 @@ void frmOpenSavedQuotes::cmdRename_Click()
     if (std::optional<QString> text = Store::readWholeFile(m_platform.files,
                                                            Paths::quoteFile(newName))) {
         Store::trimOneCrLf(*text);
-        SetOpenQuoteText(*text);
+        setOpenQuoteText(*text);
     }
-    FillSavedQuotesList();
+    fillSavedQuotesList();
     ui->txtRenameQuote->clear();
-    m_platform.messages.show(MessageParent(),
+    m_platform.messages.warn(messageParent(), QStringLiteral("Quote renamed"),
                              QStringLiteral("The quote has been renamed to ") + newName
-                                 + QStringLiteral(" !"),
-                             QStringLiteral("Quote renamed"), MsgIcon::Exclamation);
+                                 + QStringLiteral(" !"));
 }
 
 void frmOpenSavedQuotes::cmdDelete_Click()
 {
-    const QString name = ui->txtOpenQuoteName->text();
-    if (name.isEmpty()) {
-        m_platform.messages.show(MessageParent(), QStringLiteral("Please open a quote to delete !"),
-                                 QStringLiteral("No quote to delete"), MsgIcon::Exclamation);
-        return;
-    }
     // A quote already gone is not asked about.
-    const std::optional<QString> file = QuoteFileFound(name);
+    const std::optional<QString> file = openQuoteFile(
+        QStringLiteral("No quote to delete"), QStringLiteral("Please open a quote to delete !"));
     if (!file)
         return;
-    const MsgAnswer answer = m_platform.messages.show(
-        MessageParent(), QStringLiteral("Are you sure that you want to delete the quote ") + name,
-        QStringLiteral("Delete quote"), MsgIcon::Question, MsgButtons::YesNo);
-    if (answer != MsgAnswer::Yes) {
-        m_platform.messages.show(MessageParent(), QStringLiteral("Quote delete canceld !"),
-                                 QStringLiteral("Quote delete canceld"), MsgIcon::Information);
+    const QString name = ui->txtOpenQuoteName->text();
+    if (!m_platform.messages.ask(messageParent(), QStringLiteral("Delete quote"),
+                                 QStringLiteral("Are you sure that you want to delete the quote ")
+                                     + name)) {
+        m_platform.messages.inform(messageParent(), QStringLiteral("Quote delete canceld"),
+                                   QStringLiteral("Quote delete canceld !"));
         return;
     }
     if (!m_platform.files.removeFile(*file)) {
         if (!m_platform.files.fileExists(*file))
-            ReportQuoteNotFound(name);
+            reportQuoteNotFound(name);
         else
-            m_platform.messages.show(MessageParent(),
+            m_platform.messages.warn(messageParent(), QStringLiteral("Quote not deleted"),
                                      QStringLiteral("The quote ") + name
                                          + QStringLiteral(" could not be deleted, it is still "
-                                                          "saved !"),
-                                     QStringLiteral("Quote not deleted"), MsgIcon::Exclamation);
+                                                          "saved !"));
         return;
     }
-    SetOpenQuoteText(QString());
-    FillSavedQuotesList();
-    ShowNumberOfQuotes();
-    m_platform.messages.show(MessageParent(),
-                             QStringLiteral("The quote ") + name
-                                 + QStringLiteral(" has been deleted !"),
-                             QStringLiteral("Quote deleted"), MsgIcon::Information);
+    setOpenQuoteText(QString());
+    fillSavedQuotesList();
+    showNumberOfQuotes();
+    m_platform.messages.inform(messageParent(), QStringLiteral("Quote deleted"),
+                               QStringLiteral("The quote ") + name
+                                   + QStringLiteral(" has been deleted !"));
     if (ui->lstSavedQuotes->count() == 0)
-        m_platform.messages.show(MessageParent(), EmptyListText, EmptyListTitle,
-                                 MsgIcon::Information);
+        m_platform.messages.inform(messageParent(), EmptyListTitle, EmptyListText);
 }

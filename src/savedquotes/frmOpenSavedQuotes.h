@@ -33,6 +33,7 @@ public:
     // The numeric re-sort, for the saved quotes list box.
     static void SavedQuotesReSort(QListWidget *list);
 
+private slots:
     void Form_Load();
     void cmdOpen_Click();
     void cmdPrint_Click();
@@ -46,38 +47,41 @@ public:
     void quoteExportPdf_Click();
 
 private:
-    // The refusals of Print quote: no quote open, or its file gone. True
-    // when the open quote can be put on a page.
-    bool OpenQuoteToPrint();
+    // The two refusals every action on the open quote begins with: no quote
+    // open (the action's own message), and a quote whose file has gone. The
+    // open quote's file when neither applies.
+    std::optional<QString> openQuoteFile(const QString &title, const QString &text);
+    // The refusals of Print quote; true when the open quote can be put on a page.
+    bool openQuoteToPrint();
     // The open quote's page, as Print quote makes it.
-    std::function<void(PrinterSurface &, int)> OpenQuotePage() const;
+    std::function<void(PrinterSurface &, int)> openQuotePage() const;
     // The context menu on one of the two controls, at a point of its viewport.
-    void ShowQuoteMenu(QWidget *control, const QPoint &at);
+    void showQuoteMenu(QWidget *control, const QPoint &at);
 
-    void FillSavedQuotesList();
-    void ShowNumberOfQuotes();
+    void fillSavedQuotesList();
+    void showNumberOfQuotes();
     // Reads the quote file of the name and shows its text (one trailing
     // CR LF removed). A missing or unreadable file is reported and the open
     // quote is left as it was; the result then is false.
-    bool ReadQuoteFile(const QString &name);
+    bool readQuoteFile(const QString &name);
     // The file of a quote: the quotes folder, the name and ".txt". A file
     // whose ending is in other letters (".TXT", from an older installation)
     // is listed under the same name, so it is found too. Empty when the quote
     // has no file.
-    std::optional<QString> QuoteFileOf(const QString &name) const;
+    std::optional<QString> quoteFileOf(const QString &name) const;
     // Any entry holds the quote file name of the name, in any letter case of
     // its ending: a file, a folder or a link, even one leading nowhere.
-    bool NameTaken(const QString &name) const;
+    bool nameTaken(const QString &name) const;
     // The quote's file when it is there; otherwise says so.
-    std::optional<QString> QuoteFileFound(const QString &name);
-    void ReportQuoteNotFound(const QString &name);
+    std::optional<QString> quoteFileFound(const QString &name);
+    void reportQuoteNotFound(const QString &name);
 
     // The open quote's text with CR LF line breaks, as the files hold it.
-    QString OpenQuoteText() const;
-    void SetOpenQuoteText(const QString &crLfText);
+    QString openQuoteText() const;
+    void setOpenQuoteText(const QString &crLfText);
 
     // Before the window shows, its messages belong to the window that opened it.
-    QWidget *MessageParent();
+    QWidget *messageParent();
 
     Platform &m_platform;
     Settings &m_settings;

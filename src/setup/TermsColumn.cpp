@@ -27,9 +27,9 @@ TermsColumn::TermsColumn(Platform &platform, QWidget *window, TermsColumnConfig 
 
 void TermsColumn::load()
 {
-    LoadListFromFolder(m_platform, m_window, ListControl(m_config.list), m_config.folder,
-                       m_config.reSort != nullptr, m_config.texts.emptyList,
-                       m_config.texts.pluralTitle);
+    LoadListFromFolder(
+        m_platform, m_window, ListControl(m_config.list),
+        {m_config.folder, m_config.texts.pluralTitle, m_config.texts.emptyList, m_config.reSort});
 }
 
 QString TermsColumn::entryText(const QString &typed) const
@@ -49,22 +49,20 @@ void TermsColumn::add()
     const TermsColumnTexts &t = m_config.texts;
     const QString entry = entryText(m_config.input->text());
     if (entry.isEmpty()) {
-        m_platform.messages.show(m_window, t.invalidInput, t.title, MsgIcon::Exclamation);
+        m_platform.messages.warn(m_window, t.title, t.invalidInput);
     } else if (Store::entryExists(m_platform.files, m_config.folder, entry)) {
         // The file decides, not the list: an entry made by hand under another
         // spelling (07 beside 7) is no duplicate.
-        m_platform.messages.show(m_window, t.entryPrefix + entry + InUseSuffix, t.title,
-                                 MsgIcon::Exclamation);
+        m_platform.messages.warn(m_window, t.title, t.entryPrefix + entry + InUseSuffix);
     } else if (!Store::createEntry(m_platform.files, m_config.folder, entry)) {
         // The list only ever shows what is on disk.
-        m_platform.messages.show(
-            m_window,
-            t.entryPrefix + entry + QStringLiteral(" could not be added, the file ")
-                + Paths::entryFile(m_config.folder, entry) + QStringLiteral(" cannot be written !"),
-            t.title, MsgIcon::Exclamation);
+        m_platform.messages.warn(m_window, t.title,
+                                 t.entryPrefix + entry
+                                     + QStringLiteral(" could not be added, the file ")
+                                     + Paths::entryFile(m_config.folder, entry)
+                                     + QStringLiteral(" cannot be written !"));
     } else {
-        m_platform.messages.show(m_window, t.entryPrefix + entry + AddedSuffix, t.title,
-                                 MsgIcon::Information);
+        m_platform.messages.inform(m_window, t.title, t.entryPrefix + entry + AddedSuffix);
         ListControl(m_config.list).addItem(entry);
         if (m_config.reSort)
             m_config.reSort(ListControl(m_config.list));
@@ -86,31 +84,26 @@ void TermsColumn::remove()
     const QString entry = row < 0 ? QString() : m_config.list->item(row)->text();
 
     if (entry.isEmpty()) {
-        m_platform.messages.show(m_window, t.nothingSelected, t.title, MsgIcon::Exclamation);
-    } else if (m_platform.messages.show(m_window, t.deleteQuestion + entry, t.title,
-                                        MsgIcon::Question, MsgButtons::YesNo)
-               != MsgAnswer::Yes) {
-        m_platform.messages.show(m_window, t.deleteRefused, t.title, MsgIcon::Information);
+        m_platform.messages.warn(m_window, t.title, t.nothingSelected);
+    } else if (!m_platform.messages.ask(m_window, t.title, t.deleteQuestion + entry)) {
+        m_platform.messages.inform(m_window, t.title, t.deleteRefused);
     } else if (!Store::entryExists(m_platform.files, m_config.folder, entry)) {
         // Removed outside the program: nothing is left to delete, so the
         // entry goes from the list rather than staying there for good.
-        m_platform.messages.show(m_window,
+        m_platform.messages.warn(m_window, t.title,
                                  QStringLiteral("The file (")
                                      + Paths::entryFile(m_config.folder, entry)
-                                     + QStringLiteral(") no longer exists !"),
-                                 t.title, MsgIcon::Exclamation);
+                                     + QStringLiteral(") no longer exists !"));
         takeOut(row);
     } else if (!Store::deleteEntry(m_platform.files, m_config.folder, entry)) {
-        m_platform.messages.show(m_window,
+        m_platform.messages.warn(m_window, t.title,
                                  t.entryPrefix + entry
                                      + QStringLiteral(" could not be deleted, the file ")
                                      + Store::entryFileOf(m_platform.files, m_config.folder, entry)
                                            .value_or(Paths::entryFile(m_config.folder, entry))
-                                     + QStringLiteral(" cannot be removed !"),
-                                 t.title, MsgIcon::Exclamation);
+                                     + QStringLiteral(" cannot be removed !"));
     } else {
-        m_platform.messages.show(m_window, t.entryPrefix + entry + DeletedSuffix, t.title,
-                                 MsgIcon::Information);
+        m_platform.messages.inform(m_window, t.title, t.entryPrefix + entry + DeletedSuffix);
         takeOut(row);
     }
     tellIfEmpty();
@@ -130,6 +123,5 @@ void TermsColumn::takeOut(int row)
 void TermsColumn::tellIfEmpty()
 {
     if (m_config.list->count() == 0)
-        m_platform.messages.show(m_window, m_config.texts.emptyList, m_config.texts.pluralTitle,
-                                 MsgIcon::Information);
+        m_platform.messages.inform(m_window, m_config.texts.pluralTitle, m_config.texts.emptyList);
 }

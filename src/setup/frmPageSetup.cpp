@@ -66,18 +66,17 @@ void frmPageSetup::apply(const Section &section)
     // The file is written first: a text that could not be stored is not put
     // in force either, and stays in the change box to be applied again.
     if (!Store::writeTextFile(m_platform.files, section.file, text)) {
-        m_platform.messages.show(this,
+        m_platform.messages.warn(this, section.title,
                                  QStringLiteral("The ") + section.name
                                      + QStringLiteral(" could not be changed, the file ")
-                                     + section.file + QStringLiteral(" cannot be written !"),
-                                 section.title, MsgIcon::Exclamation);
+                                     + section.file + QStringLiteral(" cannot be written !"));
         section.change->setFocus();
         return;
     }
     *section.value = text;
     section.change->clear();
     SetMultiLineText(section.current, *section.value);
-    m_platform.messages.show(this, section.changedMessage, section.title, MsgIcon::Information);
+    m_platform.messages.inform(this, section.title, section.changedMessage);
     section.change->setFocus();
 }
 

@@ -20,7 +20,7 @@ public:
     frmPageSetup(Platform &platform, Settings &settings, QWidget *parent = nullptr);
     ~frmPageSetup() override;
 
-private:
+private slots:
     void Form_Load();
     void cmdApplyHeader_Click();
     void cmdCancelHeader_Click();
@@ -28,6 +28,7 @@ private:
     void cmdCancelFooter_Click();
     void cmdClose_Click();
 
+private:
     // One section (header or footer) of the window.
     struct Section {
         QString *value;

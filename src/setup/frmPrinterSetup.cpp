@@ -36,8 +36,8 @@ QString flagOf(const QCheckBox *box)
 } // namespace
 
 frmPrinterSetup::frmPrinterSetup(Platform &platform, Settings &settings, QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::frmPrinterSetup>()), platform(platform),
-      settings(settings)
+    : QDialog(parent), ui(std::make_unique<Ui::frmPrinterSetup>()), m_platform(platform),
+      m_settings(settings)
 {
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
@@ -70,10 +70,10 @@ void frmPrinterSetup::Form_Load()
 
     ListControl printers(ui->comChangePrinter);
     printers.clear();
-    for (const QString &name : platform.printers.installed())
+    for (const QString &name : m_platform.printers.installed())
         printers.addItem(name);
 
-    FillFontList(ui->comChangeFont, platform.fonts);
+    FillFontList(ui->comChangeFont, m_platform.fonts);
 
     ListControl sizes(ui->comChangeFontSize);
     sizes.clear();
@@ -86,7 +86,7 @@ void frmPrinterSetup::Form_Load()
 
 void frmPrinterSetup::showCurrentSettings()
 {
-    const PrinterSettings &p = settings.printer;
+    const PrinterSettings &p = m_settings.printer;
     ui->txtCurrentPrinter->setText(p.PrinterName);
     ui->txtCurrentHorizontalMargin->setText(p.HorizontalMargin);
     ui->txtCurrentVerticalMargin->setText(p.VerticalMargin);
@@ -116,9 +116,9 @@ void frmPrinterSetup::clearChangeControls()
 
 void frmPrinterSetup::cmdApply_Click()
 {
-    const Locale &locale = platform.locale;
+    const Locale &locale = m_platform.locale;
     const auto refuse = [&](QWidget *field, const QString &text, const QString &title) {
-        platform.messages.show(this, text, title, MsgIcon::Exclamation);
+        m_platform.messages.warn(this, title, text);
         if (auto *combo = qobject_cast<QComboBox *>(field))
             emptyCombo(combo);
         else if (auto *edit = qobject_cast<QLineEdit *>(field))
@@ -174,26 +174,26 @@ void frmPrinterSetup::cmdApply_Click()
 
     // The files first: only what has reached the disk is put in force, so
     // the window never shows a setting the next start would not read back.
-    const PrinterSettingsWrite write = writePrinterSettings(platform.files, values);
-    const PrinterSettings before = settings.printer;
-    settings.printer = printerSettingsAfterWrite(before, values, write);
+    const PrinterSettingsWrite write = writePrinterSettings(m_platform.files, values);
+    const PrinterSettings before = m_settings.printer;
+    m_settings.printer = printerSettingsAfterWrite(before, values, write);
 
-    if (settings.printer.PrinterName != before.PrinterName || write.ok)
-        SelectPrinter(platform.printers, settings.printer.PrinterName);
+    if (m_settings.printer.PrinterName != before.PrinterName || write.ok)
+        SelectPrinter(m_platform.printers, m_settings.printer.PrinterName);
 
     if (!write.ok) {
         // The user's entries stay, so Apply can be tried again.
         showCurrentSettings();
-        platform.messages.show(this, printerSettingsWriteFailure(write), QStringLiteral("Printer"),
-                               MsgIcon::Exclamation);
+        m_platform.messages.warn(this, QStringLiteral("Printer"),
+                                 printerSettingsWriteFailure(write));
         ui->cmdApply->setFocus();
         return;
     }
 
     clearChangeControls();
     showCurrentSettings();
-    platform.messages.show(this, QStringLiteral("The printer settings have been changed !"),
-                           QStringLiteral("Printer"), MsgIcon::Information);
+    m_platform.messages.inform(this, QStringLiteral("Printer"),
+                               QStringLiteral("The printer settings have been changed !"));
     ui->cmdClose->setFocus();
 }
 
@@ -205,17 +205,17 @@ void frmPrinterSetup::cmdCancel_Click()
 
 void frmPrinterSetup::cmdPrintTestPage_Click()
 {
-    const QStringList texts = printerTestPageTexts(settings.printer);
+    const QStringList texts = printerTestPageTexts(m_settings.printer);
     const std::optional<QString> device = RunPrintJob(
-        platform, this, settings.printer, [&](PrinterSurface &surface, int margin) {
+        m_platform, this, m_settings.printer, [&](PrinterSurface &surface, int margin) {
             for (const QString &text : texts)
                 PrintWrapped(surface, text, margin, margin);
         });
     if (!device)
         return;
-    platform.messages.show(this,
-                           QStringLiteral("The test page has been sent to the printer ") + *device,
-                           QStringLiteral("Printing"), MsgIcon::Information);
+    m_platform.messages.inform(this, QStringLiteral("Printing"),
+                               QStringLiteral("The test page has been sent to the printer ")
+                                   + *device);
     ui->cmdClose->setFocus();
 }
 

@@ -19,6 +19,7 @@ public:
     frmPrinterSetup(Platform &platform, Settings &settings, QWidget *parent = nullptr);
     ~frmPrinterSetup() override;
 
+private slots:
     void Form_Load();
     void cmdApply_Click();
     void cmdCancel_Click();
@@ -30,6 +31,6 @@ private:
     void clearChangeControls();
 
     std::unique_ptr<Ui::frmPrinterSetup> ui;
-    Platform &platform;
-    Settings &settings;
+    Platform &m_platform;
+    Settings &m_settings;
 };

@@ -19,13 +19,14 @@ public:
     explicit frmRatesSetup(Platform &platform, QWidget *parent = nullptr);
     ~frmRatesSetup() override;
 
-private:
+private slots:
     void Form_Load();
     void cmdAddRate_Click();
     void cmdCancelRate_Click();
     void cmdDeleteRate_Click();
     void cmdClose_Click();
 
+private:
     std::unique_ptr<Ui::frmRatesSetup> ui;
     std::unique_ptr<TermsColumn> m_rates;
 };

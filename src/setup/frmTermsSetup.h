@@ -27,7 +27,7 @@ public:
     static void MidReSort(ListControl list);
     static void FinalReSort(ListControl list);
 
-private:
+private slots:
     void Form_Load();
     void cmdAddUpfront_Click();
     void cmdUpfrontCancel_Click();
@@ -40,6 +40,7 @@ private:
     void cmdDeleteFinal_Click();
     void cmdClose_Click();
 
+private:
     enum Column { Upfront, Mid, Final };
 
     std::unique_ptr<Ui::frmTermsSetup> ui;

@@ -42,9 +42,10 @@ void TestListFolders::onlyOrdinaryTxtFilesAreListed()
 
     QListWidget list;
     list.setProperty("sortedList", true);
-    LoadListFromFolder(t.platform, nullptr, &list, Paths::quotesFolder(), true,
-                       QStringLiteral("You do not currently have any saved quotes !"),
-                       QStringLiteral("Saved quotes"));
+    LoadListFromFolder(t.platform, nullptr, &list,
+                       {Paths::quotesFolder(), QStringLiteral("Saved quotes"),
+                        QStringLiteral("You do not currently have any saved quotes !"),
+                        NumericReSort});
     QStringList shown;
     for (int i = 0; i < list.count(); ++i)
         shown << list.item(i)->text();

@@ -185,8 +185,8 @@ void TestLists::loadListFromFolderTellsOfEmptyAndVanishedFolders()
     QComboBox combo;
     combo.setEditable(true);
     const QString message = QStringLiteral("You do not currently have any finals setup !");
-    LoadListFromFolder(t.platform, nullptr, &combo, Paths::finalsFolder(), true, message,
-                       QStringLiteral("Finals"));
+    LoadListFromFolder(t.platform, nullptr, &combo,
+                       {Paths::finalsFolder(), QStringLiteral("Finals"), message, NumericReSort});
     QCOMPARE(combo.count(), 3);
     QCOMPARE(combo.itemText(0), QStringLiteral("3"));
     QVERIFY(t.messages.messages.isEmpty());
@@ -194,8 +194,8 @@ void TestLists::loadListFromFolderTellsOfEmptyAndVanishedFolders()
     t.remove(Paths::finalsFolder() + QStringLiteral("\\12.txt"));
     t.remove(Paths::finalsFolder() + QStringLiteral("\\3.txt"));
     t.remove(Paths::finalsFolder() + QStringLiteral("\\6.txt"));
-    LoadListFromFolder(t.platform, nullptr, &combo, Paths::finalsFolder(), true, message,
-                       QStringLiteral("Finals"));
+    LoadListFromFolder(t.platform, nullptr, &combo,
+                       {Paths::finalsFolder(), QStringLiteral("Finals"), message, NumericReSort});
     QCOMPARE(combo.count(), 0);
     QCOMPARE(t.messages.texts(), QStringList{message});
     QCOMPARE(t.messages.messages.last().icon, MsgIcon::Information);
@@ -203,8 +203,8 @@ void TestLists::loadListFromFolderTellsOfEmptyAndVanishedFolders()
 
     t.messages.clear();
     t.remove(Paths::finalsFolder());
-    LoadListFromFolder(t.platform, nullptr, &combo, Paths::finalsFolder(), true, message,
-                       QStringLiteral("Finals"));
+    LoadListFromFolder(t.platform, nullptr, &combo,
+                       {Paths::finalsFolder(), QStringLiteral("Finals"), message, NumericReSort});
     QCOMPARE(
         t.messages.texts(),
         (QStringList{QStringLiteral("The directory (C:\\Program Files\\Kestrane\\Quotaro\\Terms "

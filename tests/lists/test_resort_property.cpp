@@ -232,9 +232,10 @@ void TestReSortProperty::aFolderOfValuesIsListedInTheStepsOrder()
 
     QComboBox combo;
     combo.setEditable(true);
-    LoadListFromFolder(t.platform, nullptr, &combo, Paths::midsFolder(), true,
-                       QStringLiteral("You do not currently have any mids setup !"),
-                       QStringLiteral("Mids"));
+    LoadListFromFolder(t.platform, nullptr, &combo,
+                       {Paths::midsFolder(), QStringLiteral("Mids"),
+                        QStringLiteral("You do not currently have any mids setup !"),
+                        NumericReSort});
 
     // The folder's own order, as listed, then the steps.
     const std::optional<QStringList> listed = t.files.listTxtFiles(Paths::midsFolder());
