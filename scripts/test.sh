@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/deps.sh"
 quotaro_install_deps
-quotaro_build
+quotaro_build -DQUOTARO_WERROR=ON
 build=${QUOTARO_BUILD_DIR:-$root/build}
 if [ -x "$root/scripts/cups-test-server.sh" ]; then
   source "$root/scripts/cups-test-server.sh"
