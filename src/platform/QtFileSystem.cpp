@@ -289,7 +289,11 @@ bool QtFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
     QSaveFile file(nativePath(path));
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // A short text stays in the file's buffer until commit, which does not
+    // notice when writing it out fails (a full disk) and would put a cut
+    // file in place of the old one: the buffer is written out, and checked,
+    // first.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
