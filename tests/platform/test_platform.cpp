@@ -58,8 +58,8 @@ void TestPlatformLayer::numbersAndDatesFollowTheLocale()
     QVERIFY(de.isNumeric(QStringLiteral("25,5")) && de.isNumeric(QStringLiteral("10.000")));
     QVERIFY(!de.isNumeric(QStringLiteral("abc")));
     // The locale's own negative form: accounting brackets in en_US.
-    QCOMPARE(QStringList({en.currency(10000), en.currency(-69.2307f), de.currency(10000),
-                          de.currency(-5)}),
+    QCOMPARE(QStringList(
+                 {en.currency(10000), en.currency(-69.2307f), de.currency(10000), de.currency(-5)}),
              QStringList({"$10,000.00", "($69.23)", "10.000,00\u00a0\u20ac", "-5,00\u00a0\u20ac"}));
     QCOMPARE(QStringList({en.fixed(25), en.fixed(12345.678), en.fixed(0.5), de.fixed(12345.678)}),
              QStringList({"25.00", "12345.68", "0.50", "12345,68"}));
