@@ -47,6 +47,7 @@ expected_files=$(
   for size in 16 24 32 48 64 128 256; do
     echo "/usr/share/icons/hicolor/${size}x${size}/apps/org.quotaro.Quotaro.png"
   done | sort)
+expected_files=$(sort <<<"$expected_files")
 package_files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort)
 expect_same "the package holds the program, the initialiser, the launcher, the desktop entry, the icons and the AppStream data, and nothing else" \
   "$expected_files" "$package_files"

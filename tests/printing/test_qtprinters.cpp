@@ -101,16 +101,14 @@ QVector<Word> find(const QVector<Word> &words, const QString &text)
 
 QuoteTexts quote(const QString &customer)
 {
-    QuoteTexts q;
-    q.customer = customer + QStringLiteral("\r\n12 Quay Street\r\n");
-    q.equipment = QStringLiteral("Deck oven\r\nProving cabinet");
-    q.upfront = QStringLiteral("$300.00");
-    q.termMiddle = QStringLiteral("36");
-    q.monthly = QStringLiteral("$100.00");
-    q.final = QStringLiteral("$200.00");
-    q.weekly = QStringLiteral("$23.08");
-    q.daily = QStringLiteral("$3.29");
-    return q;
+    return {customer + "\r\n12 Quay Street\r\n",
+            "Deck oven\r\nProving cabinet",
+            "$300.00",
+            "36",
+            "$100.00",
+            "$200.00",
+            "$23.08",
+            "$3.29"};
 }
 
 // The test platform with real printers in place of the recording ones.
@@ -149,12 +147,6 @@ struct RealPrinting {
 // A job written by Qt's PDF output into the file pdf.
 struct PdfJob : RealPrinting {
     explicit PdfJob(const QString &path) : RealPrinting(printers), pdf(path), printers(path) {}
-    // Prints text from the margin on a fresh job; false when no job was made.
-    bool printText(const QString &text)
-    {
-        return print([&](PrinterSurface &s, int margin) { PrintWrapped(s, text, margin, margin); })
-            .has_value();
-    }
     QString pdf;
     PdfPrinters printers;
 };
@@ -177,13 +169,12 @@ QString waitForOutput(const QString &folder, const QString &marker)
 
 QString envOr(const char *name, const char *fallback)
 {
-    const QString value = qEnvironmentVariable(name);
-    return value.isEmpty() ? QString::fromUtf8(fallback) : value;
+    return qEnvironmentVariable(name, QString::fromUtf8(fallback));
 }
 
 QString uniqueMarker()
 {
-    return QStringLiteral("Customer%1").arg(QRandomGenerator::global()->bounded(100000000));
+    return QStringLiteral("Customer%1").arg(QRandomGenerator::global()->generate());
 }
 
 // Dark pixels of the first page at 144 dots per inch within the box (in
@@ -327,7 +318,7 @@ void TestQtPrinters::textPastTheBottomGoesOnANewPage()
     QString text;
     for (int i = 1; i <= 150; ++i)
         text += QStringLiteral("Line%1\r\n").arg(i, 3, 10, QLatin1Char('0'));
-    QVERIFY(job.printText(text));
+    QVERIFY(job.print([&](PrinterSurface &s, int m) { PrintWrapped(s, text, m, m); }));
     const int pages = pagesOf(job.pdf);
     QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
     const QVector<Word> words = wordsOf(job.pdf);
@@ -366,7 +357,8 @@ void TestQtPrinters::textPastTheBottomGoesOnANewPage()
     // so the job stays one page instead of one page per line.
     PdfJob low(file("low.pdf"));
     low.settings().VerticalMargin = QStringLiteral("20000");
-    QVERIFY(low.printText(QStringLiteral("Line1\r\nLine2\r\nLine3\r\nLine4\r\nLine5\r\n")));
+    QVERIFY(low.print(
+        [&](PrinterSurface &s, int m) { PrintWrapped(s, "1\r\n2\r\n3\r\n4\r\n5\r\n", m, m); }));
     QCOMPARE(pagesOf(low.pdf), 1);
 }
 
