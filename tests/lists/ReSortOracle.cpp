@@ -4,11 +4,17 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <QRegularExpression>
 #include <vector>
 
 namespace {
 
-double wholeNumber(double value) { return std::nearbyint(value); }
+// Nearest whole number, a half going to the even neighbour (2.5 gives 2).
+double wholeNumber(double value)
+{
+    const double below = std::floor(value), rest = value - below;
+    return rest > 0.5 || (rest == 0.5 && std::fmod(below, 2.0) != 0) ? below + 1 : below;
+}
 
 struct Key {
     double key;
@@ -18,7 +24,7 @@ struct Key {
 std::optional<Key> keyOf(const QString &text)
 {
     for (qsizetype c = 0; c < text.size(); ++c) {
-        const double whole = wholeNumber(leadingNumber(QStringView(text).mid(c)));
+        const double whole = wholeNumber(OracleLeadingNumber(QStringView(text).mid(c)));
         if (whole > 0)
             return Key{whole, c};
     }
@@ -26,6 +32,38 @@ std::optional<Key> keyOf(const QString &text)
 }
 
 } // namespace
+
+// Taken literally: the blanks go first wherever they stand, then the text
+// is read as a radix form, or as sign, digits with one point and an
+// exponent whose digits make it count.
+double OracleLeadingNumber(QStringView text)
+{
+    QString s;
+    for (const QChar c : text)
+        if (c != u' ' && c != u'\t' && c != u'\n')
+            s += c;
+    const QString upper = s.toUpper();
+    if (upper.startsWith(u"&H") || upper.startsWith(u"&O")) {
+        const QString digits = upper[1] == u'H' ? QStringLiteral("0123456789ABCDEF")
+                                                : QStringLiteral("01234567");
+        double value = 0;
+        qsizetype n = 2;
+        for (; n < upper.size() && digits.contains(upper[n]) && value <= 4294967295.0; ++n)
+            value = value * double(digits.size()) + double(digits.indexOf(upper[n]));
+        if (value >= 32768 && value <= 65535 && n - 2 <= (upper[1] == u'H' ? 4 : 6))
+            return value - 65536; // the 16-bit form of a negative number
+        return value >= 2147483648.0 && value <= 4294967295.0 ? value - 4294967296.0 : value;
+    }
+    static const QRegularExpression number(
+        QStringLiteral("^([+-]?)([0-9]*\\.?[0-9]*)(?:[ED]([+-]?[0-9]+))?"));
+    const QRegularExpressionMatch m = number.match(upper);
+    if (!m.captured(2).contains(QRegularExpression(QStringLiteral("[0-9]"))))
+        return 0;
+    QString literal = m.captured(1) + m.captured(2);
+    if (m.hasCaptured(3))
+        literal += u'e' + m.captured(3);
+    return std::strtod(literal.toLatin1().constData(), nullptr);
+}
 
 void ReSortOracle(QVector<ListItem> &items)
 {
@@ -49,11 +87,11 @@ void ReSortOracle(QVector<ListItem> &items)
         qsizetype target = -1;
         for (qsizetype q = p + 1; q < items.size(); ++q) {
             const QString &other = items[q].text;
-            const bool member = prefix.isEmpty() ? leadingNumber(other) > 0
+            const bool member = prefix.isEmpty() ? OracleLeadingNumber(other) > 0
                                                  : other.startsWith(prefix);
             if (!member)
                 break;
-            if (wholeNumber(leadingNumber(QStringView(other).mid(key->position))) < key->key)
+            if (wholeNumber(OracleLeadingNumber(QStringView(other).mid(key->position))) < key->key)
                 target = q;
         }
         if (target >= 0 && movesHere > last - p) {

@@ -10,19 +10,20 @@ build=$1
 cpack=$2
 version=$3
 here=$(cd "$(dirname "$0")" && pwd)
-
 for tool in dpkg dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli Xvfb xwininfo xprop file; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIP: $tool is not installed"
     exit 77
   fi
 done
-
 failures=0
 source "$here/xsession.sh"
-
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "PASS: $*"; }
+check() { # what command...: passes when the command succeeds
+  local what=$1; shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
 expect_same() { # what expected actual
   if [ "$2" == "$3" ]; then pass "$1"; else fail "$1"; diff <(echo "$2") <(echo "$3") | sed 's/^/    /'; fi
 }
@@ -39,7 +40,6 @@ deb="$tmp/pkg/$deb_name"
 if [ -f "$deb" ]; then pass "the package is named $deb_name"; else
   fail "the package is named $deb_name (found: $(cd "$tmp/pkg" && ls *.deb 2>/dev/null))"; exit 1
 fi
-
 expected_files=$(
   printf '%s\n' /usr/bin/quotaro /usr/bin/quotaro-init /usr/bin/quotaro-launch \
     /usr/share/applications/org.quotaro.Quotaro.desktop \
@@ -47,39 +47,34 @@ expected_files=$(
   for size in 16 24 32 48 64 128 256; do
     echo "/usr/share/icons/hicolor/${size}x${size}/apps/org.quotaro.Quotaro.png"
   done | sort)
-expected_files=$(echo "$expected_files" | sort)
+expected_files=$(sort <<<"$expected_files")
 package_files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort)
 expect_same "the package holds the program, the initialiser, the launcher, the desktop entry, the icons and the AppStream data, and nothing else" \
   "$expected_files" "$package_files"
-
 field() { dpkg-deb -f "$deb" "$1"; }
 expect_same "control: package name" quotaro "$(field Package)"
 expect_same "control: version" "$version" "$(field Version)"
 expect_same "control: architecture" "$arch" "$(field Architecture)"
 depends=$(field Depends)
 for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libc6; do
-  if [[ "$depends" == *"$lib"* ]]; then pass "control: depends on $lib"; else fail "control: depends on $lib (Depends: $depends)"; fi
+  check "control: depends on $lib (Depends: $depends)" grep -q "$lib" <<<"$depends"
 done
-
 recommends=$(field Recommends)
 for pkg in fonts-dejavu-core xdg-utils; do
-  if [[ "$recommends" == *"$pkg"* ]]; then pass "control: recommends $pkg"; else fail "control: recommends $pkg (Recommends: $recommends)"; fi
+  check "control: recommends $pkg (Recommends: $recommends)" grep -q "$pkg" <<<"$recommends"
 done
-if [ "$(field Description | wc -l)" -gt 1 ]; then pass "control: a long description follows the summary"; else fail "control: a long description follows the summary"; fi
-
+check "control: a long description follows the summary" test "$(field Description | wc -l)" -gt 1
 root="$tmp/root"
 dpkg-deb -x "$deb" "$root"
 for program in quotaro quotaro-init; do
-  if file -L "$root/usr/bin/$program" | grep -q 'ELF.*executable'; then pass "$program is a program"; else fail "$program is a program: $(file "$root/usr/bin/$program")"; fi
+  check "$program is a program" grep -q 'ELF.*executable' <<<"$(file -L "$root/usr/bin/$program")"
 done
 for program in quotaro quotaro-init quotaro-launch; do
-  mode=$(stat -c %a "$root/usr/bin/$program")
-  expect_same "$program may be run by everyone (mode)" 755 "$mode"
+  expect_same "$program may be run by everyone (mode)" 755 "$(stat -c %a "$root/usr/bin/$program")"
 done
 for size in 16 24 32 48 64 128 256; do
   icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/org.quotaro.Quotaro.png"
-  if file "$icon" | grep -q "PNG image data, $size x $size,"; then pass "the ${size}x${size} icon is a PNG of that size"
-  else fail "the ${size}x${size} icon is a PNG of that size: $(file "$icon")"; fi
+  check "the ${size}x${size} icon is a PNG of that size" grep -q "PNG image data, $size x $size," <<<"$(file "$icon")"
 done
 
 # ---------------------------------------------------------------- desktop entry and AppStream data
@@ -87,19 +82,18 @@ desktop="$root/usr/share/applications/org.quotaro.Quotaro.desktop"
 if out=$(desktop-file-validate "$desktop" 2>&1) && [ -z "$out" ]; then pass "desktop-file-validate accepts the desktop entry"
 else fail "desktop-file-validate accepts the desktop entry"; echo "$out"; fi
 exec_word=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
-if [ -x "$root/usr/bin/$exec_word" ]; then pass "the desktop entry starts the installed $exec_word"; else fail "the desktop entry's Exec ($exec_word) is an installed program"; fi
+check "the desktop entry's Exec ($exec_word) is an installed program" test -x "$root/usr/bin/$exec_word"
 icon_name=$(sed -n 's/^Icon=//p' "$desktop")
-if [ -f "$root/usr/share/icons/hicolor/48x48/apps/$icon_name.png" ]; then pass "the desktop entry's icon is installed"; else fail "the desktop entry's icon ($icon_name) is installed"; fi
+check "the desktop entry's icon ($icon_name) is installed" test -f "$root/usr/share/icons/hicolor/48x48/apps/$icon_name.png"
 expect_same "the desktop entry's name" Quotaro "$(sed -n 's/^Name=//p' "$desktop")"
-
 metainfo="$root/usr/share/metainfo/org.quotaro.Quotaro.metainfo.xml"
 appstream_out=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1)
 appstream_rc=$?
 notes=$(echo "$appstream_out" | grep -E '^[EWI]:')
 if [ $appstream_rc -eq 0 ] && [ -z "$notes" ]; then pass "appstreamcli accepts the metainfo with pedantic notes at most"
 else fail "appstreamcli accepts the metainfo"; echo "$appstream_out"; fi
-if grep -q "<release version=\"$version\"" "$metainfo"; then pass "the metainfo names release $version"; else fail "the metainfo names release $version"; fi
-if grep -q '<launchable type="desktop-id">org.quotaro.Quotaro.desktop</launchable>' "$metainfo"; then pass "the metainfo launches the desktop entry"; else fail "the metainfo launches the desktop entry"; fi
+check "the metainfo names release $version" grep -q "<release version=\"$version\"" "$metainfo"
+check "the metainfo launches the desktop entry" grep -q '<launchable type="desktop-id">org.quotaro.Quotaro.desktop</launchable>' "$metainfo"
 
 # ---------------------------------------------------------------- cmake --install lays out the same files
 inst="$tmp/inst"
@@ -119,7 +113,6 @@ fi
 xsession_start || { fail "a private X server starts"; exit 1; }
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY QT_SCALE_FACTOR
-
 # A user who has never run Quotaro: no tree at all.
 user_env() { # home folder
   export HOME=$1 XDG_DATA_HOME=$1/.local/share XDG_CONFIG_HOME=$1/.config XDG_RUNTIME_DIR=$1/run
@@ -138,14 +131,12 @@ wm_class=$(for id in $(xwininfo -root -children | awk '/"Quotaro":/ {print $1}')
 expect_same "the main window's class is the desktop entry's StartupWMClass" \
   "$(sed -n 's/^StartupWMClass=//p' "$desktop")" "$wm_class"
 sleep 1
-if kill -0 "$launched" 2>/dev/null; then pass "the program keeps running"; else fail "the program keeps running"; cat "$tmp/fresh.log"; fi
+check "the program keeps running" kill -0 "$launched" || cat "$tmp/fresh.log"
 for f in "Intergration Settings/Intergration.txt" "Printer Settings/Printer.txt" "Page Settings/Header.txt" \
   "Terms Upfront Settings" "Terms Mid Settings" "Terms Final Settings" "Rates Settings" Quotes "Support Tools"; do
   [ -e "$install_root/$f" ] || fail "the fresh tree holds $f"
 done
-if [ -e "$install_root/Intergration Settings/Intergration.txt" ]; then pass "the launcher created the settings tree"; fi
 kill "$launched" 2>/dev/null; wait "$launched" 2>/dev/null
-
 # A user whose tree lost a file: the launcher leaves it alone and the program
 # names the missing file.
 user_env "$tmp/damaged"
@@ -163,7 +154,6 @@ if xsession_windows_titled Quotaro | grep -q '^NORMAL '; then fail "no main wind
 after=$(snapshot)
 expect_same "the launcher leaves an existing, damaged tree untouched" "$before" "$after"
 kill "$launched" 2>/dev/null; wait "$launched" 2>/dev/null
-
 if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed"
   exit 1

@@ -29,9 +29,7 @@ private slots:
     void wrapping_data();
     void wrapping();
     void longTextsArePrintedWhole();
-    void fontFlagsOnlyAnswerToOnAndOff_data();
     void fontFlagsOnlyAnswerToOnAndOff();
-    void measures_data();
     void measures();
     void printerChoiceIsExact();
 };
@@ -147,126 +145,73 @@ void TestPrintWrapped::longTextsArePrintedWhole()
     QCOMPARE(s.pieces.last().y, 533 * 240.0f);
 }
 
-void TestPrintWrapped::fontFlagsOnlyAnswerToOnAndOff_data()
-{
-    QTest::addColumn<QString>("value"); // given to bold, italic and underline alike
-    QTest::addColumn<bool>("before");
-    QTest::addColumn<bool>("after");
-    QTest::newRow("On") << "On" << false << true;
-    QTest::newRow("Off") << "Off" << true << false;
-    QTest::newRow("on keeps set") << "on" << true << true;
-    QTest::newRow("on keeps unset") << "on" << false << false;
-    QTest::newRow("OFF") << "OFF" << true << true;
-    QTest::newRow("number") << "1" << false << false;
-    QTest::newRow("nothing") << "" << true << true;
-}
-
 void TestPrintWrapped::fontFlagsOnlyAnswerToOnAndOff()
 {
-    QFETCH(QString, value);
-    QFETCH(bool, before);
-    QFETCH(bool, after);
+    // The value given to bold, italic and underline alike; the flags before
+    // and after: only the exact words On and Off change them.
+    const std::tuple<const char *, bool, bool> rows[] = {
+        {"On", false, true}, {"Off", true, false}, {"on", true, true}, {"on", false, false},
+        {"OFF", true, true}, {"1", false, false},  {"", true, true}};
     TestPlatform tp;
-    PrinterSettings settings;
-    settings.PrinterFont = QStringLiteral("Arial");
-    settings.PrinterFontSize = QStringLiteral("11.5");
-    settings.HorizontalMargin = QStringLiteral("1440");
-    settings.VerticalMargin = QStringLiteral("720.5");
-    settings.PrinterBold = settings.PrinterItalic = settings.PrinterUnderline = value;
-    RecordingSurface s;
-    s.x = 333;
-    s.bold = s.italic = s.underline = before;
-    ApplyPrintSettings(s, settings, *PrintMeasuresOf(settings, tp.locale, nullptr));
-    QCOMPARE(s.bold, after);
-    QCOMPARE(s.italic, after);
-    QCOMPARE(s.underline, after);
-    QCOMPARE(s.currentY(), 720.5f);
-    QCOMPARE(s.currentX(), 333.0f); // X is PrintWrapped's business
-    // Font, size and then the flags, in that order.
-    QStringList events{"font Arial", "size 11.5"};
-    if (value == QStringLiteral("On") || value == QStringLiteral("Off"))
-        for (const char *flag : {"bold", "italic", "underline"})
-            events.append(QStringLiteral("%1 %2").arg(QLatin1String(flag)).arg(int(after)));
-    QCOMPARE(s.events, events);
-}
-
-void TestPrintWrapped::measures_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("fontSize");
-    QTest::addColumn<QString>("horizontal");
-    QTest::addColumn<QString>("vertical");
-    QTest::addColumn<QString>("result"); // "size horizontal vertical", or the message
-    const auto bad = [](const char *setting, const QString &file) {
-        return QStringLiteral(
-                   "The %1 setting in the file (%2) is not a valid number, nothing has been "
-                   "printed !")
-            .arg(QLatin1String(setting), file);
-    };
-    QTest::newRow("halves go to even") << "en_US"
-                                       << " 9.75"
-                                       << "1440.5"
-                                       << "1,000.25"
-                                       << "9.75 1440 1000.25";
-    QTest::newRow("half up to even") << "en_US"
-                                     << "10"
-                                     << "1441.5"
-                                     << "1440"
-                                     << "10 1442 1440";
-    QTest::newRow("negative") << "en_US"
-                              << "10"
-                              << "-0.6"
-                              << "1440"
-                              << "10 -1 1440";
-    QTest::newRow("decimal comma") << "de_DE"
-                                   << "10,5"
-                                   << "720"
-                                   << "360,5"
-                                   << "10.5 720 360.5";
-    QTest::newRow("font size") << "en_US"
-                               << "ten"
-                               << "1440"
-                               << "1440" << bad("font size", Paths::fontSizeFile());
-    QTest::newRow("empty font size") << "en_US"
-                                     << ""
-                                     << "1440"
-                                     << "1440" << bad("font size", Paths::fontSizeFile());
-    QTest::newRow("horizontal margin")
-        << "en_US"
-        << "10"
-        << "1 inch"
-        << "1440" << bad("horizontal margin", Paths::horizontalMarginFile());
-    QTest::newRow("horizontal margin beyond 32 bits")
-        << "en_US"
-        << "10"
-        << "3000000000"
-        << "1440" << bad("horizontal margin", Paths::horizontalMarginFile());
-    QTest::newRow("vertical margin")
-        << "en_US"
-        << "10"
-        << "1440"
-        << "top" << bad("vertical margin", Paths::verticalMarginFile());
+    for (const auto &[value, before, after] : rows) {
+        PrinterSettings settings;
+        settings.PrinterFont = QStringLiteral("Arial");
+        settings.PrinterFontSize = QStringLiteral("11.5");
+        settings.HorizontalMargin = QStringLiteral("1440");
+        settings.VerticalMargin = QStringLiteral("720.5");
+        settings.PrinterBold = settings.PrinterItalic = settings.PrinterUnderline = value;
+        RecordingSurface s;
+        s.x = 333;
+        s.bold = s.italic = s.underline = before;
+        ApplyPrintSettings(s, settings, *PrintMeasuresOf(settings, tp.locale, nullptr));
+        QCOMPARE(QList<bool>({s.bold, s.italic, s.underline}), QList<bool>(3, after));
+        QCOMPARE(s.currentY(), 720.5f);
+        QCOMPARE(s.currentX(), 333.0f); // X is PrintWrapped's business
+        // Font, size and then the flags, in that order.
+        QStringList events{"font Arial", "size 11.5"};
+        if (QByteArray(value) == "On" || QByteArray(value) == "Off")
+            for (const char *flag : {"bold", "italic", "underline"})
+                events.append(QStringLiteral("%1 %2").arg(QLatin1String(flag)).arg(int(after)));
+        QCOMPARE(s.events, events);
+    }
 }
 
 void TestPrintWrapped::measures()
 {
-    QFETCH(QString, locale);
-    TestPlatform tp{QLocale(locale)};
-    PrinterSettings settings;
-    QFETCH(QString, fontSize);
-    QFETCH(QString, horizontal);
-    QFETCH(QString, vertical);
-    settings.PrinterFontSize = fontSize;
-    settings.HorizontalMargin = horizontal;
-    settings.VerticalMargin = vertical;
-    QString error;
-    const std::optional<PrintMeasures> m = PrintMeasuresOf(settings, tp.locale, &error);
-    QTEST(m ? QStringLiteral("%1 %2 %3")
-                  .arg(m->fontSize)
-                  .arg(m->horizontalMargin)
-                  .arg(m->verticalMargin)
-            : error,
-          "result");
+    // Locale, font size, horizontal and vertical margins, and the measures
+    // ("size horizontal vertical") or the setting named as not a number.
+    const char *rows[][5] = {{"en_US", " 9.75", "1440.5", "1,000.25", "9.75 1440 1000.25"},
+                             {"en_US", "10", "1441.5", "1440", "10 1442 1440"},
+                             {"en_US", "10", "-0.6", "1440", "10 -1 1440"},
+                             {"de_DE", "10,5", "720", "360,5", "10.5 720 360.5"},
+                             {"en_US", "ten", "1440", "1440", "font size"},
+                             {"en_US", "", "1440", "1440", "font size"},
+                             {"en_US", "10", "1 inch", "1440", "horizontal margin"},
+                             {"en_US", "10", "3000000000", "1440", "horizontal margin"},
+                             {"en_US", "10", "1440", "top", "vertical margin"}};
+    const QMap<QString, QString> files{{"font size", Paths::fontSizeFile()},
+                                       {"horizontal margin", Paths::horizontalMarginFile()},
+                                       {"vertical margin", Paths::verticalMarginFile()}};
+    for (const auto &row : rows) {
+        TestPlatform tp{QLocale(QString::fromLatin1(row[0]))};
+        PrinterSettings settings;
+        settings.PrinterFontSize = QString::fromLatin1(row[1]);
+        settings.HorizontalMargin = QString::fromLatin1(row[2]);
+        settings.VerticalMargin = QString::fromLatin1(row[3]);
+        QString error;
+        const std::optional<PrintMeasures> m = PrintMeasuresOf(settings, tp.locale, &error);
+        const QString result = QString::fromLatin1(row[4]);
+        QCOMPARE(m ? QStringLiteral("%1 %2 %3")
+                         .arg(m->fontSize)
+                         .arg(m->horizontalMargin)
+                         .arg(m->verticalMargin)
+                   : error,
+                 files.contains(result)
+                     ? QStringLiteral("The %1 setting in the file (%2) is not a valid number, "
+                                      "nothing has been printed !")
+                           .arg(result, files[result])
+                     : result);
+    }
 }
 
 void TestPrintWrapped::printerChoiceIsExact()
@@ -276,10 +221,10 @@ void TestPrintWrapped::printerChoiceIsExact()
     for (const char *near : {"front desk", "Front", "Front Desk "})
         QVERIFY(!SelectPrinter(printers, QString::fromLatin1(near)));
     QCOMPARE(printers.currentName(), QStringLiteral("Office Laser"));
-    QVERIFY(SelectPrinter(printers, QStringLiteral("Front Desk")));
-    QCOMPARE(printers.currentName(), QStringLiteral("Front Desk"));
-    QVERIFY(SelectPrinter(printers, QStringLiteral("Front Desk 2")));
-    QCOMPARE(printers.currentName(), QStringLiteral("Front Desk 2"));
+    for (const QString &exact : {QStringLiteral("Front Desk 2"), QStringLiteral("Front Desk")}) {
+        QVERIFY(SelectPrinter(printers, exact));
+        QCOMPARE(printers.currentName(), exact);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPrintWrapped)

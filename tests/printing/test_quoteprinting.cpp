@@ -30,6 +30,12 @@ QuoteTexts fullQuote()
     return q;
 }
 
+// Lines written with "|" between them; %1 stands for the date.
+QStringList lines(const char *text)
+{
+    return QString::fromUtf8(text).replace(QStringLiteral("%1"), date).split(u'|');
+}
+
 const QStringList rentals{"Upfront rental: \t$300.00", "36 Monthly rentals: \t$100.00",
                           "Final rental: \t$200.00", "Weekly equivalent: \t$23.08",
                           "Daily equivalent: \t$3.29"};
@@ -62,7 +68,7 @@ private:
     }
     // The lines of the page, the last one being the empty line the closing
     // line break starts.
-    QStringList lines(const QuoteTexts &q)
+    QStringList linesOf(const QuoteTexts &q)
     {
         return print(q) ? tp->printers.lastJob().lines() : QStringList{"<no job>"};
     }
@@ -107,22 +113,9 @@ void TestQuotePrinting::structureAndDetailsDecideTheLines()
         q.final.clear();
     tp->settings.page.PageHeader = QStringLiteral("Kestrane Leasing\r\nQuotation\r\n");
     tp->settings.page.PageFooter = QStringLiteral("Valid for 30 days\r\n");
-    QStringList page{"Harbour Bakery",
-                     "12 Quay Street",
-                     "",
-                     date,
-                     "",
-                     "Kestrane Leasing",
-                     "Quotation",
-                     "",
-                     "Equipment details",
-                     "",
-                     "Deck oven",
-                     "Proving cabinet",
-                     "",
-                     "Rental details:",
-                     ""};
-    QCOMPARE(lines(q), page + printed + QStringList({"", "Valid for 30 days", ""}));
+    QStringList page = lines("Harbour Bakery|12 Quay Street||%1||Kestrane Leasing|Quotation||"
+                             "Equipment details||Deck oven|Proving cabinet||Rental details:|");
+    QCOMPARE(linesOf(q), page + printed + lines("|Valid for 30 days|"));
     const RecordingSurface &job = tp->printers.lastJob();
     // The settings are in place before the first word, at the top margin.
     QCOMPARE(job.events.mid(0, 6),
@@ -138,8 +131,8 @@ void TestQuotePrinting::structureAndDetailsDecideTheLines()
     q.customer.clear();
     q.equipment = QStringLiteral("\r\n");
     tp->settings.page.PageFooter.clear();
-    page = QStringList{date, "", "Kestrane Leasing", "Quotation", "", "Rental details:", ""};
-    QCOMPARE(lines(q), page + printed + QStringList({"", "", ""}));
+    page = lines("%1||Kestrane Leasing|Quotation||Rental details:|");
+    QCOMPARE(linesOf(q), page + printed + lines("||"));
 }
 
 void TestQuotePrinting::amountsStandOnTabStops()
@@ -167,25 +160,24 @@ void TestQuotePrinting::closingLineBreaksAreDropped()
     q.equipment = QStringLiteral("Deck oven\r\n");
     tp->settings.page.PageHeader = QStringLiteral("A\r\n\r\n");
     tp->settings.page.PageFooter = QStringLiteral("Z\r\n\r\n");
-    QCOMPARE(lines(q),
-             QStringList({"Harbour Bakery", "", "", date, "", "A", "", "", "Equipment details", "",
-                          "Deck oven", "", "Rental details:", ""})
-                 + rentals + QStringList({"", "Z", "", ""}));
+    QCOMPARE(linesOf(q),
+             lines("Harbour Bakery|||%1||A|||Equipment details||Deck oven||Rental "
+                   "details:|")
+                 + rentals + lines("|Z||"));
     QCOMPARE(tp->settings.page.PageHeader, QStringLiteral("A\r\n"));
     QCOMPARE(tp->settings.page.PageFooter, QStringLiteral("Z\r\n"));
 
     q.customer = QStringLiteral("Harbour Bakery\r\n");
     q.equipment = QStringLiteral("Deck oven\r\n\r\n");
-    const QStringList second = QStringList({"Harbour Bakery", "", date, "", "A", "",
-                                            "Equipment details", "", "Deck oven", "", "",
-                                            "Rental details:", ""})
-        + rentals + QStringList({"", "Z", ""});
-    QCOMPARE(lines(q), second);
+    const QStringList second =
+        lines("Harbour Bakery||%1||A||Equipment details||Deck oven|||Rental details:|") + rentals
+        + lines("|Z|");
+    QCOMPARE(linesOf(q), second);
     QCOMPARE(tp->settings.page.PageHeader, QStringLiteral("A"));
     QCOMPARE(tp->settings.page.PageFooter, QStringLiteral("Z"));
 
     // Nothing more to take off, and the settings files are not touched.
-    QCOMPARE(lines(q), second);
+    QCOMPARE(linesOf(q), second);
     QCOMPARE(tp->settings.page.PageHeader, QStringLiteral("A"));
     QVERIFY(!tp->exists(Paths::headerFile()));
     QVERIFY(!tp->exists(Paths::footerFile()));
