@@ -3,7 +3,7 @@
 // Drives the real windows as a user does: controls found by name, buttons
 // clicked, real keys typed, messages read back as the user saw them.
 
-#include "TestDoubles.h"
+#include "TestPlatform.h"
 
 #include <QAction>
 #include <QApplication>
