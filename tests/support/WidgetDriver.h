@@ -145,6 +145,15 @@ inline bool pick(const QObject *window, const QString &name, const QString &text
     return view->currentIndex() == index && view->selectionModel()->isSelected(index);
 }
 
+// Data rows given as texts, their columns split at '|', each row named by
+// its text: fetched as QFETCH(QStringList, row).
+inline void rowsOf(std::initializer_list<const char *> rows)
+{
+    QTest::addColumn<QStringList>("row");
+    for (const char *row : rows)
+        QTest::newRow(row) << QString::fromUtf8(row).split(u'|');
+}
+
 // Every message shown as "Title: text (Icon)", a question marked YesNo.
 inline QStringList said(const ScriptedMessageBoxes &boxes)
 {
