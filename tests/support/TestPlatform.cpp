@@ -135,6 +135,14 @@ void TestPlatform::makeRaw(const QString &folder, const QByteArray &name, const 
     ::close(fd);
 }
 
+void TestPlatform::age(const QString &path, int seconds)
+{
+    QFile file(native(path));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                             QFileDevice::FileModificationTime));
+}
+
 bool SelectAsAssistiveTool(QWidget *view, const QString &itemText)
 {
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(view);

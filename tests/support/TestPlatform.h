@@ -63,6 +63,7 @@ public:
     // empty file, or a symbolic link to linkTo (which need not exist).
     void makeRaw(const QString &folder, const QByteArray &name, const QByteArray &linkTo = {});
 
+    void age(const QString &path, int seconds); // modified that many seconds ago
     QString native(const QString &path) const { return files.nativePath(path); }
 
     QTemporaryDir dir;
