@@ -1,4 +1,5 @@
-#include "../setup/DialogTest.h"
+#include "TestPlatform.h"
+#include "WidgetDriver.h"
 
 #include "help/RemoteSupport.h"
 #include "help/frmAbout.h"

@@ -1,4 +1,5 @@
 #include "TestDoubles.h"
+#include "WidgetDriver.h"
 
 #include <QApplication>
 #include <QFile>
@@ -8,12 +9,7 @@
 MsgAnswer ScriptedMessageBoxes::show(QWidget *, const QString &text, const QString &title,
                                      MsgIcon icon, MsgButtons buttons)
 {
-    QWidget *focused = QApplication::focusWidget();
-    RecordedMessage message{text, title, icon, buttons,
-                            focused ? focused->objectName() : QString()};
-    // An editable combo box has the focus through its edit part.
-    if (focused && message.focus.isEmpty() && focused->parentWidget())
-        message.focus = focused->parentWidget()->objectName();
+    const RecordedMessage message{text, title, icon, buttons, focusName()};
     messages.append(message);
     if (onShow)
         onShow(message);

@@ -15,46 +15,50 @@
 
 bool FaultyFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
 {
-    return !failWrites && QtFileSystem::replaceFile(path, bytes);
+    writes.append(path);
+    return allowed(path) && QtFileSystem::replaceFile(path, bytes);
 }
 
 bool FaultyFileSystem::createNewFile(const QString &path, const QByteArray &bytes)
 {
     if (beforeCreate)
         beforeCreate();
-    return !failWrites && QtFileSystem::createNewFile(path, bytes);
+    writes.append(path);
+    return allowed(path) && QtFileSystem::createNewFile(path, bytes);
 }
 
 bool FaultyFileSystem::removeFile(const QString &path)
 {
-    return !failWrites && QtFileSystem::removeFile(path);
+    return allowed(path) && QtFileSystem::removeFile(path);
 }
 
 bool FaultyFileSystem::renameFile(const QString &from, const QString &to)
 {
-    return !failWrites && QtFileSystem::renameFile(from, to);
+    return allowed(from) && QtFileSystem::renameFile(from, to);
 }
 
 std::optional<QByteArray> FaultyFileSystem::readFile(const QString &path) const
 {
-    if (failReads)
-        return std::nullopt;
-    return QtFileSystem::readFile(path);
+    return failReads ? std::nullopt : QtFileSystem::readFile(path);
 }
 
 std::optional<QByteArray> FaultyFileSystem::readFileStart(const QString &path,
                                                           qsizetype maxBytes) const
 {
-    if (failReads)
-        return std::nullopt;
-    return QtFileSystem::readFileStart(path, maxBytes);
+    return failReads ? std::nullopt : QtFileSystem::readFileStart(path, maxBytes);
 }
 
 std::optional<QStringList> FaultyFileSystem::listTxtFiles(const QString &folder) const
 {
-    if (failReads)
-        return std::nullopt;
-    return QtFileSystem::listTxtFiles(folder);
+    std::optional<QStringList> names = failReads ? std::nullopt
+                                                 : QtFileSystem::listTxtFiles(folder);
+    if (!names || !order.contains(folder))
+        return names;
+    QStringList ordered;
+    for (const QString &name : order.value(folder) + *names)
+        if (names->contains(name) && !ordered.contains(name))
+            ordered.append(name);
+    return ordered;
 }
 
 TestPlatform::TestPlatform(const QLocale &qlocale)
@@ -129,14 +133,6 @@ void TestPlatform::makeRaw(const QString &folder, const QByteArray &name, const 
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     QVERIFY(fd >= 0);
     ::close(fd);
-}
-
-void TestPlatform::age(const QString &path, int seconds)
-{
-    QFile file(native(path));
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
-                             QFileDevice::FileModificationTime));
 }
 
 bool SelectAsAssistiveTool(QWidget *view, const QString &itemText)

@@ -8,13 +8,15 @@
 #include "store/Settings.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QLocale>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
 
-// A disk file system that can be told to fail, for the failures a test run
-// as root cannot provoke with permissions.
+// The disk, told to refuse chosen changes (the failures a test run as root
+// cannot provoke with permissions), to list a folder in a set order (a real
+// one lists in an order of its own), and recording what it wrote.
 class FaultyFileSystem : public QtFileSystem {
 public:
     using QtFileSystem::QtFileSystem;
@@ -26,11 +28,19 @@ public:
     std::optional<QByteArray> readFileStart(const QString &path, qsizetype maxBytes) const override;
     std::optional<QStringList> listTxtFiles(const QString &folder) const override;
 
-    bool failWrites = false; // replace, create, remove and rename all fail
+    bool failWrites = false; // every replace, create, remove and rename fails
     bool failReads = false; // readFile, readFileStart and listTxtFiles fail
+    // Refuses the change of a path (a rename is refused by its source).
+    std::function<bool(const QString &path)> refuse;
+    QStringList writes; // every file replaced or created, in order
     // Runs just before a new file is created: another computer sharing the
     // folder at work between the program's look and its write.
     std::function<void()> beforeCreate;
+    // Entry files named here come first, in this order, when their folder is listed.
+    QHash<QString, QStringList> order;
+
+private:
+    bool allowed(const QString &path) const { return !failWrites && !(refuse && refuse(path)); }
 };
 
 // A whole platform of doubles over a temporary drive C:, with the locale
@@ -52,8 +62,6 @@ public:
     // An entry of a folder named by raw bytes (not always valid UTF-8): an
     // empty file, or a symbolic link to linkTo (which need not exist).
     void makeRaw(const QString &folder, const QByteArray &name, const QByteArray &linkTo = {});
-    // Sets a file's modification time the given seconds into the past.
-    void age(const QString &path, int seconds);
 
     QString native(const QString &path) const { return files.nativePath(path); }
 
