@@ -1,10 +1,6 @@
-// Every window used with the keyboard alone and read by a screen reader:
-// the main window's Tab ring, access keys that lead where their captions
-// say, a whole quotation made without a mouse, Escape and Enter doing in
-// the dialogs and message boxes what they do everywhere on the desktop,
-// and every control read as it shows (Qt's accessible interfaces as they
-// go to the bridge; the bus itself is read by accessibility_main_window).
-// The dialogs' own Tab rings are checked by their window tests.
+// Every window used with the keyboard alone and read as it shows by a
+// screen reader (through Qt's accessible interfaces; the bus itself is read
+// by accessibility_main_window; the dialogs' Tab rings by their own tests).
 #include "TestPlatform.h"
 #include "WidgetDriver.h"
 
@@ -255,36 +251,15 @@ private slots:
 
     void everyWindowReadAndItsAccessKeys_data()
     {
-        // Every caption with an access key, and Alt+letter with the control it leads to.
-        QTest::addColumn<QString>("captions");
-        QTest::addColumn<QString>("targets");
-        QTest::newRow("frmQuotaro")
-            << "&File|&Setup|&Quotes|&Help|E&xit|&Printer setup|P&age setup|&Terms setup|&Rates "
-               "setup|&Open saved quotes|&Print preview|&Export as PDF...|&Calculation "
-               "formula|Remote &support|&About|&Value|&Term|&Upfronts|&Mids|Fi&nals|&Rates|Refr&"
-               "esh terms and rates|&Generate quotation|&Print quote|Save quote &as|Reset "
-               "a&ll|Equipment &details (Optional)|&Customer details (Optional)"
-            << "";
-        QTest::newRow("frmOpenSavedQuotes")
-            << "&Saved quotes:|&Open quote|&Print quote|&Edit quote|Re&fresh|Re&name quote "
-               "as|&Delete quote|&Close|&Print preview|&Export as PDF..."
-            << "S:lstSavedQuotes";
-        QTest::newRow("frmPrinterSetup")
-            << "&Printer|&Horizontal margin|&Vertical margin|&Font|Font "
-               "si&ze|&Bold|&Italic|&Underline|&Apply|Ca&ncel|Print &test page|&Close"
-            << "P:comChangePrinter H:txtChangeHorizontalMargin V:txtChangeVerticalMargin "
-               "F:comChangeFont Z:comChangeFontSize";
-        QTest::newRow("frmPageSetup") << "Change h&eader|Change f&ooter|&Close"
-                                      << "O:txtChangeFooter E:txtChangeHeader";
-        QTest::newRow("frmRatesSetup") << "Add &rate|&Add rate|&Delete rate|&Close"
-                                       << "R:txtRate";
-        QTest::newRow("frmTermsSetup")
-            << "Add &upfront|Add &mid|Add &final|Delete u&pfront|Delete m&id|Delete fi&nal|&Close"
-            << "M:txtMid F:txtFinal U:txtUpfront";
-        QTest::newRow("frmCalculationFormula") << "&Close"
-                                               << "";
-        QTest::newRow("frmAbout") << "&Close"
-                                  << "";
+        // A window, Alt+letter with the control it leads to, and every
+        // caption with an access key.
+        QTest::addColumn<QStringList>("row");
+        QFile file(QFINDTESTDATA("access_keys.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        while (!file.atEnd()) {
+            const QStringList row = QString::fromUtf8(file.readLine()).trimmed().split('\t');
+            QTest::newRow(qPrintable(row[0])) << row;
+        }
     }
 
     // Read as shown, no access key twice; in a dialog Escape cancels, Enter
@@ -292,12 +267,11 @@ private slots:
     // change), and Alt+C, or Enter, keypad Enter or Space on Close, closes.
     void everyWindowReadAndItsAccessKeys()
     {
-        QFETCH(QString, captions);
-        QFETCH(QString, targets);
-        const QString name = QTest::currentDataTag();
+        QFETCH(QStringList, row);
+        const QString name = row[0], targets = row[1];
         auto w = show(name);
         QCOMPARE(readingFaults(w.get()), QStringList());
-        QStringList expected = captions.split('|');
+        QStringList expected = row[2].split('|');
         expected.sort();
         expected.removeDuplicates();
         QCOMPARE(accessKeyCaptions(w.get()), expected);
