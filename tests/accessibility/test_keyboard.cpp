@@ -16,7 +16,6 @@
 #include "store/Paths.h"
 
 #include <QAccessible>
-#include <QDirIterator>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -24,23 +23,6 @@
 #include <memory>
 
 namespace {
-
-std::unique_ptr<QDialog> makeDialog(const QString &name, TestPlatform &t)
-{
-    if (name == "frmTermsSetup")
-        return std::make_unique<frmTermsSetup>(t.platform);
-    if (name == "frmRatesSetup")
-        return std::make_unique<frmRatesSetup>(t.platform);
-    if (name == "frmPrinterSetup")
-        return std::make_unique<frmPrinterSetup>(t.platform, t.settings);
-    if (name == "frmPageSetup")
-        return std::make_unique<frmPageSetup>(t.platform, t.settings);
-    if (name == "frmOpenSavedQuotes")
-        return std::make_unique<frmOpenSavedQuotes>(t.platform, t.settings);
-    if (name == "frmCalculationFormula")
-        return std::make_unique<frmCalculationFormula>();
-    return std::make_unique<frmAbout>();
-}
 
 // The caption a control shows: button, label or group title.
 QString captionOf(QWidget *w)
@@ -115,17 +97,6 @@ QStringList accessKeyCaptions(QWidget *window)
     return captions;
 }
 
-QMap<QString, QByteArray> filesUnder(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-         it.hasNext();) {
-        QFile file(it.next());
-        files.insert(file.fileName(), file.open(QIODevice::ReadOnly) ? file.readAll() : "?");
-    }
-    return files;
-}
-
 // "P:comChangePrinter H:txtChange...": Alt+letter leads to the control.
 void checkAccessKeys(const QString &targets)
 {
@@ -143,17 +114,19 @@ class TestKeyboard : public QObject {
 
     std::unique_ptr<QWidget> show(const QString &name)
     {
-        std::unique_ptr<QWidget> w;
-        if (name == "frmQuotaro") {
-            auto main = std::make_unique<frmQuotaro>(t->platform, t->settings);
-            if (main->Form_Load() != frmQuotaro::StartResult::Show)
-                qFatal("the main window did not start");
-            w = std::move(main);
-        } else {
-            w = makeDialog(name, *t);
-        }
-        if (!showActive(w.get()))
-            qWarning("%s did not become active", qPrintable(name));
+        auto *main = name == "frmQuotaro" ? new frmQuotaro(t->platform, t->settings) : nullptr;
+        std::unique_ptr<QWidget> w(
+            main                               ? main
+                : name == "frmTermsSetup"      ? new frmTermsSetup(t->platform)
+                : name == "frmRatesSetup"      ? new frmRatesSetup(t->platform)
+                : name == "frmPrinterSetup"    ? new frmPrinterSetup(t->platform, t->settings)
+                : name == "frmPageSetup"       ? new frmPageSetup(t->platform, t->settings)
+                : name == "frmOpenSavedQuotes" ? new frmOpenSavedQuotes(t->platform, t->settings)
+                : name == "frmCalculationFormula"
+                ? static_cast<QWidget *>(new frmCalculationFormula)
+                : new frmAbout);
+        if ((main && main->Form_Load() != frmQuotaro::StartResult::Show) || !showActive(w.get()))
+            qWarning("%s did not come up", qPrintable(name));
         return w;
     }
 
@@ -161,7 +134,8 @@ class TestKeyboard : public QObject {
     // nothing is told, printed or written, and the window stays.
     void checkEnterSetsNothingOff(QWidget *window)
     {
-        const auto before = filesUnder(t->dir.path());
+        QStringList changed; // every file the window would replace, create, remove or rename
+        t->files.refuse = [&changed](const QString &path) { return changed << path, false; };
         for (QWidget *control : window->findChildren<QWidget *>()) {
             const QString name = control->objectName();
             if (name.isEmpty() || name.startsWith("qt_") || !control->isVisibleTo(window)
@@ -175,7 +149,8 @@ class TestKeyboard : public QObject {
                      qPrintable(name + ' ' + t->messages.texts().join('|')));
         }
         QVERIFY(t->printers.jobs.empty());
-        QCOMPARE(filesUnder(t->dir.path()), before);
+        QCOMPARE(changed, QStringList());
+        t->files.refuse = nullptr;
     }
 
 private slots:
