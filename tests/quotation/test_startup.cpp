@@ -21,38 +21,36 @@ private slots:
         QTest::addColumn<qint64>("size");
         QTest::addColumn<bool>("unreadable");
         QTest::addColumn<QString>("message");
-        const auto row = [](const char *tag, const QStringList &removed, const QString &path,
+        const auto row = [](const QStringList &removed, const QString &path,
                             const char *fault = "cannot be found", const QString &written = {},
                             bool unreadable = false, const QByteArray &bytes = {},
                             qint64 size = 0) {
             const char *kind = path.endsWith(".txt") ? "The file (" : "The directory (";
-            QTest::newRow(tag) << removed << written << bytes << size << unreadable
-                               << kind + Root + path + ") " + fault + " !";
+            QTest::newRow(qPrintable(path + ' ' + fault))
+                << removed << written << bytes << size << unreadable
+                << kind + Root + path + ") " + fault + " !";
         };
-        row("Printer.txt", {Paths::printerFile()}, "Printer Settings\\Printer.txt");
-        row("VerticalMargin.txt", {Paths::verticalMarginFile()},
-            "Printer Settings\\VerticalMargin.txt");
-        row("Footer.txt", {Paths::footerFile()}, "Page Settings\\Footer.txt");
-        row("Intergration.txt", {Paths::integrationFile()},
-            "Intergration Settings\\Intergration.txt");
-        row("Support Tools", {Paths::supportToolsFolder()}, "Support Tools");
-        row("Rates Settings", {Paths::ratesFolder()}, "Rates Settings");
-        row("Quotes", {Paths::quotesFolder()}, "Quotes");
-        // Only the first missing path is named.
-        row("header before footer", {Paths::headerFile(), Paths::footerFile()},
-            "Page Settings\\Header.txt");
-        row("files before folders", {Paths::quotesFolder(), Paths::boldFile(), Paths::midsFolder()},
-            "Printer Settings\\Bold.txt");
-        row("unreadable", {}, "Printer Settings\\Printer.txt", "cannot be read", {}, true);
-        row("empty", {}, "Printer Settings\\FontSize.txt", "is empty", Paths::fontSizeFile());
+        // Only the first missing path is named, the files before the folders.
+        for (const QString &paths :
+             QStringList{"Printer Settings\\Printer.txt", "Printer Settings\\VerticalMargin.txt",
+                         "Page Settings\\Footer.txt", "Intergration Settings\\Intergration.txt",
+                         "Support Tools", "Rates Settings", "Quotes",
+                         "Page Settings\\Header.txt|Page Settings\\Footer.txt",
+                         "Quotes|Printer Settings\\Bold.txt|Terms Mid Settings"}) {
+            const QStringList removed = paths.split('|');
+            row(QStringList(removed).replaceInStrings(QRegularExpression("^"), Root),
+                removed.filter(".txt").value(0, removed[0]));
+        }
+        row({}, "Printer Settings\\Printer.txt", "cannot be read", {}, true);
+        row({}, "Printer Settings\\FontSize.txt", "is empty", Paths::fontSizeFile());
         // Damaged files far larger than a setting are refused, not read whole
         // (sparse files: only their first bytes are ever read).
         const char *longValue = "is too large to be read, a setting cannot be longer than 64 KB";
-        row("value of 64 KB and 1 byte", {}, "Printer Settings\\Bold.txt", longValue,
-            Paths::boldFile(), false, QByteArray(64 * 1024 + 1, 'x'));
-        row("1 GB value file, no line end", {}, "Printer Settings\\Font.txt", longValue,
-            Paths::fontFile(), false, "Arial", qint64(1) << 30);
-        row("header over 4 MB", {}, "Page Settings\\Header.txt",
+        row({}, "Printer Settings\\Bold.txt", longValue, Paths::boldFile(), false,
+            QByteArray(64 * 1024 + 1, 'x'));
+        row({}, "Printer Settings\\Font.txt", longValue, Paths::fontFile(), false, "Arial",
+            qint64(1) << 30);
+        row({}, "Page Settings\\Header.txt",
             "is too large to be read, a page header or footer cannot be larger than 4 MB",
             Paths::headerFile(), false, "Kestrel Leasing\r\n", 4 * 1024 * 1024 + 1);
     }
