@@ -3,7 +3,7 @@
 // Drives the real windows as a user does: controls found by name, buttons
 // clicked, real keys typed, messages read back as the user saw them.
 
-#include "TestDoubles.h"
+#include "TestPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -143,6 +143,15 @@ inline bool pick(const QObject *window, const QString &name, const QString &text
     if (box)
         return QTest::qWaitFor([&] { return !view->isVisible(); }) && box->currentText() == text;
     return view->currentIndex() == index && view->selectionModel()->isSelected(index);
+}
+
+// Data rows given as texts, their columns split at '|', each row named by
+// its text: fetched as QFETCH(QStringList, row).
+inline void rowsOf(std::initializer_list<const char *> rows)
+{
+    QTest::addColumn<QStringList>("row");
+    for (const char *row : rows)
+        QTest::newRow(row) << QString::fromUtf8(row).split(u'|');
 }
 
 // Every message shown as "Title: text (Icon)", a question marked YesNo.
