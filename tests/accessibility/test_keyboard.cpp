@@ -172,15 +172,10 @@ private slots:
     void mainWindowRingAndEnter()
     {
         auto window = show("frmQuotaro");
-        const QStringList ring = QString("txtValue cmdValueReset comSelectTerm "
-                                         "cmdRefreshTermsRates cmdResetTermsRates cmdQuotation "
-                                         "cmdQuotationReset cmdPrint cmdResetSave cmdSave "
-                                         "txtSaveQuote txtEquipmentDetails cmdEquipmentReset "
-                                         "txtCustomerDetails cmdCustomerReset cmdResetAll "
-                                         "cmdOpenSavedQuotes cmdExit txtQuoteValue txtQuoteTerm "
-                                         "txtRate txtTermStart txtTermMiddle txtTermEnd "
-                                         "txtUpfront txtMonthly txtFinal txtWeekly txtDaily")
-                                     .split(' ');
+        QFile file(QFINDTESTDATA("main_window_ring.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        file.readLine(); // the comment
+        const QStringList ring = QString::fromUtf8(file.readAll()).simplified().split(' ');
         QCOMPARE(tabWalk(), ring);
         QStringList back = ring;
         std::reverse(back.begin() + 1, back.end());
