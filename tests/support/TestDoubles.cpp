@@ -1,18 +1,14 @@
 #include "TestDoubles.h"
 #include "WidgetDriver.h"
 
-#include <QApplication>
 #include <QFile>
-#include <QWidget>
-#include <QtTest>
 
 MsgAnswer ScriptedMessageBoxes::show(QWidget *, const QString &text, const QString &title,
                                      MsgIcon icon, MsgButtons buttons)
 {
-    const RecordedMessage message{text, title, icon, buttons, focusName()};
-    messages.append(message);
+    messages.append({text, title, icon, buttons, focusName()});
     if (onShow)
-        onShow(message);
+        onShow(messages.last());
     if (buttons == MsgButtons::Ok)
         return MsgAnswer::Ok;
     if (answers.isEmpty()) {
@@ -29,36 +25,6 @@ QStringList ScriptedMessageBoxes::texts() const
     for (const RecordedMessage &m : messages)
         result.append(m.text);
     return result;
-}
-
-void RecordingSurface::setFontName(const QString &name)
-{
-    fontName = name;
-    events.append(QStringLiteral("font ") + name);
-}
-
-void RecordingSurface::setFontSize(float points)
-{
-    fontSize = points;
-    events.append(QStringLiteral("size %1").arg(points));
-}
-
-void RecordingSurface::setBold(bool on)
-{
-    bold = on;
-    events.append(QStringLiteral("bold %1").arg(on));
-}
-
-void RecordingSurface::setItalic(bool on)
-{
-    italic = on;
-    events.append(QStringLiteral("italic %1").arg(on));
-}
-
-void RecordingSurface::setUnderline(bool on)
-{
-    underline = on;
-    events.append(QStringLiteral("underline %1").arg(on));
 }
 
 void RecordingSurface::print(const QString &text)
@@ -85,16 +51,13 @@ bool RecordingSurface::endDoc()
 
 QStringList RecordingSurface::lines() const
 {
-    QStringList result;
     if (pieces.isEmpty() && newLines == 0)
-        return result;
-    const float top = pieces.isEmpty() ? y : std::min(pieces.first().y, y);
-    float firstY = top;
+        return {};
+    float firstY = y;
     for (const Piece &p : pieces)
         firstY = std::min(firstY, p.y);
-    const int count = int((y - firstY) / lineHeight) + 1;
-    QVector<QString> text(count);
-    QVector<float> endX(count, -1);
+    QStringList text(int((y - firstY) / lineHeight) + 1);
+    QVector<float> endX(text.size(), -1);
     for (const Piece &p : pieces) {
         const int row = int((p.y - firstY) / lineHeight);
         if (endX[row] >= 0 && p.x > endX[row] + 0.5f)
@@ -102,9 +65,7 @@ QStringList RecordingSurface::lines() const
         text[row] += p.text;
         endX[row] = p.x + charWidth * float(p.text.size());
     }
-    for (const QString &t : text)
-        result.append(t);
-    return result;
+    return text;
 }
 
 bool RecordingPrinters::setCurrent(const QString &deviceName)
@@ -157,18 +118,6 @@ std::unique_ptr<PrinterSurface> RecordingPrinters::startJob(QString *error)
     return std::make_unique<ForwardingSurface>(*jobs.back());
 }
 
-bool RecordingLauncher::openInEditor(const QString &nativeFile)
-{
-    editorFiles.append(nativeFile);
-    return succeed;
-}
-
-bool RecordingLauncher::startProgram(const QString &nativeProgram)
-{
-    programs.append(nativeProgram);
-    return succeed;
-}
-
 QString ScriptedPageOutput::askPdfPath(QWidget *, const QString &caption, const QString &path)
 {
     captions.append(caption);
@@ -185,9 +134,8 @@ PreviewOutcome ScriptedPageOutput::preview(QWidget *, const QString &printerName
     // setup changed, printed from): the last drawing is kept.
     for (int drawing = 0; drawing < 2; ++drawing) {
         previewPages.push_back(std::make_unique<RecordingSurface>(previewPrototype));
-        ForwardingSurface surface(*previewPages.back());
-        draw(surface);
-        surface.endDoc();
+        draw(*previewPages.back());
+        previewPages.back()->endDoc();
     }
     PreviewOutcome outcome;
     outcome.shown = true;

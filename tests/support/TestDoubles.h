@@ -10,25 +10,20 @@
 
 #include <QDate>
 #include <QQueue>
-#include <QString>
 #include <QStringList>
-#include <QVector>
 #include <functional>
 #include <optional>
 
-// One message as the user saw it, with the name of the widget that had the
-// keyboard focus while it was shown.
+// One message as the user saw it, with the control that had the focus then.
 struct RecordedMessage {
-    QString text;
-    QString title;
+    QString text, title;
     MsgIcon icon;
     MsgButtons buttons;
     QString focus;
 };
 
-// Records every message and answers questions from a script. A Yes/No
-// question with no scripted answer is answered No and sets
-// unscriptedQuestion, which a test checks where it matters.
+// Records every message; a question with no scripted answer is answered No
+// and sets unscriptedQuestion.
 class ScriptedMessageBoxes : public MessageBoxes {
 public:
     MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
@@ -41,27 +36,24 @@ public:
     QVector<RecordedMessage> messages;
     QQueue<MsgAnswer> answers;
     bool unscriptedQuestion = false;
-    // Runs while the message is "on screen", for tests that look at the
-    // window at that moment.
-    std::function<void(const RecordedMessage &)> onShow;
+    std::function<void(const RecordedMessage &)> onShow; // while the message is up
 };
 
-// A printer surface with known measures: every character is charWidth twips
-// wide and every line lineHeight high, whatever the font. It records what
-// is done to it.
+// A printer surface that records what is done to it; every character is
+// charWidth twips wide and every line lineHeight high, whatever the font.
 class RecordingSurface : public PrinterSurface {
 public:
     struct Piece {
-        float x;
-        float y;
+        float x, y;
         QString text;
     };
 
-    void setFontName(const QString &name) override;
-    void setFontSize(float points) override;
-    void setBold(bool on) override;
-    void setItalic(bool on) override;
-    void setUnderline(bool on) override;
+    void setFontName(const QString &name) override { note(fontName = name, "font"); }
+    void setFontSize(float points) override { note(QString::number(fontSize = points), "size"); }
+    void setBold(bool on) override { note(QString::number(bold = on), "bold"); }
+    void setItalic(bool on) override { note(QString::number(italic = on), "italic"); }
+    void setUnderline(bool on) override { note(QString::number(underline = on), "underline"); }
+    void note(const QString &value, const char *what) { events.append(what + (' ' + value)); }
     float currentX() const override { return x; }
     void setCurrentX(float value) override { x = value; }
     float currentY() const override { return y; }
@@ -75,27 +67,15 @@ public:
     QString error() const override { return failWith; }
     QString deviceName() const override { return device; }
 
-    // The printed text line by line (pieces of one Y joined; a gap in X
-    // shows as one tab character per jump that is not a printed space).
-    QStringList lines() const;
+    QStringList lines() const; // pieces of one Y joined, a jump in X as a tab
 
     QString device = QStringLiteral("Recording Printer");
-    float left = 0;
-    float width = 12000;
-    float charWidth = 120;
-    float lineHeight = 240;
-    float x = 0;
-    float y = 0;
-    QString fontName;
-    float fontSize = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
+    float left = 0, width = 12000, charWidth = 120, lineHeight = 240, x = 0, y = 0, fontSize = 0;
+    QString fontName, failWith; // endDoc fails with failWith when it is not empty
+    bool bold = false, italic = false, underline = false, ended = false;
     QVector<Piece> pieces;
     QStringList events;
     int newLines = 0;
-    bool ended = false;
-    QString failWith; // endDoc fails with this text when not empty
 };
 
 // Installed printers by name; every job is a RecordingSurface kept for the test.
@@ -106,8 +86,7 @@ public:
     bool setCurrent(const QString &deviceName) override;
     std::unique_ptr<PrinterSurface> startJob(QString *error) override;
 
-    // The system default changes while the program runs: the current printer
-    // follows it only until one is made current by name.
+    // The current printer follows the system default until one is chosen by name.
     void changeSystemDefault(const QString &name)
     {
         if (!chosen)
@@ -118,16 +97,13 @@ public:
     QString current = QStringLiteral("Office Laser");
     bool chosen = false;
     QString startError; // startJob fails with this text when not empty
-    // Every job starts as a copy of this surface (set its measures here).
-    RecordingSurface prototype;
-    // Every job started, kept for the test after the printing code is done.
+    RecordingSurface prototype; // every job starts as a copy of it
     std::vector<std::unique_ptr<RecordingSurface>> jobs;
     RecordingSurface &lastJob() { return *jobs.back(); }
 };
 
-// Real PDF files with the two dialogs scripted: the save dialog answers with
-// a set path (by default the one proposed), and the preview lays the page
-// out on a recording surface instead of opening a window.
+// Real PDF files; the save dialog answers a set path (by default the one
+// proposed), the preview draws on recording surfaces instead of a window.
 class ScriptedPageOutput : public QtPageOutput {
 public:
     QString documentsFolder() const override { return documents; }
@@ -137,9 +113,7 @@ public:
 
     QString documents;
     std::optional<QString> answer; // empty string: the user cancels
-    QStringList proposed; // every path the save dialog proposed
-    QStringList captions;
-    QStringList previewed; // "printer | title" of every preview
+    QStringList proposed, captions, previewed; // previewed: "printer | title"
     RecordingSurface previewPrototype;
     std::vector<std::unique_ptr<RecordingSurface>> previewPages; // two drawings a preview
     bool diskFull = false; // the disk fills up while the PDF is written
@@ -157,10 +131,9 @@ public:
 
 class RecordingLauncher : public Launcher {
 public:
-    bool openInEditor(const QString &nativeFile) override;
-    bool startProgram(const QString &nativeProgram) override;
-    QStringList editorFiles;
-    QStringList programs;
+    bool openInEditor(const QString &file) override { return editorFiles.append(file), succeed; }
+    bool startProgram(const QString &program) override { return programs.append(program), succeed; }
+    QStringList editorFiles, programs;
     bool succeed = true;
 };
 

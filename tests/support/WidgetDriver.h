@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
@@ -179,19 +178,6 @@ inline void whenUp(std::function<QWidget *()> find, std::function<void(QWidget *
         }
     });
     poll->start(10);
-}
-
-// Presses a key in the next real modal window once it is up, noting the
-// text of a message box or the title of another window.
-inline void pressInNextModal(Qt::Key key, QString *seen = nullptr)
-{
-    whenUp(QApplication::activeModalWidget, [key, seen](QWidget *modal) {
-        if (seen) {
-            auto *box = qobject_cast<QMessageBox *>(modal);
-            *seen = box ? box->text() : modal->windowTitle();
-        }
-        QTest::keyClick(modal, key);
-    });
 }
 
 // The controls met pressing Tab (or Shift+Tab) until the focus comes back
