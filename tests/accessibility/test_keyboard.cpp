@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <memory>
 
 namespace {
@@ -278,8 +279,12 @@ private slots:
               {Qt::Key_Escape, MsgButtons::YesNo, MsgAnswer::No},
               {Qt::Key_Return, MsgButtons::Ok, MsgAnswer::Ok},
               {Qt::Key_Escape, MsgButtons::Ok, MsgAnswer::Ok}}) {
-            QString seen;
-            pressInNextModal(key, &seen);
+            QString seen; // the key pressed in the real box once it is up
+            whenUp(QApplication::activeModalWidget, [key, &seen](QWidget *modal) {
+                if (auto *box = qobject_cast<QMessageBox *>(modal))
+                    seen = box->text();
+                QTest::keyClick(modal, key);
+            });
             QCOMPARE(
                 boxes.show(&owner, ask, "Exit",
                            buttons == MsgButtons::Ok ? MsgIcon::Exclamation : MsgIcon::Question,
