@@ -1,38 +1,12 @@
 #pragma once
 
 #include "TestPlatform.h"
+#include "WidgetDriver.h"
 
 #include "quotation/frmQuotaro.h"
 #include "store/Paths.h"
 
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QHash>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTextDocument>
-#include <QtTest>
 #include <memory>
-
-// The disk, with the order in which a folder's entries are enumerated set
-// by the test (a real directory returns them in an order of its own).
-class OrderedFileSystem : public FaultyFileSystem {
-public:
-    using FaultyFileSystem::FaultyFileSystem;
-    std::optional<QStringList> listTxtFiles(const QString &folder) const override
-    {
-        std::optional<QStringList> names = FaultyFileSystem::listTxtFiles(folder);
-        if (!names || !order.contains(folder))
-            return names;
-        QStringList ordered;
-        for (const QString &name : order.value(folder) + *names)
-            if (names->contains(name) && !ordered.contains(name))
-                ordered.append(name);
-        return ordered;
-    }
-    QHash<QString, QStringList> order;
-};
 
 inline const QStringList ResultFields{
     "txtQuoteValue", "txtQuoteTerm", "txtTermStart", "txtTermMiddle", "txtTermEnd", "txtRate",
@@ -47,26 +21,17 @@ inline const QStringList AllInputs = ResultFields + TermBoxes
 class MainWindow {
 public:
     explicit MainWindow(const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates))
-        : t(locale),
-          files(t.dir.path() + QStringLiteral("/drive_c")), platform{
-                                                                t.messages, files,   t.locale,
-                                                                t.printers, t.fonts, t.launcher,
-                                                                t.instance, t.clock, t.pages}
+        : t(locale)
     {
         t.makeTree();
-    }
-
-    ~MainWindow()
-    {
-        if (window)
-            window->hide();
     }
 
     // Entries added in this order, and enumerated in this order too.
     void entries(const QString &folder, const QStringList &texts)
     {
         t.addEntries(folder, texts);
-        files.order[folder] = QStringList(texts).replaceInStrings(QRegularExpression("$"), ".txt");
+        t.files.order[folder] = QStringList(texts).replaceInStrings(QRegularExpression("$"),
+                                                                    ".txt");
     }
 
     void standardLists()
@@ -80,14 +45,10 @@ public:
     // Form_Load, and the window shown and active when it is to be shown.
     frmQuotaro::StartResult start()
     {
-        window = std::make_unique<frmQuotaro>(platform, t.settings);
+        window = std::make_unique<frmQuotaro>(t.platform, t.settings);
         const frmQuotaro::StartResult result = window->Form_Load();
-        if (result == frmQuotaro::StartResult::Show) {
-            window->show();
-            window->activateWindow();
-            if (!QTest::qWaitForWindowActive(window.get()))
-                qWarning("main window did not become active");
-        }
+        if (result == frmQuotaro::StartResult::Show && !showActive(window.get()))
+            qWarning("main window did not become active");
         return result;
     }
 
@@ -98,29 +59,8 @@ public:
         return start() == frmQuotaro::StartResult::Show && t.messages.messages.isEmpty();
     }
 
-    template <class W>
-    W *find(const QString &name) const
-    {
-        W *widget = window->findChild<W *>(name);
-        if (!widget)
-            qFatal("no control %s", qPrintable(name));
-        return widget;
-    }
-    QLineEdit *edit(const QString &name) const { return find<QLineEdit>(name); }
-    QComboBox *combo(const QString &name) const { return find<QComboBox>(name); }
-
-    // What a box shows, whatever kind of box it is.
-    QString textOf(const QString &name) const
-    {
-        QWidget *w = find<QWidget>(name);
-        if (auto *box = qobject_cast<QComboBox *>(w))
-            return box->currentText();
-        if (auto *memo = qobject_cast<QPlainTextEdit *>(
-                w)) // line separators and no-break spaces as such
-            return memo->document()->toRawText().replace(QChar::ParagraphSeparator,
-                                                         QLatin1Char('\n'));
-        return qobject_cast<QLineEdit *>(w)->text();
-    }
+    QComboBox *combo(const QString &name) const { return child<QComboBox>(window.get(), name); }
+    QString textOf(const QString &name) const { return ::textOf(window.get(), name); }
     QStringList textsOf(const QStringList &names) const
     {
         QStringList texts;
@@ -129,6 +69,7 @@ public:
         return texts;
     }
     QStringList results() const { return textsOf(ResultFields); }
+    bool resultsEmpty() const { return results().join(QString()).isEmpty(); }
     // Which value boxes take input, e.g. "-M-R" for mids and rates only.
     QString openBoxes() const
     {
@@ -137,74 +78,17 @@ public:
             open += combo(name)->isEnabled() ? name.at(3) : QLatin1Char('-');
         return open;
     }
-    bool resultsEmpty() const { return results().join(QString()).isEmpty(); }
-
-    // Every message shown so far as "title: text (icon)", Yes/No marked.
-    QStringList said() const
+    QStringList said() const { return ::said(t.messages); }
+    QString focus() const { return focusName(); }
+    void click(const QString &name) { ::click(window.get(), name); }
+    void pick(const QString &name, const QString &text)
     {
-        static const char *icons[] = {"Information", "Exclamation", "Question"};
-        QStringList lines;
-        for (const RecordedMessage &m : t.messages.messages)
-            lines.append(m.title + QStringLiteral(": ") + m.text + QStringLiteral(" (")
-                         + QLatin1String(icons[int(m.icon)])
-                         + (m.buttons == MsgButtons::YesNo ? QStringLiteral(", YesNo)")
-                                                           : QStringLiteral(")")));
-        return lines;
+        QVERIFY(::pick(window.get(), name, text));
     }
-
-    void click(const QString &name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-
-    // Picks an item of a combo box's list with the mouse.
-    void pick(const QString &comboName, const QString &text)
-    {
-        QComboBox *box = combo(comboName);
-        const int row = box->findText(text, Qt::MatchExactly);
-        if (row < 0)
-            qFatal("no item %s", qPrintable(text));
-        box->showPopup();
-        QAbstractItemView *view = box->view();
-        const QRect rect = view->visualRect(view->model()->index(row, box->modelColumn()));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-        QTRY_VERIFY(!view->isVisible());
-    }
-
-    // Clears a box as a user would (select all, delete), then types; a line
-    // break is typed as Enter.
+    // Empties a box as a user would (select all, delete), then types.
     void type(const QString &name, const QString &text)
     {
-        QWidget *widget = find<QWidget>(name);
-        if (auto *box = qobject_cast<QComboBox *>(widget))
-            widget = box->lineEdit();
-        widget->setFocus();
-        QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(widget, Qt::Key_Delete);
-        const QStringList lines = text.split(QLatin1Char('\n'));
-        for (int i = 0; i < lines.size(); ++i) {
-            // Characters beyond ASCII arrive as the text of a key event,
-            // as an input method delivers them.
-            for (const QChar c : lines[i]) {
-                if (c.unicode() < 128) {
-                    QTest::keyClicks(widget, QString(c));
-                } else {
-                    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-                    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-                    QApplication::sendEvent(widget, &press);
-                    QApplication::sendEvent(widget, &release);
-                }
-            }
-            if (i + 1 < lines.size())
-                QTest::keyClick(widget, Qt::Key_Return);
-        }
-    }
-
-    // The name of the control that has the keyboard focus (an editable
-    // combo box has it through its edit part).
-    QString focus() const
-    {
-        QWidget *w = QApplication::focusWidget();
-        if (w && w->objectName().isEmpty() && w->parentWidget())
-            w = w->parentWidget();
-        return w ? w->objectName() : QString();
+        typeInto(window.get(), name, text, true);
     }
 
     // A generated quotation: the value typed, the structure picked, the
@@ -228,16 +112,6 @@ public:
         click("cmdSave");
     }
 
-    QStringList itemsOf(const QString &name) const
-    {
-        QStringList items;
-        for (int i = 0; i < combo(name)->count(); ++i)
-            items.append(combo(name)->itemText(i));
-        return items;
-    }
-
     TestPlatform t;
-    OrderedFileSystem files;
-    Platform platform;
     std::unique_ptr<frmQuotaro> window;
 };

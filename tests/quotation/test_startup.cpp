@@ -2,13 +2,10 @@
 // the main window, driven through the window itself.
 #include "MainWindowFixture.h"
 
-#include <QAction>
-#include <QTimer>
-
 namespace {
-const QString Root = QStringLiteral("C:\\Program Files\\Kestrane\\Quotaro\\");
-const QString AskExit = QStringLiteral(
-    "Quotaro: Are you sure you want to exit Quotaro ? (Question, YesNo)");
+const QString Root = "C:\\Program Files\\Kestrane\\Quotaro\\";
+const QString AskExit = "Quotaro: Are you sure you want to exit Quotaro ? (Question, YesNo)";
+const QString Told = "%1: You do not currently have any %2 setup ! (Information)";
 } // namespace
 
 class TestStartup : public QObject {
@@ -16,69 +13,61 @@ class TestStartup : public QObject {
 private slots:
     void settingsThatCannotBeReadEndTheStart_data()
     {
-        QTest::addColumn<QStringList>("removed");
-        QTest::addColumn<QString>("written"); // a file given the bytes, then made size bytes long
+        // The paths removed ('|' between) or the file written and its size,
+        // and the end of the message naming the first path at fault.
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("written");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<qint64>("size");
-        QTest::addColumn<bool>("unreadable");
         QTest::addColumn<QString>("message");
-        const auto row = [](const char *tag, const QStringList &removed, const QString &path,
-                            const char *fault = "cannot be found", const QString &written = {},
-                            bool unreadable = false, const QByteArray &bytes = {},
+        const auto row = [](const QString &removed, const QString &message,
+                            const QString &written = {}, const QByteArray &bytes = {},
                             qint64 size = 0) {
-            const char *kind = path.endsWith(".txt") ? "The file (" : "The directory (";
-            QTest::newRow(tag) << removed << written << bytes << size << unreadable
-                               << kind + Root + path + ") " + fault + " !";
+            const QString path = removed.isEmpty()
+                ? written
+                : removed.split('|').filter(".txt").value(0, removed.section('|', 0, 0));
+            QTest::newRow(qPrintable(path + ' ' + message))
+                << removed << written << bytes << size
+                << (path.endsWith(".txt") ? "The file (" : "The directory (") + Root + path + ") "
+                    + message + " !";
         };
-        row("Printer.txt", {Paths::printerFile()}, "Printer Settings\\Printer.txt");
-        row("VerticalMargin.txt", {Paths::verticalMarginFile()},
-            "Printer Settings\\VerticalMargin.txt");
-        row("Footer.txt", {Paths::footerFile()}, "Page Settings\\Footer.txt");
-        row("Intergration.txt", {Paths::integrationFile()},
-            "Intergration Settings\\Intergration.txt");
-        row("Support Tools", {Paths::supportToolsFolder()}, "Support Tools");
-        row("Rates Settings", {Paths::ratesFolder()}, "Rates Settings");
-        row("Quotes", {Paths::quotesFolder()}, "Quotes");
-        // Only the first missing path is named.
-        row("header before footer", {Paths::headerFile(), Paths::footerFile()},
-            "Page Settings\\Header.txt");
-        row("files before folders", {Paths::quotesFolder(), Paths::boldFile(), Paths::midsFolder()},
-            "Printer Settings\\Bold.txt");
-        row("unreadable", {}, "Printer Settings\\Printer.txt", "cannot be read", {}, true);
-        row("empty", {}, "Printer Settings\\FontSize.txt", "is empty", Paths::fontSizeFile());
+        // Only the first missing path is named, the files before the folders.
+        for (const QString &removed :
+             QStringList{"Printer Settings\\Printer.txt", "Printer Settings\\VerticalMargin.txt",
+                         "Page Settings\\Footer.txt", "Intergration Settings\\Intergration.txt",
+                         "Support Tools", "Rates Settings", "Quotes",
+                         "Page Settings\\Header.txt|Page Settings\\Footer.txt",
+                         "Quotes|Printer Settings\\Bold.txt|Terms Mid Settings"})
+            row(removed, "cannot be found");
+        row("", "cannot be read", "Printer Settings\\Printer.txt"); // unreadable: no bytes given
+        row("", "is empty", "Printer Settings\\FontSize.txt", "");
         // Damaged files far larger than a setting are refused, not read whole
         // (sparse files: only their first bytes are ever read).
-        const char *longValue = "is too large to be read, a setting cannot be longer than 64 KB";
-        row("value of 64 KB and 1 byte", {}, "Printer Settings\\Bold.txt", longValue,
-            Paths::boldFile(), false, QByteArray(64 * 1024 + 1, 'x'));
-        row("1 GB value file, no line end", {}, "Printer Settings\\Font.txt", longValue,
-            Paths::fontFile(), false, "Arial", qint64(1) << 30);
-        row("header over 4 MB", {}, "Page Settings\\Header.txt",
-            "is too large to be read, a page header or footer cannot be larger than 4 MB",
-            Paths::headerFile(), false, "Kestrel Leasing\r\n", 4 * 1024 * 1024 + 1);
+        const char *tooLong = "is too large to be read, a setting cannot be longer than 64 KB";
+        row("", tooLong, "Printer Settings\\Bold.txt", QByteArray(64 * 1024 + 1, 'x'));
+        row("", tooLong, "Printer Settings\\Font.txt", "Arial", qint64(1) << 30);
+        row("", "is too large to be read, a page header or footer cannot be larger than 4 MB",
+            "Page Settings\\Header.txt", "Kestrel Leasing\r\n", 4 * 1024 * 1024 + 1);
     }
 
     void settingsThatCannotBeReadEndTheStart()
     {
-        QFETCH(QStringList, removed);
+        QFETCH(QString, removed);
         QFETCH(QString, written);
         QFETCH(QByteArray, bytes);
         QFETCH(qint64, size);
-        QFETCH(bool, unreadable);
         QFETCH(QString, message);
         MainWindow m;
         m.standardLists();
-        for (const QString &path : removed)
-            m.t.remove(path);
-        if (!written.isEmpty()) {
-            m.t.write(written, bytes);
-            QVERIFY(size == 0 || QFile::resize(m.t.native(written), size));
+        for (const QString &path : removed.split('|', Qt::SkipEmptyParts))
+            m.t.remove(Root + path);
+        if (!bytes.isNull()) {
+            m.t.write(Root + written, bytes);
+            QVERIFY(size == 0 || QFile::resize(m.t.native(Root + written), size));
         }
-        m.files.failReads = unreadable;
+        m.t.files.failReads = !written.isEmpty() && bytes.isNull();
         QCOMPARE(m.start(), frmQuotaro::StartResult::EndMissingSettings);
         QCOMPARE(m.said(), QStringList{"Quotaro: " + message + " (Exclamation)"});
-        if (written.isEmpty())
-            QVERIFY(m.t.settings.printer.PrinterFont.isEmpty());
         QCOMPARE(m.combo("comUpfronts")->count(), 0);
         // A close after the end asks nothing.
         QVERIFY(m.window->close());
@@ -101,156 +90,131 @@ private slots:
         }
     }
 
+    // Printer.txt, the system default, the printer chosen and the name held.
+    // A file holding only its line end was written that way by the program.
     void printerIsSelectedByItsStoredName_data()
     {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("systemDefault");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("Default") << QByteArray("Default\r\n") << "Front Desk"
-                                 << "Front Desk"
-                                 << "Front Desk";
-        QTest::newRow("named") << QByteArray("Front Desk\r\n") << "Office Laser"
-                               << "Front Desk"
-                               << "Front Desk";
-        QTest::newRow("removed") << QByteArray("Removed Printer\r\n") << "Office Laser"
-                                 << "Office Laser"
-                                 << "Removed Printer";
-        QTest::newRow("other case") << QByteArray("front desk\r\n") << "Office Laser"
-                                    << "Office Laser"
-                                    << "front desk";
-        // A file holding only its line end was written that way by the program.
-        QTest::newRow("line end only") << QByteArray("\r\n") << "Office Laser"
-                                       << "Office Laser"
-                                       << "";
+        QTest::addColumn<QStringList>("row");
+        for (const char *row :
+             {"Default|Front Desk|Front Desk|Front Desk",
+              "Front Desk|Office Laser|Front Desk|Front Desk",
+              "Removed Printer|Office Laser|Office Laser|Removed Printer",
+              "front desk|Office Laser|Office Laser|front desk", "|Office Laser|Office Laser|"})
+            QTest::newRow(row) << QString(row).split('|');
     }
 
     void printerIsSelectedByItsStoredName()
     {
-        QFETCH(QByteArray, stored);
-        QFETCH(QString, systemDefault);
-        QFETCH(QString, selected);
-        QFETCH(QString, name);
+        QFETCH(QStringList, row);
         MainWindow m;
-        m.t.write(Paths::printerFile(), stored);
-        m.t.printers.current = systemDefault;
+        m.t.write(Paths::printerFile(), row[0].toUtf8() + "\r\n");
+        m.t.printers.current = row[1];
         QVERIFY(m.open());
-        QCOMPARE(m.t.printers.current, selected);
-        QCOMPARE(m.t.settings.printer.PrinterName, name);
-        QCOMPARE(m.t.read(Paths::printerFile()), stored);
+        QCOMPARE(m.t.printers.current, row[2]);
+        QCOMPARE(m.t.settings.printer.PrinterName, row[3]);
+        QCOMPARE(m.t.read(Paths::printerFile()), row[0].toUtf8() + "\r\n");
         // The printer found at start-up is held: a new system default later
         // does not move the quote away from it.
         m.t.printers.changeSystemDefault("Elsewhere");
         m.quoteFull();
         m.click("cmdPrint");
-        QCOMPARE(m.t.printers.lastJob().device, selected);
+        QCOMPARE(m.t.printers.lastJob().device, row[2]);
     }
 
     void windowComesUpWithItsSettingsAndLists()
     {
         MainWindow m;
-        m.t.write(Paths::fontFile(), "  Courier New, Bold\r\n");
-        m.t.write(Paths::fontSizeFile(), "12\r\nignored\r\n");
-        m.t.write(Paths::boldFile(), "On\r\n");
-        QVERIFY(QFile::resize(m.t.native(Paths::boldFile()),
-                              qint64(1) << 30)); // only its first line is read
-        m.t.write(Paths::italicFile(), "\"Off\"\r\n");
-        m.t.write(Paths::underlineFile(), "on\r\n");
-        m.t.write(Paths::horizontalMarginFile(), "720\r\n");
-        m.t.write(Paths::verticalMarginFile(), "360\r\n");
-        m.t.write(Paths::headerFile(), "Kestrel Leasing, Unit 4\r\nHigh Street\r\n");
-        m.t.write(Paths::footerFile(), "Thank you");
+        for (const auto &[file, text] :
+             {std::pair{Paths::fontFile(), "  Courier New, Bold\r\n"},
+              {Paths::fontSizeFile(), "12\r\nignored\r\n"},
+              {Paths::boldFile(), "On\r\n"},
+              {Paths::italicFile(), "\"Off\"\r\n"},
+              {Paths::underlineFile(), "on\r\n"},
+              {Paths::horizontalMarginFile(), "720\r\n"},
+              {Paths::verticalMarginFile(), "360\r\n"},
+              {Paths::headerFile(), "Kestrel Leasing, Unit 4\r\nHigh Street\r\n"},
+              {Paths::footerFile(), "Thank you"}})
+            m.t.write(file, text);
+        // Only the first line is read.
+        QVERIFY(QFile::resize(m.t.native(Paths::boldFile()), qint64(1) << 30));
         m.entries(Paths::upfrontsFolder(), {"12", "3", "24", "6", "1"});
         // A zero first sorts; a zero met later splits the numeric order.
         m.entries(Paths::finalsFolder(), {"0", "24", "12"});
         m.entries(Paths::midsFolder(), {"24", "0", "12", "36"});
         m.entries(Paths::ratesFolder(), {"5.50", "12.00", "25.00"});
         m.t.write(Paths::ratesFolder() + "\\7.TXT", QByteArray());
-        m.files.order[Paths::ratesFolder()] = QStringList{"5.50.txt", "7.TXT", "12.00.txt",
-                                                          "25.00.txt"};
+        m.t.files.order[Paths::ratesFolder()] = QStringList{"5.50.txt", "7.TXT", "12.00.txt",
+                                                            "25.00.txt"};
         // The program's own temporary files left by killed writes go once an
         // hour old; a younger one may be a write in progress on another
         // computer, and names the program never makes stay.
         const QString quotes = Paths::quotesFolder() + "\\",
-                      printer = Paths::installRoot() + "\\Printer Settings\\";
+                      printer = Paths::installRoot() + "\\Printer Settings\\.quotaro-Old123";
         const QStringList left{".quotaro-AbC1234", ".quotaro-Young1", "notes.quotaro-AbC123"};
-        for (const QString &temp : left + QStringList{".quotaro-AbC123", ".quotaro-x9Z8y7"})
-            m.t.write(quotes + temp, "x");
-        m.t.write(printer + ".quotaro-Old123", "x");
-        for (const QString &temp :
-             {quotes + ".quotaro-AbC1234", quotes + "notes.quotaro-AbC123",
-              quotes + ".quotaro-AbC123", quotes + ".quotaro-x9Z8y7", printer + ".quotaro-Old123"})
-            m.t.age(temp, 2 * 3600);
+        for (const QString &temp : QStringList{".quotaro-AbC123", ".quotaro-x9Z8y7", ""} + left) {
+            const QString path = temp.isEmpty() ? printer : quotes + temp;
+            m.t.write(path, "x");
+            QFile file(m.t.native(path));
+            QVERIFY(temp == ".quotaro-Young1"
+                    || (file.open(QIODevice::ReadWrite)
+                        && file.setFileTime(QDateTime::currentDateTime().addSecs(-7200),
+                                            QFileDevice::FileModificationTime)));
+        }
         QCOMPARE(m.start(), frmQuotaro::StartResult::Show);
         QCOMPARE(QDir(m.t.native(Paths::quotesFolder())).entryList(QDir::Files | QDir::Hidden),
                  left);
-        QVERIFY(!m.t.exists(printer + ".quotaro-Old123"));
+        QVERIFY(!m.t.exists(printer));
         QCOMPARE(m.said(), QStringList());
-        QCOMPARE(m.itemsOf("comUpfronts"), (QStringList{"1", "3", "6", "12", "24"}));
-        QCOMPARE(m.itemsOf("comFinals"), (QStringList{"0", "12", "24"}));
-        QCOMPARE(m.itemsOf("comMids"), (QStringList{"24", "0", "12", "36"}));
+        frmQuotaro *w = m.window.get();
+        QCOMPARE(itemsOf(w, "comUpfronts"), (QStringList{"1", "3", "6", "12", "24"}));
+        QCOMPARE(itemsOf(w, "comFinals"), (QStringList{"0", "12", "24"}));
+        QCOMPARE(itemsOf(w, "comMids"), (QStringList{"24", "0", "12", "36"}));
         // Rates keep text order, not numeric order.
-        QCOMPARE(m.itemsOf("comRates"), (QStringList{"12.00", "25.00", "5.50", "7"}));
+        QCOMPARE(itemsOf(w, "comRates"), (QStringList{"12.00", "25.00", "5.50", "7"}));
         const PrinterSettings &p = m.t.settings.printer;
         QCOMPARE((QStringList{p.PrinterFont, p.PrinterFontSize, p.PrinterBold, p.PrinterItalic,
                               p.PrinterUnderline, p.HorizontalMargin, p.VerticalMargin}),
                  (QStringList{"Courier New", "12", "On", "Off", "on", "720", "360"}));
-        QCOMPARE(m.t.settings.page.PageHeader,
-                 QStringLiteral("Kestrel Leasing, Unit 4\r\nHigh Street\r\n"));
+        QCOMPARE(m.t.settings.page.PageHeader, "Kestrel Leasing, Unit 4\r\nHigh Street\r\n");
         QCOMPARE(m.t.settings.page.PageFooter, QStringLiteral("Thank you\r\n"));
-        frmQuotaro *w = m.window.get();
         QCOMPARE(w->windowTitle(), QStringLiteral("Quotaro"));
-        QCOMPARE(w->minimumSize(), w->maximumSize());
-        QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
-        QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(m.focus(), QStringLiteral("txtValue"));
-        QCOMPARE(m.itemsOf("comSelectTerm"),
+        QCOMPARE(itemsOf(w, "comSelectTerm"),
                  (QStringList{"Upfront+Mid+Final", "Upfront+Mid", "Mid+Final", "Mid"}));
         QCOMPARE(m.textsOf(TermBoxes), QStringList(5, QString()));
-        QVERIFY(m.combo("comSelectTerm")->isEnabled());
         QCOMPARE(m.openBoxes(), QStringLiteral("----"));
-        QCOMPARE(m.edit("txtValue")->maxLength(), 7);
-        QCOMPARE(m.edit("txtSaveQuote")->maxLength(), 100);
-        QVERIFY(m.edit("txtMonthly")->isReadOnly());
+        // The value takes seven characters, the quote name a hundred.
+        m.type("txtValue", "123456789");
+        m.type("txtSaveQuote", QString(101, 'n'));
+        QCOMPARE(m.textsOf({"txtValue", "txtSaveQuote"}),
+                 (QStringList{"1234567", QString(100, 'n')}));
+        QVERIFY(child<QLineEdit>(w, "txtMonthly")->isReadOnly());
         QVERIFY(m.textOf("txtAbout").startsWith(QStringLiteral("Quotaro\n")));
-        // The third column of the quotation details and its Reset buttons, in twips.
-        for (const char *name :
-             {"txtRate", "txtTermEnd", "txtFinal", "cmdQuotationReset", "cmdResetSave"})
-            QCOMPARE(m.find<QWidget>(name)->mapTo(w->centralWidget(), QPoint()).x() * 15, 8160);
     }
 
     void pickingAStructureOpensTheDigitOnlyBoxes()
     {
         MainWindow m;
         QVERIFY(m.open());
-        const QList<QPair<QString, QString>> rows{{"Upfront+Mid+Final", "UMFR"},
-                                                  {"Upfront+Mid", "UM-R"},
-                                                  {"Mid+Final", "-MFR"},
-                                                  {"Mid", "-M-R"}};
-        for (const auto &[term, open] : rows) {
-            m.pick("comSelectTerm", term);
-            QCOMPARE(m.textOf("comSelectTerm"), term);
-            QCOMPARE(m.openBoxes(), open);
+        for (const QString &row : QStringList{"Upfront+Mid+Final UMFR", "Upfront+Mid UM-R",
+                                              "Mid+Final -MFR", "Mid -M-R"}) {
+            m.pick("comSelectTerm", row.section(' ', 0, 0));
+            QCOMPARE(m.textOf("comSelectTerm"), row.section(' ', 0, 0));
+            QCOMPARE(m.openBoxes(), row.section(' ', 1));
         }
         // The multipliers take digits only; rates take anything.
         m.pick("comSelectTerm", "Upfront+Mid+Final");
-        for (const QString &name : {"comUpfronts", "comMids", "comFinals"}) {
-            QLineEdit *line = m.combo(name)->lineEdit();
-            line->setFocus();
-            QTest::keyClicks(line, "1.5a-2 x3");
-            QCOMPARE(line->text(), QStringLiteral("1523"));
-            QTest::keyClick(line, Qt::Key_Backspace);
-            QTest::keyClick(line, Qt::Key_Left);
-            QTest::keyClick(line, Qt::Key_Delete);
-            QCOMPARE(line->text(), QStringLiteral("15"));
+        for (int i = 0; i < 4; ++i) {
+            m.type(ValueBoxes[i], "1.5a-2 x3");
+            press(Qt::Key_Backspace);
+            press(Qt::Key_Left);
+            press(Qt::Key_Delete);
+            QCOMPARE(m.textOf(ValueBoxes[i]), i < 3 ? QStringLiteral("15") : "1.5a-2 ");
         }
-        m.type("comRates", "12.5x");
-        QCOMPARE(m.textOf("comRates"), QStringLiteral("12.5x"));
         // Picking again empties the value boxes but keeps their lists.
         const QStringList picked{"6", "24", "2", "25.00"};
         for (int i = 0; i < 4; ++i)
             m.pick(ValueBoxes[i], picked[i]);
-        QCOMPARE(m.textOf("comRates"), QStringLiteral("25.00"));
         m.pick("comSelectTerm", "Mid");
         QCOMPARE(m.textsOf(ValueBoxes), QStringList(4, QString()));
         QCOMPARE(m.combo("comMids")->count(), 3);
@@ -264,12 +228,9 @@ private slots:
     {
         MainWindow m;
         QCOMPARE(m.start(), frmQuotaro::StartResult::Show);
-        QCOMPARE(
-            m.said(),
-            (QStringList{"Upfronts: You do not currently have any upfronts setup ! (Information)",
-                         "Mids: You do not currently have any mids setup ! (Information)",
-                         "Finals: You do not currently have any finals setup ! (Information)",
-                         "Rates: You do not currently have any rates setup ! (Information)"}));
+        QCOMPARE(m.said(),
+                 (QStringList{Told.arg("Upfronts", "upfronts"), Told.arg("Mids", "mids"),
+                              Told.arg("Finals", "finals"), Told.arg("Rates", "rates")}));
         QVERIFY(m.window->isVisible());
         m.pick("comSelectTerm", "Upfront+Mid+Final");
         m.type("comMids", "24");
@@ -278,36 +239,31 @@ private slots:
         m.entries(Paths::upfrontsFolder(), {"12", "3", "1", "6"});
         m.entries(Paths::midsFolder(), {"36", "12", "24"});
         m.entries(Paths::ratesFolder(), {"30.00", "22.10", "25.00"});
+        QStringList atMessage; // the boxes are emptied and closed before the message
         m.t.messages.onShow = [&](const RecordedMessage &shown) {
-            if (shown.title != QStringLiteral("Terms and rates"))
-                return;
-            // The boxes are emptied and disabled before the message.
-            QCOMPARE(m.textOf("comSelectTerm"), QString());
-            QVERIFY(!m.combo("comMids")->isEnabled());
+            if (shown.title == "Terms and rates")
+                atMessage << m.textOf("comSelectTerm") + m.openBoxes();
         };
         m.click("cmdRefreshTermsRates");
+        QCOMPARE(atMessage, QStringList{"----"});
         m.t.messages.onShow = nullptr;
-        const QString noFinals = QStringLiteral(
-            "Finals: You do not currently have any finals setup ! (Information)");
-        const QString refreshed = QStringLiteral(
-            "Terms and rates: The terms and rates have been refreshed ! (Information)");
-        QCOMPARE(m.said(), (QStringList{noFinals, refreshed}));
-        QCOMPARE(m.itemsOf("comUpfronts"), (QStringList{"1", "3", "6", "12"}));
+        const QString refreshed = "Terms and rates: The terms and rates have been refreshed ! "
+                                  "(Information)";
+        QCOMPARE(m.said(), (QStringList{Told.arg("Finals", "finals"), refreshed}));
+        QCOMPARE(itemsOf(m.window.get(), "comUpfronts"), (QStringList{"1", "3", "6", "12"}));
         QCOMPARE(m.combo("comFinals")->count(), 0);
         QCOMPARE(m.textOf("comMids"), QString());
-        QCOMPARE(m.openBoxes(), QStringLiteral("----"));
         QCOMPARE(m.focus(), QStringLiteral("comSelectTerm"));
 
         // A folder that vanished is named; the window stays usable.
         m.t.messages.clear();
         m.t.remove(Paths::ratesFolder());
         m.click("cmdRefreshTermsRates");
-        QCOMPARE(
-            m.said(),
-            (QStringList{
-                noFinals,
-                "Rates: The directory (" + Root + "Rates Settings) cannot be read ! (Exclamation)",
-                "Rates: You do not currently have any rates setup ! (Information)", refreshed}));
+        QCOMPARE(m.said(),
+                 (QStringList{Told.arg("Finals", "finals"),
+                              "Rates: The directory (" + Root
+                                  + "Rates Settings) cannot be read ! (Exclamation)",
+                              Told.arg("Rates", "rates"), refreshed}));
         QCOMPARE(m.combo("comRates")->count(), 0);
         m.pick("comSelectTerm", "Mid");
         QVERIFY(m.combo("comRates")->isEnabled());
@@ -315,25 +271,19 @@ private slots:
 
     void resetButtons_data()
     {
-        QTest::addColumn<QString>("button");
         QTest::addColumn<QStringList>("emptied");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("value") << "cmdValueReset" << QStringList{"txtValue"} << "txtValue";
-        QTest::newRow("save name")
-            << "cmdResetSave" << QStringList{"txtSaveQuote"} << "txtSaveQuote";
-        QTest::newRow("equipment")
-            << "cmdEquipmentReset" << QStringList{"txtEquipmentDetails"} << "txtEquipmentDetails";
-        QTest::newRow("customer") << "cmdCustomerReset" << QStringList{"txtCustomerDetails"}
-                                  << "txtCustomerDetails";
-        // The quotation reset moves no focus.
-        QTest::newRow("quotation") << "cmdQuotationReset" << ResultFields << "cmdQuotationReset";
-        QTest::newRow("terms and rates") << "cmdResetTermsRates" << TermBoxes << "comSelectTerm";
-        QTest::newRow("all") << "cmdResetAll" << AllInputs << "txtValue";
+        for (const QString &box :
+             QStringList{"Value", "SaveQuote", "EquipmentDetails", "CustomerDetails"})
+            QTest::newRow(qPrintable("cmd" + QString(box).replace("Details", "") + "Reset"))
+                << QStringList{"txt" + box} << "txt" + box;
+        QTest::newRow("cmdQuotationReset") << ResultFields << "cmdQuotationReset"; // focus stays
+        QTest::newRow("cmdResetTermsRates") << TermBoxes << "comSelectTerm";
+        QTest::newRow("cmdResetAll") << AllInputs << "txtValue";
     }
 
     void resetButtons()
     {
-        QFETCH(QString, button);
         QFETCH(QStringList, emptied);
         QFETCH(QString, focus);
         MainWindow m;
@@ -347,7 +297,7 @@ private slots:
         for (int i = 0; i < AllInputs.size(); ++i)
             if (emptied.contains(AllInputs[i]))
                 expected[i].clear();
-        m.click(button);
+        m.click(QString(QTest::currentDataTag()).replace("cmdSaveQuoteReset", "cmdResetSave"));
         QCOMPARE(m.textsOf(AllInputs), expected);
         QCOMPARE(m.focus(), focus);
         QVERIFY(m.t.messages.messages.isEmpty());
@@ -360,8 +310,7 @@ private slots:
             // the first item of each box.
             for (int i = 0; i < 3; ++i)
                 QTest::keyClick(m.combo("comSelectTerm")->lineEdit(), Qt::Key_Down);
-            QCOMPARE(m.textOf("comSelectTerm"), QStringLiteral("Mid+Final"));
-            QCOMPARE(m.openBoxes(), QStringLiteral("-MFR"));
+            QCOMPARE(m.textOf("comSelectTerm") + m.openBoxes(), QStringLiteral("Mid+Final-MFR"));
             QTest::keyClick(m.combo("comRates")->lineEdit(), Qt::Key_Down);
             QCOMPARE(m.textOf("comRates"), QStringLiteral("22.10"));
         }
@@ -381,52 +330,43 @@ private slots:
     {
         MainWindow m;
         QVERIFY(m.open());
-        const QList<QPair<QString, QString>> openers{
-            {"setupPrinterSetup", "frmPrinterSetup"},
-            {"setupPageSetup", "frmPageSetup"},
-            {"setupTermsSetup", "frmTermsSetup"},
-            {"setupRatesSetup", "frmRatesSetup"},
-            {"quotesOpenSavedQuotes", "frmOpenSavedQuotes"},
-            {"helpCalculationFormula", "frmCalculationFormula"},
-            {"helpAbout", "frmAbout"},
-            {"cmdOpenSavedQuotes", "frmOpenSavedQuotes"}};
-        for (const auto &[opener, window] : openers) {
+        for (const QString &row :
+             QStringList{"setupPrinterSetup frmPrinterSetup", "setupPageSetup frmPageSetup",
+                         "setupTermsSetup frmTermsSetup", "setupRatesSetup frmRatesSetup",
+                         "quotesOpenSavedQuotes frmOpenSavedQuotes",
+                         "cmdOpenSavedQuotes frmOpenSavedQuotes",
+                         "helpCalculationFormula frmCalculationFormula", "helpAbout frmAbout"}) {
             QString opened;
-            QTimer::singleShot(0, [&] {
-                if (QWidget *w = QApplication::activeModalWidget()) {
-                    opened = QString::fromLatin1(w->metaObject()->className());
-                    w->close();
-                }
+            whenUp(QApplication::activeModalWidget, [&opened](QWidget *w) {
+                opened = w->metaObject()->className();
+                w->close();
             });
-            if (QAction *action = m.window->findChild<QAction *>(opener))
-                action->trigger();
+            if (row.startsWith("cmd"))
+                m.click(row.section(' ', 0, 0));
             else
-                m.find<QPushButton>(opener)->click();
-            QCOMPARE(opened, window);
+                trigger(m.window.get(), row.section(' ', 0, 0));
+            QCOMPARE(opened, row.section(' ', 1));
         }
         // The main window reads nothing back: its lists stay as they were.
-        QCOMPARE(m.itemsOf("comUpfronts"), (QStringList{"1", "3", "6"}));
+        QCOMPARE(itemsOf(m.window.get(), "comUpfronts"), (QStringList{"1", "3", "6"}));
 
         // Remote support starts the tool of the support folder.
         m.t.write(Paths::remoteSupportTool(), "tool");
-        m.window->findChild<QAction *>("helpRemoteSupport")->trigger();
+        trigger(m.window.get(), "helpRemoteSupport");
         QCOMPARE(m.t.launcher.programs, QStringList{m.t.native(Paths::remoteSupportTool())});
 
         // Every way out asks first; No keeps the window as it was.
         m.t.messages.clear();
         m.type("txtValue", "1234");
-        m.t.messages.answers.append({MsgAnswer::No, MsgAnswer::No, MsgAnswer::No});
+        m.t.messages.answers.append({MsgAnswer::No, MsgAnswer::No, MsgAnswer::No, MsgAnswer::Yes});
         m.click("cmdExit");
-        m.window->findChild<QAction *>("fileExit")->trigger();
+        trigger(m.window.get(), "fileExit");
         QVERIFY(!m.window->close()); // the title bar's close
         QVERIFY(m.window->isVisible());
-        QCOMPARE(m.said(), (QStringList{AskExit, AskExit, AskExit}));
         QCOMPARE(m.textOf("txtValue"), QStringLiteral("1234"));
-
-        m.t.messages.answerNext(MsgAnswer::Yes);
         m.click("cmdExit");
         QVERIFY(!m.window->isVisible());
-        QCOMPARE(m.t.messages.messages.size(), 4);
+        QCOMPARE(m.said(), QStringList(4, AskExit));
         QVERIFY(!m.t.messages.unscriptedQuestion);
     }
 };
