@@ -211,7 +211,7 @@ void LayOutPrintedQuotation(benchmark::State &state)
     qsizetype pieces = 0;
     for (auto _ : state) {
         RecordingSurface surface;
-        PrintQuotation(surface, 1440, texts, t.settings.page, QStringLiteral("06/12/2026"));
+        printQuotation(surface, 1440, texts, t.settings.page, QStringLiteral("06/12/2026"));
         pieces = surface.pieces.size();
         benchmark::DoNotOptimize(pieces);
     }

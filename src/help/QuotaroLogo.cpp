@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-QPixmap QuotaroLogo(const QWidget *shownOn)
+QPixmap quotaroLogo(const QWidget *shownOn)
 {
     // QIcon picks logo@2x.jpg for a device pixel ratio of 2 or more.
     return QIcon(QStringLiteral(":/logo.jpg")).pixmap(QSize(230, 80), shownOn->devicePixelRatioF());

@@ -5,4 +5,4 @@ class QWidget;
 
 // The 230 x 80 logo for a widget, drawn from the double-size picture on a
 // display scaled above 100 % so it stays sharp.
-QPixmap QuotaroLogo(const QWidget *shownOn);
+QPixmap quotaroLogo(const QWidget *shownOn);

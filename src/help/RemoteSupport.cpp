@@ -3,7 +3,7 @@
 #include "platform/Platform.h"
 #include "store/Paths.h"
 
-void LaunchRemoteSupport(Platform &platform, QWidget *parent)
+void launchRemoteSupport(Platform &platform, QWidget *parent)
 {
     const QString title = QStringLiteral("Remote support");
     const QString tool = Paths::remoteSupportTool();

@@ -11,19 +11,19 @@
 frmAbout::frmAbout(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::frmAbout>())
 {
     ui->setupUi(this);
-    FixAndCentreDialog(this);
+    fixAndCentreDialog(this);
     // The logo at its own size in the top-left corner; the description
     // covers the lower part of the picture box.
     ui->Picture1->setBackgroundRole(QPalette::Window);
-    ui->Picture1->setPixmap(QuotaroLogo(this));
-    SetMultiLineText(ui->Text1, AboutText());
+    ui->Picture1->setPixmap(quotaroLogo(this));
+    setMultiLineText(ui->Text1, aboutText());
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmAbout::cmdClose_Click);
     ui->cmdClose->setFocus();
 }
 
 frmAbout::~frmAbout() = default;
 
-QString frmAbout::AboutText()
+QString frmAbout::aboutText()
 {
     // The program sets its version from the project's; the same stands in
     // where no application has set one.

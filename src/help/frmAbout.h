@@ -16,7 +16,7 @@ public:
     ~frmAbout() override;
 
     // The description as the program holds it, lines ended by CR LF.
-    static QString AboutText();
+    static QString aboutText();
 
 private slots:
     void cmdClose_Click();

@@ -8,16 +8,16 @@ frmCalculationFormula::frmCalculationFormula(QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::frmCalculationFormula>())
 {
     ui->setupUi(this);
-    FixAndCentreDialog(this);
+    fixAndCentreDialog(this);
     // The text box shows Qt line breaks; the program's text keeps CR LF.
-    SetMultiLineText(ui->txtCalculationFormula, FormulaText());
+    setMultiLineText(ui->txtCalculationFormula, formulaText());
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmCalculationFormula::cmdClose_Click);
     ui->cmdClose->setFocus();
 }
 
 frmCalculationFormula::~frmCalculationFormula() = default;
 
-QString frmCalculationFormula::FormulaText()
+QString frmCalculationFormula::formulaText()
 {
     const QStringList lines{
         QString(), QStringLiteral("The calculation formula is based on a rate per 1000"),

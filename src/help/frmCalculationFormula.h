@@ -18,7 +18,7 @@ public:
 
     // The formula text as the program holds it: CR LF between the lines and
     // after the last one.
-    static QString FormulaText();
+    static QString formulaText();
 
 private slots:
     void cmdClose_Click();

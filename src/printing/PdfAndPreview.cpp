@@ -7,7 +7,7 @@
 #include <QDate>
 #include <QDir>
 
-QString QuoteDocumentName(const QString &quoteName, const QDate &today)
+QString quoteDocumentName(const QString &quoteName, const QDate &today)
 {
     if (quoteName.isEmpty())
         return QStringLiteral("Quotation ") + today.toString(QStringLiteral("dd-MM-yyyy"));
@@ -28,12 +28,12 @@ QString fileNameOf(QString name)
 
 } // namespace
 
-std::optional<QString> RunPdfExport(Platform &platform, QWidget *parent,
+std::optional<QString> runPdfExport(Platform &platform, QWidget *parent,
                                     const PrinterSettings &settings, const QString &documentName,
                                     const PageBody &body)
 {
     QString error;
-    const std::optional<PrintMeasures> measures = PrintMeasuresOf(
+    const std::optional<PrintMeasures> measures = printMeasuresOf(
         settings, platform.locale, &error, QStringLiteral("the quote has not been exported"));
     if (!measures) {
         platform.messages.warn(parent, QStringLiteral("Quote not exported"), error);
@@ -66,12 +66,12 @@ std::optional<QString> RunPdfExport(Platform &platform, QWidget *parent,
     return path;
 }
 
-std::optional<QString> RunPrintPreview(Platform &platform, QWidget *parent,
+std::optional<QString> runPrintPreview(Platform &platform, QWidget *parent,
                                        const PrinterSettings &settings, const QString &documentName,
                                        const PageBody &body)
 {
     QString error;
-    const std::optional<PrintMeasures> measures = PrintMeasuresOf(
+    const std::optional<PrintMeasures> measures = printMeasuresOf(
         settings, platform.locale, &error, QStringLiteral("the print preview cannot be shown"));
     if (!measures) {
         platform.messages.warn(parent, QStringLiteral("Print preview"), error);

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-std::optional<PrintMeasures> PrintMeasuresOf(const PrinterSettings &settings, const Locale &locale,
+std::optional<PrintMeasures> printMeasuresOf(const PrinterSettings &settings, const Locale &locale,
                                              QString *error, const QString &notDone)
 {
     auto refuse = [&](const QString &what, const QString &file) {
@@ -92,13 +92,13 @@ void PrintWrapped(PrinterSurface &surface, const QString &text, int leftMargin, 
     }
 }
 
-std::optional<QString> RunPrintJob(Platform &platform, QWidget *parent,
+std::optional<QString> runPrintJob(Platform &platform, QWidget *parent,
                                    const PrinterSettings &settings,
                                    const std::function<void(PrinterSurface &, int margin)> &body)
 {
     const QString title = QStringLiteral("Printing");
     QString error;
-    const std::optional<PrintMeasures> measures = PrintMeasuresOf(settings, platform.locale,
+    const std::optional<PrintMeasures> measures = printMeasuresOf(settings, platform.locale,
                                                                   &error);
     if (!measures) {
         platform.messages.warn(parent, title, error);
@@ -123,7 +123,7 @@ std::optional<QString> RunPrintJob(Platform &platform, QWidget *parent,
     return surface->deviceName();
 }
 
-bool SelectPrinter(Printers &printers, const QString &name)
+bool selectPrinter(Printers &printers, const QString &name)
 {
     for (const QString &device : printers.installed()) {
         if (device == name)

@@ -21,7 +21,7 @@ struct PrintMeasures {
 // result is empty and *error names the setting and its file, ending with
 // what has therefore not been done.
 std::optional<PrintMeasures>
-PrintMeasuresOf(const PrinterSettings &settings, const Locale &locale, QString *error,
+printMeasuresOf(const PrinterSettings &settings, const Locale &locale, QString *error,
                 const QString &notDone = QStringLiteral("nothing has been printed"));
 
 // Font name, size, bold, italic and underline, then the top margin as
@@ -39,7 +39,7 @@ void PrintWrapped(PrinterSurface &surface, const QString &text, int leftMargin, 
 // the job, applies the settings, lets body print (with the horizontal
 // margin), ends the document. Every failure is told to the user here, and
 // the result is then empty; on success it is the device name of the printer.
-std::optional<QString> RunPrintJob(Platform &platform, QWidget *parent,
+std::optional<QString> runPrintJob(Platform &platform, QWidget *parent,
                                    const PrinterSettings &settings,
                                    const std::function<void(PrinterSurface &, int margin)> &body);
 
@@ -47,4 +47,4 @@ class Printers;
 // Makes the first installed printer whose device name is exactly the name
 // (letter case included) the current printer. False when none matches; the
 // current printer then stays as it was.
-bool SelectPrinter(Printers &printers, const QString &name);
+bool selectPrinter(Printers &printers, const QString &name);

@@ -71,7 +71,7 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
 {
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
-    ui->pbxLogo->setPixmap(QuotaroLogo(this));
+    ui->pbxLogo->setPixmap(quotaroLogo(this));
 
     // A fixed window with a minimise button and no maximise button.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -142,7 +142,7 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
 
 frmQuotaro::~frmQuotaro() = default;
 
-void frmQuotaro::showAboutText() { SetMultiLineText(ui->txtAbout, AboutText); }
+void frmQuotaro::showAboutText() { setMultiLineText(ui->txtAbout, AboutText); }
 
 // ---------------------------------------------------------------- start-up
 
@@ -233,7 +233,7 @@ bool frmQuotaro::loadSettings()
     // later change of the system default cannot send a quote elsewhere than
     // the printer setup window shows.
     const bool named = p.PrinterName != QStringLiteral("Default")
-        && SelectPrinter(m_platform.printers, p.PrinterName);
+        && selectPrinter(m_platform.printers, p.PrinterName);
     if (!named) {
         const QString systemDefault = m_platform.printers.currentName();
         m_platform.printers.setCurrent(systemDefault);
@@ -486,8 +486,8 @@ void frmQuotaro::cmdQuotation_Click()
 QuoteTexts frmQuotaro::quoteTexts() const
 {
     QuoteTexts texts;
-    texts.customer = MultiLineText(ui->txtCustomerDetails);
-    texts.equipment = MultiLineText(ui->txtEquipmentDetails);
+    texts.customer = multiLineText(ui->txtCustomerDetails);
+    texts.equipment = multiLineText(ui->txtEquipmentDetails);
     texts.upfront = ui->txtUpfront->text();
     texts.termMiddle = ui->txtTermMiddle->text();
     texts.monthly = ui->txtMonthly->text();
@@ -542,7 +542,7 @@ void frmQuotaro::cmdSave_Click()
     // only: one trailing line break comes off the held texts themselves, so
     // the shortened ones stay in force for the next save or print.
     trimHeldHeaderAndFooter(m_settings.page);
-    const QString text = QuoteFileText(texts, m_settings.page, date);
+    const QString text = quoteFileText(texts, m_settings.page, date);
     // The file appears whole or not at all, and only under a name nobody
     // holds; a failure is never reported as a saved quote.
     if (!m_platform.files.createNewFile(path, TextCodec::encode(text))) {
@@ -581,7 +581,7 @@ std::function<void(PrinterSurface &, int)> frmQuotaro::quotationPage()
                                                                      int margin) {
         m_settings.page = page;
         trimHeldHeaderAndFooter(m_settings.page);
-        PrintQuotation(surface, margin, texts, m_settings.page, date);
+        printQuotation(surface, margin, texts, m_settings.page, date);
     };
 }
 
@@ -590,7 +590,7 @@ void frmQuotaro::cmdPrint_Click()
     if (!hasQuotationToPrint())
         return;
     // The one page that the print, the preview and the PDF all make.
-    const std::optional<QString> device = RunPrintJob(m_platform, this, m_settings.printer,
+    const std::optional<QString> device = runPrintJob(m_platform, this, m_settings.printer,
                                                       quotationPage());
     if (device)
         m_platform.messages.inform(this, QStringLiteral("Printing"),
@@ -602,9 +602,9 @@ void frmQuotaro::quotesPrintPreview_Click()
 {
     if (!hasQuotationToPrint())
         return;
-    const std::optional<QString> device = RunPrintPreview(
+    const std::optional<QString> device = runPrintPreview(
         m_platform, this, m_settings.printer,
-        QuoteDocumentName(ui->txtSaveQuote->text(), m_platform.clock.today()), quotationPage());
+        quoteDocumentName(ui->txtSaveQuote->text(), m_platform.clock.today()), quotationPage());
     if (device)
         m_platform.messages.inform(this, QStringLiteral("Printing"),
                                    QStringLiteral("The quote has been sent to the printer ")
@@ -615,8 +615,8 @@ void frmQuotaro::quotesExportPdf_Click()
 {
     if (!hasQuotationToPrint())
         return;
-    RunPdfExport(m_platform, this, m_settings.printer,
-                 QuoteDocumentName(ui->txtSaveQuote->text(), m_platform.clock.today()),
+    runPdfExport(m_platform, this, m_settings.printer,
+                 quoteDocumentName(ui->txtSaveQuote->text(), m_platform.clock.today()),
                  quotationPage());
 }
 
@@ -660,7 +660,7 @@ void frmQuotaro::helpCalculationFormula_Click()
     window.exec();
 }
 
-void frmQuotaro::helpRemoteSupport_Click() { LaunchRemoteSupport(m_platform, this); }
+void frmQuotaro::helpRemoteSupport_Click() { launchRemoteSupport(m_platform, this); }
 
 void frmQuotaro::helpAbout_Click()
 {

@@ -3,7 +3,7 @@
 #include "store/Settings.h"
 #include "store/Store.h"
 
-QStringList QuoteLines(const QuoteTexts &texts, const PageSettings &page, const QString &date,
+QStringList quoteLines(const QuoteTexts &texts, const PageSettings &page, const QString &date,
                        QuoteForm form)
 {
     const bool file = form == QuoteForm::File;
@@ -42,10 +42,10 @@ QStringList QuoteLines(const QuoteTexts &texts, const PageSettings &page, const 
     return lines;
 }
 
-QString QuoteFileText(const QuoteTexts &texts, const PageSettings &page, const QString &date)
+QString quoteFileText(const QuoteTexts &texts, const PageSettings &page, const QString &date)
 {
     QString out;
-    for (const QString &line : QuoteLines(texts, page, date, QuoteForm::File))
+    for (const QString &line : quoteLines(texts, page, date, QuoteForm::File))
         out += line + Store::CrLf;
     return out;
 }

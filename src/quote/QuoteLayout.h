@@ -19,8 +19,8 @@ enum class QuoteForm { File, Page };
 // breaks CR LF. One trailing CR LF is taken off the customer and equipment
 // copies before they are tested for emptiness; the header and footer are
 // used as they stand (the save and print handlers trim the held ones).
-QStringList QuoteLines(const QuoteTexts &texts, const PageSettings &page, const QString &date,
+QStringList quoteLines(const QuoteTexts &texts, const PageSettings &page, const QString &date,
                        QuoteForm form);
 
 // The text of a saved quote file: every line of the file form and CR LF.
-QString QuoteFileText(const QuoteTexts &texts, const PageSettings &page, const QString &date);
+QString quoteFileText(const QuoteTexts &texts, const PageSettings &page, const QString &date);

@@ -34,7 +34,7 @@ frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, Q
     QFont narrower = font();
     narrower.setStretch(QFont::SemiCondensed);
     setFont(narrower);
-    FixAndCentreDialog(this);
+    fixAndCentreDialog(this);
 
     connect(ui->cmdOpen, &QPushButton::clicked, this, &frmOpenSavedQuotes::cmdOpen_Click);
     connect(ui->cmdPrint, &QPushButton::clicked, this, &frmOpenSavedQuotes::cmdPrint_Click);
@@ -124,7 +124,7 @@ QString frmOpenSavedQuotes::openQuoteText() const { return m_openQuoteText; }
 void frmOpenSavedQuotes::setOpenQuoteText(const QString &crLfText)
 {
     m_openQuoteText = crLfText;
-    SetMultiLineText(ui->txtOpenQuote, crLfText);
+    setMultiLineText(ui->txtOpenQuote, crLfText);
 }
 
 void frmOpenSavedQuotes::reportQuoteNotFound(const QString &name)
@@ -251,7 +251,7 @@ void frmOpenSavedQuotes::quotePrintPreview_Click()
     if (!openQuoteToPrint())
         return;
     const QString name = ui->txtOpenQuoteName->text();
-    const std::optional<QString> device = RunPrintPreview(
+    const std::optional<QString> device = runPrintPreview(
         m_platform, messageParent(), m_settings.printer, name, openQuotePage());
     if (device)
         m_platform.messages.inform(messageParent(), QStringLiteral("Printing"),
@@ -263,7 +263,7 @@ void frmOpenSavedQuotes::quotePrintPreview_Click()
 void frmOpenSavedQuotes::quoteExportPdf_Click()
 {
     if (openQuoteToPrint())
-        RunPdfExport(m_platform, messageParent(), m_settings.printer, ui->txtOpenQuoteName->text(),
+        runPdfExport(m_platform, messageParent(), m_settings.printer, ui->txtOpenQuoteName->text(),
                      openQuotePage());
 }
 
@@ -273,10 +273,10 @@ void frmOpenSavedQuotes::cmdPrint_Click()
         return;
     const QString name = ui->txtOpenQuoteName->text();
     // The one page that the print, the preview and the PDF all make.
-    const std::optional<QString> device = RunPrintJob(m_platform, messageParent(),
+    const std::optional<QString> device = runPrintJob(m_platform, messageParent(),
                                                       m_settings.printer, openQuotePage());
     if (!device)
-        return; // RunPrintJob has told the user why
+        return; // runPrintJob has told the user why
     m_platform.messages.inform(messageParent(), QStringLiteral("Printing"),
                                QStringLiteral("The quote ") + name
                                    + QStringLiteral(" has been sent to the printer ") + *device);

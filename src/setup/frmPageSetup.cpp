@@ -14,7 +14,7 @@ frmPageSetup::frmPageSetup(Platform &platform, Settings &settings, QWidget *pare
 {
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
-    FixAndCentreDialog(this);
+    fixAndCentreDialog(this);
 
     // The current boxes can be read, scrolled and copied from, not typed in.
     for (QPlainTextEdit *box : {ui->txtCurrentHeader, ui->txtCurrentFooter})
@@ -56,13 +56,13 @@ frmPageSetup::Section frmPageSetup::footer()
 
 void frmPageSetup::Form_Load()
 {
-    SetMultiLineText(ui->txtCurrentHeader, m_settings.page.PageHeader);
-    SetMultiLineText(ui->txtCurrentFooter, m_settings.page.PageFooter);
+    setMultiLineText(ui->txtCurrentHeader, m_settings.page.PageHeader);
+    setMultiLineText(ui->txtCurrentFooter, m_settings.page.PageFooter);
 }
 
 void frmPageSetup::apply(const Section &section)
 {
-    const QString text = MultiLineText(section.change);
+    const QString text = multiLineText(section.change);
     // The file is written first: a text that could not be stored is not put
     // in force either, and stays in the change box to be applied again.
     if (!Store::writeTextFile(m_platform.files, section.file, text)) {
@@ -75,7 +75,7 @@ void frmPageSetup::apply(const Section &section)
     }
     *section.value = text;
     section.change->clear();
-    SetMultiLineText(section.current, *section.value);
+    setMultiLineText(section.current, *section.value);
     m_platform.messages.inform(this, section.title, section.changedMessage);
     section.change->setFocus();
 }

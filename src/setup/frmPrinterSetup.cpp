@@ -41,7 +41,7 @@ frmPrinterSetup::frmPrinterSetup(Platform &platform, Settings &settings, QWidget
 {
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
-    FixAndCentreDialog(this);
+    fixAndCentreDialog(this);
 
     // What is typed is what is stored: no completion that would change the
     // letter case of a name or add to what the user typed.
@@ -179,7 +179,7 @@ void frmPrinterSetup::cmdApply_Click()
     m_settings.printer = printerSettingsAfterWrite(before, values, write);
 
     if (m_settings.printer.PrinterName != before.PrinterName || write.ok)
-        SelectPrinter(m_platform.printers, m_settings.printer.PrinterName);
+        selectPrinter(m_platform.printers, m_settings.printer.PrinterName);
 
     if (!write.ok) {
         // The user's entries stay, so Apply can be tried again.
@@ -206,7 +206,7 @@ void frmPrinterSetup::cmdCancel_Click()
 void frmPrinterSetup::cmdPrintTestPage_Click()
 {
     const QStringList texts = printerTestPageTexts(m_settings.printer);
-    const std::optional<QString> device = RunPrintJob(
+    const std::optional<QString> device = runPrintJob(
         m_platform, this, m_settings.printer, [&](PrinterSurface &surface, int margin) {
             for (const QString &text : texts)
                 PrintWrapped(surface, text, margin, margin);

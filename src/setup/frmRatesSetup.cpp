@@ -11,15 +11,15 @@ frmRatesSetup::frmRatesSetup(Platform &platform, QWidget *parent)
 {
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
-    FixAndCentreDialog(this);
+    fixAndCentreDialog(this);
 
     // Rates are typed freely (a decimal point is part of a rate), and the
     // list box keeps them in text order itself: there is no re-sort.
-    m_rates = std::make_unique<TermsColumn>(
+    m_rates = std::make_unique<SetupColumn>(
         platform, this,
-        TermsColumnConfig{Paths::ratesFolder(), ui->txtRate, ui->lstRates, 5, false,
-                          TermsEntryForm::Fixed, nullptr,
-                          TermsColumnTexts{
+        SetupColumnConfig{Paths::ratesFolder(), ui->txtRate, ui->lstRates, 5, false,
+                          SetupEntryForm::Fixed, nullptr,
+                          SetupColumnTexts{
                               QStringLiteral("Rate"),
                               QStringLiteral("Rates"),
                               QStringLiteral("The rate "),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/TermsColumn.h"
+#include "setup/SetupColumn.h"
 
 #include <QDialog>
 #include <memory>
@@ -28,5 +28,5 @@ private slots:
 
 private:
     std::unique_ptr<Ui::frmRatesSetup> ui;
-    std::unique_ptr<TermsColumn> m_rates;
+    std::unique_ptr<SetupColumn> m_rates;
 };

@@ -10,10 +10,10 @@ namespace {
 
 // The words of one term column: the three differ only in the name of what
 // they hold ("upfront", "mid", "final"), its plural and its article.
-TermsColumnTexts columnTexts(const QString &title, const QString &one, const QString &many,
+SetupColumnTexts columnTexts(const QString &title, const QString &one, const QString &many,
                              const QString &article)
 {
-    return TermsColumnTexts{
+    return SetupColumnTexts{
         title,
         title + QStringLiteral("s"),
         QStringLiteral("The ") + one + QStringLiteral(" "),
@@ -33,24 +33,24 @@ frmTermsSetup::frmTermsSetup(Platform &platform, QWidget *parent)
 {
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
-    FixAndCentreDialog(this);
+    fixAndCentreDialog(this);
 
-    m_columns[Upfront] = std::make_unique<TermsColumn>(
+    m_columns[Upfront] = std::make_unique<SetupColumn>(
         platform, this,
-        TermsColumnConfig{Paths::upfrontsFolder(), ui->txtUpfront, ui->lstUpfront, 2, true,
-                          TermsEntryForm::General, &frmTermsSetup::UpfrontReSort,
+        SetupColumnConfig{Paths::upfrontsFolder(), ui->txtUpfront, ui->lstUpfront, 2, true,
+                          SetupEntryForm::General, &frmTermsSetup::UpfrontReSort,
                           columnTexts(QStringLiteral("Upfront"), QStringLiteral("upfront"),
                                       QStringLiteral("upfronts"), QStringLiteral("an"))});
-    m_columns[Mid] = std::make_unique<TermsColumn>(
+    m_columns[Mid] = std::make_unique<SetupColumn>(
         platform, this,
-        TermsColumnConfig{Paths::midsFolder(), ui->txtMid, ui->lstMid, 3, true,
-                          TermsEntryForm::General, &frmTermsSetup::MidReSort,
+        SetupColumnConfig{Paths::midsFolder(), ui->txtMid, ui->lstMid, 3, true,
+                          SetupEntryForm::General, &frmTermsSetup::MidReSort,
                           columnTexts(QStringLiteral("Mid"), QStringLiteral("mid"),
                                       QStringLiteral("mids"), QStringLiteral("a"))});
-    m_columns[Final] = std::make_unique<TermsColumn>(
+    m_columns[Final] = std::make_unique<SetupColumn>(
         platform, this,
-        TermsColumnConfig{Paths::finalsFolder(), ui->txtFinal, ui->lstFinal, 2, true,
-                          TermsEntryForm::General, &frmTermsSetup::FinalReSort,
+        SetupColumnConfig{Paths::finalsFolder(), ui->txtFinal, ui->lstFinal, 2, true,
+                          SetupEntryForm::General, &frmTermsSetup::FinalReSort,
                           columnTexts(QStringLiteral("Final"), QStringLiteral("final"),
                                       QStringLiteral("finals"), QStringLiteral("a"))});
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lists/ListControl.h"
-#include "setup/TermsColumn.h"
+#include "setup/SetupColumn.h"
 
 #include <QDialog>
 #include <array>
@@ -45,5 +45,5 @@ private:
 
     std::unique_ptr<Ui::frmTermsSetup> ui;
     Platform &m_platform;
-    std::array<std::unique_ptr<TermsColumn>, 3> m_columns;
+    std::array<std::unique_ptr<SetupColumn>, 3> m_columns;
 };

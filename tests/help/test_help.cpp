@@ -55,7 +55,7 @@ private slots:
             if (click == 1)
                 tp.write(tool, "tool");
             tp.launcher.succeed = click != 3;
-            LaunchRemoteSupport(tp.platform, nullptr);
+            launchRemoteSupport(tp.platform, nullptr);
         }
         const QString absent = "Remote support is not currently installed on your system ! (";
         QCOMPARE(said(tp.messages).join('|').remove("Remote support: "),

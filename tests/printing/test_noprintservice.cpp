@@ -20,7 +20,7 @@ void TestNoPrintService::noPrinterIsTold()
     QtPrinters printers;
     QVERIFY2(printers.installed().isEmpty(), qPrintable(printers.installed().join(u',')));
     QCOMPARE(printers.currentName(), QString());
-    QVERIFY(!SelectPrinter(printers, QStringLiteral("QuotaroCapture")));
+    QVERIFY(!selectPrinter(printers, QStringLiteral("QuotaroCapture")));
     QVERIFY(!printers.setCurrent(QString()));
 
     TestPlatform tp;
@@ -30,7 +30,7 @@ void TestNoPrintService::noPrinterIsTold()
     tp.settings.printer.HorizontalMargin = tp.settings.printer.VerticalMargin = QStringLiteral(
         "1440");
     bool printed = false;
-    QCOMPARE(RunPrintJob(platform, nullptr, tp.settings.printer,
+    QCOMPARE(runPrintJob(platform, nullptr, tp.settings.printer,
                          [&](PrinterSurface &, int) { printed = true; }),
              std::nullopt);
     QVERIFY(!printed);

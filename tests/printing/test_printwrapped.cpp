@@ -163,7 +163,7 @@ void TestPrintWrapped::fontFlagsOnlyAnswerToOnAndOff()
         RecordingSurface s;
         s.x = 333;
         s.bold = s.italic = s.underline = before;
-        ApplyPrintSettings(s, settings, *PrintMeasuresOf(settings, tp.locale, nullptr));
+        ApplyPrintSettings(s, settings, *printMeasuresOf(settings, tp.locale, nullptr));
         QCOMPARE(QList<bool>({s.bold, s.italic, s.underline}), QList<bool>(3, after));
         QCOMPARE(s.currentY(), 720.5f);
         QCOMPARE(s.currentX(), 333.0f); // X is PrintWrapped's business
@@ -199,7 +199,7 @@ void TestPrintWrapped::measures()
         settings.HorizontalMargin = QString::fromLatin1(row[2]);
         settings.VerticalMargin = QString::fromLatin1(row[3]);
         QString error;
-        const std::optional<PrintMeasures> m = PrintMeasuresOf(settings, tp.locale, &error);
+        const std::optional<PrintMeasures> m = printMeasuresOf(settings, tp.locale, &error);
         const QString result = QString::fromLatin1(row[4]);
         QCOMPARE(m ? QStringLiteral("%1 %2 %3")
                          .arg(m->fontSize)
@@ -219,10 +219,10 @@ void TestPrintWrapped::printerChoiceIsExact()
     RecordingPrinters printers;
     printers.names = {"Office Laser", "Front Desk", "Front Desk 2"};
     for (const char *near : {"front desk", "Front", "Front Desk "})
-        QVERIFY(!SelectPrinter(printers, QString::fromLatin1(near)));
+        QVERIFY(!selectPrinter(printers, QString::fromLatin1(near)));
     QCOMPARE(printers.currentName(), QStringLiteral("Office Laser"));
     for (const QString &exact : {QStringLiteral("Front Desk 2"), QStringLiteral("Front Desk")}) {
-        QVERIFY(SelectPrinter(printers, exact));
+        QVERIFY(selectPrinter(printers, exact));
         QCOMPARE(printers.currentName(), exact);
     }
 }

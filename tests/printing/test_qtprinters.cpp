@@ -128,13 +128,13 @@ struct RealPrinting {
 
     std::optional<QString> print(const std::function<void(PrinterSurface &, int)> &body)
     {
-        return RunPrintJob(platform, nullptr, tp.settings.printer, body);
+        return runPrintJob(platform, nullptr, tp.settings.printer, body);
     }
 
     std::optional<QString> printQuote(const QuoteTexts &q)
     {
         return print([&](PrinterSurface &s, int margin) {
-            PrintQuotation(s, margin, q, tp.settings.page, QStringLiteral("07/03/2026"));
+            printQuotation(s, margin, q, tp.settings.page, QStringLiteral("07/03/2026"));
         });
     }
 
@@ -386,14 +386,14 @@ void TestQtPrinters::aQuoteThroughTheQueueIsItsExport()
     QCOMPARE(printers.currentName(),
              QPrinterInfo::defaultPrinterName().isEmpty() ? printers.installed().value(0)
                                                           : QPrinterInfo::defaultPrinterName());
-    QVERIFY(!SelectPrinter(printers, queue.toLower()));
-    QVERIFY(SelectPrinter(printers, queue));
+    QVERIFY(!selectPrinter(printers, queue.toLower()));
+    QVERIFY(selectPrinter(printers, queue));
     RealPrinting job(printers);
     const QString marker = uniqueMarker();
     const QuoteTexts q = quote(marker);
     const PageBody body = [&](PrinterSurface &s, int margin) {
         PageSettings page = job.tp.settings.page;
-        PrintQuotation(s, margin, q, page, QStringLiteral("07/03/2026"));
+        printQuotation(s, margin, q, page, QStringLiteral("07/03/2026"));
     };
     QCOMPARE(job.print(body), std::optional<QString>(queue));
     QVERIFY(job.tp.messages.messages.isEmpty());
@@ -402,7 +402,7 @@ void TestQtPrinters::aQuoteThroughTheQueueIsItsExport()
     QVERIFY2(!printed.isEmpty(), "no file with the page came out of the queue");
 
     job.tp.pages.answer = file("export.pdf");
-    QCOMPARE(RunPdfExport(job.platform, nullptr, job.settings(), marker, body),
+    QCOMPARE(runPdfExport(job.platform, nullptr, job.settings(), marker, body),
              job.tp.pages.answer);
     const QString pdf = *job.tp.pages.answer;
     QCOMPARE(textLines(pdf), textLines(printed));
@@ -423,7 +423,7 @@ void TestQtPrinters::refusingQueueIsReported()
 {
     QtPrinters printers;
     REQUIRE_QUEUE(queue, printers, "QUOTARO_REFUSING_QUEUE", "QuotaroRefusing")
-    QVERIFY(SelectPrinter(printers, queue));
+    QVERIFY(selectPrinter(printers, queue));
     RealPrinting job(printers);
     QCOMPARE(job.printQuote(quote(uniqueMarker())), std::nullopt);
     QCOMPARE(job.tp.messages.messages.size(), 1);
@@ -439,7 +439,7 @@ void TestQtPrinters::refusingQueueIsReported()
     // A refusal is not left behind for the next job on a working queue.
     const QString capture = envOr("QUOTARO_CAPTURE_QUEUE", "QuotaroCapture");
     if (printers.installed().contains(capture)) {
-        QVERIFY(SelectPrinter(printers, capture));
+        QVERIFY(selectPrinter(printers, capture));
         job.tp.messages.clear();
         QCOMPARE(job.printQuote(quote(uniqueMarker())), std::optional<QString>(capture));
         QVERIFY(job.tp.messages.messages.isEmpty());

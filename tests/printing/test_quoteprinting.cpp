@@ -1,5 +1,5 @@
 // The printed quotation line by line, and what a print job tells the user
-// when it cannot be made. Jobs run through RunPrintJob on recording
+// when it cannot be made. Jobs run through runPrintJob on recording
 // printers whose characters are 120 twips wide and lines 240 high.
 
 #include "TestPlatform.h"
@@ -58,12 +58,12 @@ private:
     // it went to, or nothing.
     std::optional<QString> print(const QuoteTexts &q)
     {
-        return RunPrintJob(tp->platform, nullptr, tp->settings.printer,
+        return runPrintJob(tp->platform, nullptr, tp->settings.printer,
                            [&](PrinterSurface &surface, int margin) {
                                ++bodies;
                                Store::trimOneCrLf(tp->settings.page.PageHeader);
                                Store::trimOneCrLf(tp->settings.page.PageFooter);
-                               PrintQuotation(surface, margin, q, tp->settings.page, date);
+                               printQuotation(surface, margin, q, tp->settings.page, date);
                            });
     }
     // The lines of the page, the last one being the empty line the closing

@@ -252,7 +252,7 @@ private slots:
                            list->visualItemRect(list->item(0)).center());
         QCOMPARE(s.text("txtOpenQuoteName") + s.text("txtOpenQuote"),
                  QStringLiteral("Bolt 2Bolt two"));
-        QVERIFY(SelectAsAssistiveTool(list, "Acme 10"));
+        QVERIFY(selectAsAssistiveTool(list, "Acme 10"));
         QVERIFY(list->currentItem()->text() != "Acme 10");
         click(s.w.get(), "cmdOpen");
         QCOMPARE(s.text("txtOpenQuoteName") + s.text("txtOpenQuote"),

@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(told(), QStringList(pickOne));
 
         // An entry selected by an assistive tool, with no current item.
-        QVERIFY(SelectAsAssistiveTool(child(w.get(), c.list()), stored));
+        QVERIFY(selectAsAssistiveTool(child(w.get(), c.list()), stored));
         QCOMPARE(child<QListWidget>(w.get(), c.list())->currentRow(), -1);
         t->messages.answerNext(MsgAnswer::Yes);
         click(w.get(), "cmdDelete" + c.title);

@@ -143,7 +143,7 @@ void TestPlatform::age(const QString &path, int seconds)
                              QFileDevice::FileModificationTime));
 }
 
-bool SelectAsAssistiveTool(QWidget *view, const QString &itemText)
+bool selectAsAssistiveTool(QWidget *view, const QString &itemText)
 {
     QAccessibleInterface *list = QAccessible::queryAccessibleInterface(view);
     for (int i = 0; list && i < list->childCount(); ++i) {

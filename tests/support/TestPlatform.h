@@ -84,4 +84,4 @@ class QWidget;
 // Selects the item of a list as a screen reader or an automation tool does,
 // through the accessibility interface: the item shows as selected, and the
 // current item stays where it was. False when no item has the text.
-bool SelectAsAssistiveTool(QWidget *view, const QString &itemText);
+bool selectAsAssistiveTool(QWidget *view, const QString &itemText);

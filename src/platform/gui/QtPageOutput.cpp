@@ -112,7 +112,7 @@ std::unique_ptr<PrinterSurface> QtPageOutput::startPdf(const QString &path, cons
     file.finish = [this](const QString &temporary, const QString &to, QString *why) {
         return putInPlace(temporary, to, why);
     };
-    return StartPdfFileSurface(std::move(printer), file, error);
+    return startPdfFileSurface(std::move(printer), file, error);
 }
 
 bool QtPageOutput::putInPlace(const QString &temporary, const QString &target, QString *why)
@@ -162,7 +162,7 @@ PreviewOutcome QtPageOutput::preview(QWidget *parent, const QString &printerName
         const bool previewing = on->paintEngine()
             && on->paintEngine()->type() == QPaintEngine::Picture;
         QString error;
-        std::unique_ptr<PrinterSurface> surface = StartSurfaceOn(*on, &error);
+        std::unique_ptr<PrinterSurface> surface = startSurfaceOn(*on, &error);
         bool ended = false;
         if (surface) {
             draw(*surface);

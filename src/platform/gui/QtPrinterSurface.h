@@ -21,6 +21,6 @@ struct PdfFileJob {
 // platform: on a printer the caller keeps (the print preview's), and a job
 // that writes a PDF file through a temporary one. nullptr with *error set
 // when the job cannot start.
-std::unique_ptr<PrinterSurface> StartSurfaceOn(QPrinter &printer, QString *error);
-std::unique_ptr<PrinterSurface> StartPdfFileSurface(std::unique_ptr<QPrinter> printer,
+std::unique_ptr<PrinterSurface> startSurfaceOn(QPrinter &printer, QString *error);
+std::unique_ptr<PrinterSurface> startPdfFileSurface(std::unique_ptr<QPrinter> printer,
                                                     const PdfFileJob &file, QString *error);

@@ -261,7 +261,7 @@ std::unique_ptr<PrinterSurface> startSurface(std::unique_ptr<QPrinter> printer, 
 
 } // namespace
 
-std::unique_ptr<PrinterSurface> StartSurfaceOn(QPrinter &printer, QString *error)
+std::unique_ptr<PrinterSurface> startSurfaceOn(QPrinter &printer, QString *error)
 {
     auto surface = std::make_unique<QtPrinterSurface>(printer);
     if (!surface->begin(error))
@@ -269,7 +269,7 @@ std::unique_ptr<PrinterSurface> StartSurfaceOn(QPrinter &printer, QString *error
     return surface;
 }
 
-std::unique_ptr<PrinterSurface> StartPdfFileSurface(std::unique_ptr<QPrinter> printer,
+std::unique_ptr<PrinterSurface> startPdfFileSurface(std::unique_ptr<QPrinter> printer,
                                                     const PdfFileJob &file, QString *error)
 {
     printer->setOutputFormat(QPrinter::PdfFormat);

@@ -67,7 +67,7 @@ QString inPieces(const QString &text)
 }
 } // namespace
 
-void FixAndCentreDialog(QDialog *window)
+void fixAndCentreDialog(QDialog *window)
 {
     window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
@@ -79,7 +79,7 @@ void FixAndCentreDialog(QDialog *window)
         window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
-QString MultiLineText(const QPlainTextEdit *box)
+QString multiLineText(const QPlainTextEdit *box)
 {
     const QVariant held = box->property(HeldText);
     if (held.isValid() && box->property(HeldRevision).toInt() == box->document()->revision())
@@ -92,7 +92,7 @@ QString MultiLineText(const QPlainTextEdit *box)
     return text;
 }
 
-void SetMultiLineText(QPlainTextEdit *box, const QString &crLfText)
+void setMultiLineText(QPlainTextEdit *box, const QString &crLfText)
 {
     QString shown = crLfText;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

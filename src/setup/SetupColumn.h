@@ -11,7 +11,7 @@ struct Platform;
 
 // What one list column of the setup windows says to the user. The three
 // term columns and the rates column differ only in these words.
-struct TermsColumnTexts {
+struct SetupColumnTexts {
     QString title; // "Upfront": the title of every message but the empty list's
     QString pluralTitle; // "Upfronts": the title of the empty-list message
     QString entryPrefix; // "The upfront "
@@ -23,32 +23,32 @@ struct TermsColumnTexts {
 };
 
 // How a typed number becomes the entry text, and so the file name.
-enum class TermsEntryForm {
+enum class SetupEntryForm {
     General, // shortest form of the single-precision value: 07 gives 7
     Fixed, // two decimals: 25.5 gives 25.50
 };
 
 // The per-column values of a setup list column: its folder, its controls
 // and its words.
-struct TermsColumnConfig {
+struct SetupColumnConfig {
     QString folder;
     QLineEdit *input = nullptr;
     QListWidget *list = nullptr;
     int maxLength = 0;
     bool digitsOnly = false;
-    TermsEntryForm form = TermsEntryForm::General;
+    SetupEntryForm form = SetupEntryForm::General;
     // The column's re-sort procedure, run after every fill, add and delete;
     // null for a list box that keeps its own (text) order.
     void (*reSort)(ListControl) = nullptr;
-    TermsColumnTexts texts;
+    SetupColumnTexts texts;
 };
 
 // One list column: an input box, Add, Cancel and Delete, and a list box
 // showing the entry files of one folder. Every change is written to the
 // folder in the click that makes it, and the list shows only what is on disk.
-class TermsColumn {
+class SetupColumn {
 public:
-    TermsColumn(Platform &platform, QWidget *window, TermsColumnConfig config);
+    SetupColumn(Platform &platform, QWidget *window, SetupColumnConfig config);
 
     // Fills the list from the folder (telling the user when it is empty).
     void load();
@@ -75,5 +75,5 @@ private:
 
     Platform &m_platform;
     QWidget *m_window;
-    TermsColumnConfig m_config;
+    SetupColumnConfig m_config;
 };

@@ -1,4 +1,4 @@
-#include "setup/TermsColumn.h"
+#include "setup/SetupColumn.h"
 
 #include "platform/gui/KeyFilters.h"
 #include "platform/Platform.h"
@@ -8,15 +8,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-const QString TermsColumn::AddedSuffix = QStringLiteral(
+const QString SetupColumn::AddedSuffix = QStringLiteral(
     " has been added, you will need to refresh the terms and rates on the main screen to view "
     "the changes !");
-const QString TermsColumn::InUseSuffix = QStringLiteral(" is already in use !");
-const QString TermsColumn::DeletedSuffix = QStringLiteral(
+const QString SetupColumn::InUseSuffix = QStringLiteral(" is already in use !");
+const QString SetupColumn::DeletedSuffix = QStringLiteral(
     " has been deleted, you will need to refresh the terms and rates on the main screen to view "
     "the changes !");
 
-TermsColumn::TermsColumn(Platform &platform, QWidget *window, TermsColumnConfig config)
+SetupColumn::SetupColumn(Platform &platform, QWidget *window, SetupColumnConfig config)
     : m_platform(platform), m_window(window), m_config(std::move(config))
 {
     m_config.input->setMaxLength(m_config.maxLength);
@@ -25,28 +25,28 @@ TermsColumn::TermsColumn(Platform &platform, QWidget *window, TermsColumnConfig 
     m_config.list->setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-void TermsColumn::load()
+void SetupColumn::load()
 {
     LoadListFromFolder(
         m_platform, m_window, ListControl(m_config.list),
         {m_config.folder, m_config.texts.pluralTitle, m_config.texts.emptyList, m_config.reSort});
 }
 
-QString TermsColumn::entryText(const QString &typed) const
+QString SetupColumn::entryText(const QString &typed) const
 {
     // A number beyond the single-precision range is refused like any other
     // text that is not a number, rather than stored as a file named "inf".
     const std::optional<float> value = m_platform.locale.toSingle(typed);
     if (!value)
         return QString();
-    if (m_config.form == TermsEntryForm::Fixed)
+    if (m_config.form == SetupEntryForm::Fixed)
         return m_platform.locale.fixed(double(*value));
     return m_platform.locale.general(*value);
 }
 
-void TermsColumn::add()
+void SetupColumn::add()
 {
-    const TermsColumnTexts &t = m_config.texts;
+    const SetupColumnTexts &t = m_config.texts;
     const QString entry = entryText(m_config.input->text());
     if (entry.isEmpty()) {
         m_platform.messages.warn(m_window, t.title, t.invalidInput);
@@ -70,15 +70,15 @@ void TermsColumn::add()
     cancel();
 }
 
-void TermsColumn::cancel()
+void SetupColumn::cancel()
 {
     m_config.input->clear();
     m_config.input->setFocus();
 }
 
-void TermsColumn::remove()
+void SetupColumn::remove()
 {
-    const TermsColumnTexts &t = m_config.texts;
+    const SetupColumnTexts &t = m_config.texts;
     const QList<QListWidgetItem *> selected = m_config.list->selectedItems();
     const int row = selected.isEmpty() ? -1 : m_config.list->row(selected.first());
     const QString entry = row < 0 ? QString() : m_config.list->item(row)->text();
@@ -109,7 +109,7 @@ void TermsColumn::remove()
     tellIfEmpty();
 }
 
-void TermsColumn::takeOut(int row)
+void SetupColumn::takeOut(int row)
 {
     ListControl(m_config.list).removeItem(row);
     // Nothing stays picked after a delete, so a second click on Delete
@@ -120,7 +120,7 @@ void TermsColumn::takeOut(int row)
         m_config.reSort(ListControl(m_config.list));
 }
 
-void TermsColumn::tellIfEmpty()
+void SetupColumn::tellIfEmpty()
 {
     if (m_config.list->count() == 0)
         m_platform.messages.inform(m_window, m_config.texts.pluralTitle, m_config.texts.emptyList);
