@@ -81,7 +81,12 @@ private slots:
             m.standardLists();
             m.t.instance.other = true;
             m.t.messages.answerNext(answer);
+            // The running copy's files are its own: not even an old leftover goes.
+            const QString leftover = Paths::quotesFolder() + "\\.quotaro-AbC123";
+            m.t.write(leftover, "x");
+            m.t.age(leftover, 7200);
             QCOMPARE(m.start(), frmQuotaro::StartResult::EndAlreadyRunning);
+            QVERIFY(m.t.exists(leftover));
             QCOMPARE(m.said(),
                      (QStringList{"Quotaro: Quotaro is already running ! (Exclamation)", AskExit}));
             QVERIFY(m.t.settings.printer.PrinterName.isEmpty());
