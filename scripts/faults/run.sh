@@ -29,7 +29,8 @@ fi
 trap 'git -C "$tree" checkout -- .' EXIT
 trap 'exit 130' INT TERM
 
-source /work/ccache.env
+# FAULTS_ENV may name a file to source first (compiler cache settings, say).
+if [ -n "${FAULTS_ENV:-}" ]; then source "$FAULTS_ENV"; fi
 # The printing tests read back real print jobs from a private CUPS server,
 # set up as the test command does; without it they skip themselves.
 if [ -f "$tree/scripts/cups-test-server.sh" ]; then
