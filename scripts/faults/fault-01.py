@@ -1,30 +1,8 @@
 #!/usr/bin/env python3
 # lists | re-sort: flipped comparison (< to >) where equal numbers are split around the last smaller one, so items with one number come out in the wrong order
-"""Applies one deliberate fault to the Quotaro source tree named by the first
-argument. Each (old, new) piece of text must occur exactly once in the file
-before it is replaced; otherwise the script changes nothing and exits 1."""
-import pathlib
-import sys
+from faultedit import apply
 
 FILE = 'src/lists/NumericReSort.cpp'
 EDITS = [('sorted[split].second < lastSmaller', 'sorted[split].second > lastSmaller')]
 
-
-def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: " + sys.argv[0] + " SOURCE_TREE")
-    path = pathlib.Path(sys.argv[1]) / FILE
-    with open(path, encoding="utf-8", newline="") as f:
-        text = f.read()
-    for old, new in EDITS:
-        found = text.count(old)
-        if found != 1:
-            sys.exit(FILE + ": " + repr(old) + " found " + str(found) + " times, not once")
-        text = text.replace(old, new)
-    with open(path, "w", encoding="utf-8", newline="") as f:
-        f.write(text)
-    print("applied to " + str(path))
-
-
-if __name__ == "__main__":
-    main()
+apply(FILE, EDITS)
