@@ -585,6 +585,16 @@ std::function<void(PrinterSurface &, int)> frmQuotaro::quotationPage()
     };
 }
 
+// The confirmation of a page sent to the printer, from the print or from
+// the preview; a job that did not go has been reported already.
+void frmQuotaro::confirmSentToPrinter(const std::optional<QString> &device)
+{
+    if (device)
+        m_platform.messages.inform(this, QStringLiteral("Printing"),
+                                   QStringLiteral("The quote has been sent to the printer ")
+                                       + *device);
+}
+
 void frmQuotaro::cmdPrint_Click()
 {
     if (!hasQuotationToPrint())
@@ -592,10 +602,7 @@ void frmQuotaro::cmdPrint_Click()
     // The one page that the print, the preview and the PDF all make.
     const std::optional<QString> device = runPrintJob(m_platform, this, m_settings.printer,
                                                       quotationPage());
-    if (device)
-        m_platform.messages.inform(this, QStringLiteral("Printing"),
-                                   QStringLiteral("The quote has been sent to the printer ")
-                                       + *device);
+    confirmSentToPrinter(device);
 }
 
 void frmQuotaro::quotesPrintPreview_Click()
@@ -605,10 +612,7 @@ void frmQuotaro::quotesPrintPreview_Click()
     const std::optional<QString> device = runPrintPreview(
         m_platform, this, m_settings.printer,
         quoteDocumentName(ui->txtSaveQuote->text(), m_platform.clock.today()), quotationPage());
-    if (device)
-        m_platform.messages.inform(this, QStringLiteral("Printing"),
-                                   QStringLiteral("The quote has been sent to the printer ")
-                                       + *device);
+    confirmSentToPrinter(device);
 }
 
 void frmQuotaro::quotesExportPdf_Click()

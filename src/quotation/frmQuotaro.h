@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class ListControl;
 class PrinterSurface;
@@ -88,6 +89,7 @@ private:
     bool hasQuotationToPrint();
     // The page of the quotation as Print quote makes it.
     std::function<void(PrinterSurface &, int)> quotationPage();
+    void confirmSentToPrinter(const std::optional<QString> &device);
     // The program's description in the multi-line box beside the logo.
     void showAboutText();
 

@@ -253,11 +253,7 @@ void frmOpenSavedQuotes::quotePrintPreview_Click()
     const QString name = ui->txtOpenQuoteName->text();
     const std::optional<QString> device = runPrintPreview(
         m_platform, messageParent(), m_settings.printer, name, openQuotePage());
-    if (device)
-        m_platform.messages.inform(messageParent(), QStringLiteral("Printing"),
-                                   QStringLiteral("The quote ") + name
-                                       + QStringLiteral(" has been sent to the printer ")
-                                       + *device);
+    confirmSentToPrinter(name, device);
 }
 
 void frmOpenSavedQuotes::quoteExportPdf_Click()
@@ -275,11 +271,19 @@ void frmOpenSavedQuotes::cmdPrint_Click()
     // The one page that the print, the preview and the PDF all make.
     const std::optional<QString> device = runPrintJob(m_platform, messageParent(),
                                                       m_settings.printer, openQuotePage());
-    if (!device)
-        return; // runPrintJob has told the user why
-    m_platform.messages.inform(messageParent(), QStringLiteral("Printing"),
-                               QStringLiteral("The quote ") + name
-                                   + QStringLiteral(" has been sent to the printer ") + *device);
+    confirmSentToPrinter(name, device);
+}
+
+// The confirmation of a page sent to the printer, from the print or from
+// the preview; a job that did not go has been reported already.
+void frmOpenSavedQuotes::confirmSentToPrinter(const QString &name,
+                                              const std::optional<QString> &device)
+{
+    if (device)
+        m_platform.messages.inform(messageParent(), QStringLiteral("Printing"),
+                                   QStringLiteral("The quote ") + name
+                                       + QStringLiteral(" has been sent to the printer ")
+                                       + *device);
 }
 
 void frmOpenSavedQuotes::cmdEditqute_Click()

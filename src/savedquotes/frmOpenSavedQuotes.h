@@ -55,6 +55,7 @@ private:
     bool openQuoteToPrint();
     // The open quote's page, as Print quote makes it.
     std::function<void(PrinterSurface &, int)> openQuotePage() const;
+    void confirmSentToPrinter(const QString &name, const std::optional<QString> &device);
     // The context menu on one of the two controls, at a point of its viewport.
     void showQuoteMenu(QWidget *control, const QPoint &at);
 
