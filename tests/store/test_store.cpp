@@ -108,7 +108,8 @@ private slots:
         t.makeFolder(quotes + QStringLiteral("\\folder.txt"));
         QStringList entries = Store::listEntries(t.files, quotes).value();
         entries.sort();
-        QCOMPARE(entries.join('|'), ".8|8|9|Caf\u00e9 8|Caf" + QChar(0xDCE9) + " 8|a.b");
+        QCOMPARE(entries.join(u'|'),
+                 QStringLiteral(".8|8|9|Caf\u00e9 8|Caf") + QChar(0xDCE9) + " 8|a.b");
         for (const QString &entry : entries) {
             QVERIFY(Store::entryExists(t.files, quotes, entry)
                     && !Store::createEntry(t.files, quotes, entry));
