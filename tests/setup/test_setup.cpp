@@ -24,10 +24,10 @@ class TestSetup : public QObject {
     std::unique_ptr<TestPlatform> t;
     std::unique_ptr<QDialog> w;
 
-    template <typename Window, typename... Settings>
-    void open(Settings &...settings)
+    template <typename Window, typename... Extra>
+    void open(Extra &...extra)
     {
-        w = std::make_unique<Window>(t->platform, settings...);
+        w = std::make_unique<Window>(t->platform, extra...);
         QVERIFY(showActive(w.get()));
     }
     // Terms and rates: an entry typed and added, or picked and deleted.
@@ -50,7 +50,7 @@ class TestSetup : public QObject {
         for (int i = 0; i < 8; ++i)
             t->write(PrinterFiles[i], (stored[i] + "\r\n").toUtf8());
         QCOMPARE(int(readSettings(t->files, t->settings).status), int(SettingsRead::Status::Read));
-        t->printers.prototype.width = 100000; // the sample text on one line
+        t->printers.prototype.width = 100000; // no wrapping: that is PrintWrapped's, tested there
         open<frmPrinterSetup>(t->settings);
     }
     void enter(const QStringList &five, const QStringList &ticks = {})
