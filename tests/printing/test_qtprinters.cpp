@@ -88,12 +88,8 @@ int fullRows(const QString &pdf, const Word &w)
 // writing every job into the file pdf), DejaVu Sans 12 plain, one-inch margins.
 struct RealPrinting : TestPlatform {
     explicit RealPrinting(const QString &path = {})
-        : pdf(path),
-          file(path), real{messages, files,
-                           locale,   path.isEmpty() ? static_cast<Printers &>(service) : file,
-                           fonts,    launcher,
-                           instance, clock,
-                           pages}
+        : pdf(path), file(path), real{messages, files,    locale, chosen(), fonts,
+                                      launcher, instance, clock,  pages}
     {
         settings.printer = {"", "DejaVu Sans", "12", "Off", "Off", "Off", "1440", "1440"};
     }
@@ -101,6 +97,7 @@ struct RealPrinting : TestPlatform {
     {
         return runPrintJob(real, nullptr, settings.printer, body);
     }
+    Printers &chosen() { return pdf.isEmpty() ? static_cast<Printers &>(service) : file; }
     QString pdf;
     QtPrinters service;
     PdfPrinters file;
@@ -125,8 +122,9 @@ private slots:
 
     // What only a real page shows: where the printable area lies, the wrap
     // and the tab stops at the font's real widths, the plain font, new pages
-    // each from the top margin, and the preview showing as many pages.
-    void aLongTextOnRealPages()
+    // each from the top margin, the preview showing as many pages; and jobs
+    // with a top margin off the sheet or a file that cannot be written.
+    void realPages()
     {
         RealPrinting job(file("long.pdf"));
         float width = 0, word = 0, zero = 0;
@@ -205,16 +203,13 @@ private slots:
         QVERIFY(
             low.print([&](PrinterSurface &s, int m) { PrintWrapped(s, "1\r\n2\r\n3\r\n", m, m); }));
         QCOMPARE(infoOf(low.pdf, "Pages"), QStringLiteral("1"));
-    }
-
-    void unwritableFileIsNoJob()
-    {
-        RealPrinting job(file("missing folder/quote.pdf"));
-        bool printed = false;
-        QCOMPARE(job.print([&](PrinterSurface &, int) { printed = true; }), std::nullopt);
-        QVERIFY(!printed && !QFileInfo::exists(job.pdf));
-        QCOMPARE(job.messages.texts(),
-                 QStringList{"The print job could not be started: the file " + job.pdf
+        // A file that cannot be written is no job.
+        RealPrinting missing(file("missing folder/quote.pdf"));
+        QCOMPARE(missing.print([&](PrinterSurface &, int) { QFAIL("a page was drawn"); }),
+                 std::nullopt);
+        QVERIFY(!QFileInfo::exists(missing.pdf));
+        QCOMPARE(missing.messages.texts(),
+                 QStringList{"The print job could not be started: the file " + missing.pdf
                              + " cannot be written !"});
     }
 
