@@ -12,37 +12,27 @@
 class TestNoPrintService : public QObject {
     Q_OBJECT
 private slots:
-    void noPrinterIsTold();
+    void noPrinterIsTold()
+    {
+        QtPrinters printers;
+        QCOMPARE(printers.installed().join(u',') + printers.currentName(), QString());
+        QVERIFY(!selectPrinter(printers, "QuotaroCapture") && !printers.setCurrent(QString()));
+        TestPlatform tp;
+        Platform platform{tp.messages, tp.files,    tp.locale, printers, tp.fonts,
+                          tp.launcher, tp.instance, tp.clock,  tp.pages};
+        tp.settings.printer = {"", "", "10", "", "", "", "1440", "1440"};
+        QCOMPARE(runPrintJob(platform, nullptr, tp.settings.printer,
+                             [](PrinterSurface &, int) { QFAIL("a page was drawn"); }),
+                 std::nullopt);
+        QCOMPARE(tp.messages.texts(),
+                 QStringList{"The print job could not be started: no printer is installed !"});
+    }
 };
-
-void TestNoPrintService::noPrinterIsTold()
-{
-    QtPrinters printers;
-    QVERIFY2(printers.installed().isEmpty(), qPrintable(printers.installed().join(u',')));
-    QCOMPARE(printers.currentName(), QString());
-    QVERIFY(!selectPrinter(printers, QStringLiteral("QuotaroCapture")));
-    QVERIFY(!printers.setCurrent(QString()));
-
-    TestPlatform tp;
-    Platform platform{tp.messages, tp.files,    tp.locale, printers, tp.fonts,
-                      tp.launcher, tp.instance, tp.clock,  tp.pages};
-    tp.settings.printer.PrinterFontSize = QStringLiteral("10");
-    tp.settings.printer.HorizontalMargin = tp.settings.printer.VerticalMargin = QStringLiteral(
-        "1440");
-    bool printed = false;
-    QCOMPARE(runPrintJob(platform, nullptr, tp.settings.printer,
-                         [&](PrinterSurface &, int) { printed = true; }),
-             std::nullopt);
-    QVERIFY(!printed);
-    QCOMPARE(tp.messages.texts(),
-             QStringList{
-                 QStringLiteral("The print job could not be started: no printer is installed !")});
-}
 
 int main(int argc, char **argv)
 {
-    // Point the print service client at a socket that does not exist before
-    // anything asks it for printers, and keep any user printer files out.
+    // The print service client is pointed at a socket that does not exist
+    // before anything asks it for printers; user printer files are kept out.
     qputenv("CUPS_SERVER", "/nonexistent/quotaro-test/cups.sock");
     qputenv("CUPS_USER_CONF_DIR", "/nonexistent/quotaro-test");
     qputenv("HOME", "/nonexistent/quotaro-test");
