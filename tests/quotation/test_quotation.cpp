@@ -250,39 +250,20 @@ private slots:
         QCOMPARE(m.t.printers.lastJob().device, row[2]);
     }
 
-    void emptyListsAreToldAndRefreshRereadsTheFolders()
+    void emptyListsAreToldAtStart()
     {
         MainWindow m;
         QCOMPARE(m.start(), frmQuotaro::StartResult::Show);
         QCOMPARE(m.said(),
                  (QStringList{NoList.arg("Upfronts", "upfronts"), NoList.arg("Mids", "mids"),
                               NoList.arg("Finals", "finals"), NoList.arg("Rates", "rates")}));
-        m.pick("comSelectTerm", "Upfront+Mid+Final");
-        m.type("comMids", "24");
-        m.t.messages.clear();
-        m.entries(Paths::upfrontsFolder(), {"12", "3", "1", "6"});
-        m.entries(Paths::midsFolder(), {"36", "12", "24"});
-        m.entries(Paths::ratesFolder(), {"30.00", "22.10", "25.00"});
-        QString atMessage; // the boxes are emptied and closed before the message
-        m.t.messages.onShow = [&](const RecordedMessage &shown) {
-            if (shown.title == "Terms and rates")
-                atMessage = m.textOf("comSelectTerm") + m.textOf("comMids") + m.openBoxes();
-        };
-        m.click("cmdRefreshTermsRates");
-        m.t.messages.onShow = nullptr;
-        QCOMPARE(atMessage, QStringLiteral("----"));
-        const QString refreshed =
-            "Terms and rates: The terms and rates have been refreshed ! (Information)";
-        QCOMPARE(m.said(), (QStringList{NoList.arg("Finals", "finals"), refreshed}));
-        QCOMPARE(itemsOf(m.window.get(), "comUpfronts"), (QStringList{"1", "3", "6", "12"}));
-        QCOMPARE(m.combo("comFinals")->count(), 0);
-        QCOMPARE(focusName(), QStringLiteral("comSelectTerm"));
     }
 
     void resetButtons_data()
     {
         // The button, the boxes it empties and where the focus goes.
-        rowsOf({"cmdValueReset|txtValue|txtValue", "cmdResetSave|txtSaveQuote|txtSaveQuote",
+        rowsOf({"cmdRefreshTermsRates|terms|comSelectTerm", "cmdValueReset|txtValue|txtValue",
+                "cmdResetSave|txtSaveQuote|txtSaveQuote",
                 "cmdEquipmentReset|txtEquipmentDetails|txtEquipmentDetails",
                 "cmdCustomerReset|txtCustomerDetails|txtCustomerDetails",
                 "cmdQuotationReset|results|cmdQuotationReset",
@@ -306,13 +287,24 @@ private slots:
         for (int i = 0; i < AllInputs.size(); ++i)
             if (emptied.contains(AllInputs[i]))
                 expected[i].clear();
+        // Only Refresh reads the folders again, and empties the boxes before it tells.
+        m.t.addEntries(Paths::upfrontsFolder(), {"12"});
+        const bool refresh = row[0] == "cmdRefreshTermsRates";
+        QString atMessage;
+        m.t.messages.onShow = [&](const RecordedMessage &) {
+            atMessage = m.textOf("comSelectTerm") + m.textOf("comMids") + m.openBoxes();
+        };
         m.click(row[0]);
+        QCOMPARE(m.said().join('|'),
+                 refresh
+                     ? "Terms and rates: The terms and rates have been refreshed ! (Information)"
+                     : "");
+        QCOMPARE(atMessage, refresh ? "----" : "");
         QCOMPARE(m.textsOf(AllInputs), expected);
         QCOMPARE(focusName(), row[2]);
-        QVERIFY(m.t.messages.messages.isEmpty());
-        // The lists stay; after a term reset the boxes are closed, and Down
-        // starts at the first item again.
-        QCOMPARE(m.combo("comRates")->count() + m.combo("comSelectTerm")->count(), 7);
+        QCOMPARE(m.combo("comUpfronts")->count() + m.combo("comSelectTerm")->count(),
+                 refresh ? 8 : 7);
+        // After a term reset the boxes are closed, and Down starts at the first item again.
         if (emptied.contains("comSelectTerm")) {
             QCOMPARE(m.openBoxes(), QStringLiteral("----"));
             QTest::keyClick(m.combo("comSelectTerm")->lineEdit(), Qt::Key_Down);
@@ -520,15 +512,7 @@ private slots:
         QVERIFY(!m.t.messages.texts().first().contains(QStringLiteral("has been sent")));
     }
 
-    void exportAsPdf_data()
-    {
-        // The name typed; the save dialog's answer in the documents folder
-        // ("" the file proposed, "-" cancel); the file proposed; what is told.
-        rowsOf({"Smith lease||Smith lease.pdf|exported", "||Quotation 07-03-2026.pdf|exported",
-                "A/B: 1||A-B- 1.pdf|exported", "Old||Old.pdf|exported",
-                "|-|Quotation 07-03-2026.pdf|", "S|Old.pdf/S.pdf|S.pdf|folder",
-                "Full||Full.pdf|full"});
-    }
+    void exportAsPdf_data() { rowsFromFile("export.txt"); }
 
     // The file appears whole, where the user chose, or not at all.
     void exportAsPdf()
@@ -548,22 +532,12 @@ private slots:
         pages.diskFull = row[0] == "Full";
         trigger(m.window.get(), "quotesExportPdf");
         QCOMPARE(pages.proposed, QStringList{pages.documents + "/" + row[2]});
-        // The reason the system gives for refusing a folder is its own.
-        const QString failed = "Quote not exported: The quote could not be saved as %1: ";
-        const QString told =
-            QHash<QString, QString>{
-                {"exported", "Quote exported: The quote has been saved as %1 (Information)"},
-                {"folder", failed + "the folder "},
-                {"full",
-                 failed
-                     + "the file could not be written completely, the disk may be full ! "
-                       "(Exclamation)"}}
-                .value(row[3])
-                .replace("%1", QDir::toNativeSeparators(path));
+        const QString told = row[3].replace("%1", QDir::toNativeSeparators(path));
         QCOMPARE(m.said().size(), told.isEmpty() ? 0 : 1);
-        QVERIFY2(m.said().value(0).startsWith(told), qPrintable(m.said().value(0)));
+        QVERIFY2(told.isEmpty() || m.said().value(0).startsWith(told),
+                 qPrintable(m.said().value(0)));
         // Only the file chosen is there, whole, and nothing half-written beside it.
-        const bool written = row[3] == "exported";
+        const bool written = told.startsWith("Quote exported");
         QStringList there = filesIn(pages.documents);
         there.removeOne("Old.pdf");
         QCOMPARE(there, written && row[0] != "Old" ? QStringList{row[2]} : QStringList());
