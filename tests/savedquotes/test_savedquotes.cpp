@@ -9,8 +9,6 @@
 #include <QMenu>
 #include <memory>
 
-namespace {
-
 const QString NoPrint = "No quote to print: Please open a quote to print ! (Exclamation)";
 const QString Empty = "Saved quotes: You do not currently have any saved quotes ! (Information)";
 const QString Ask =
@@ -87,15 +85,13 @@ struct Saved {
             QTest::mouseClick(w->windowHandle(), Qt::RightButton, {},
                               view->mapTo(w.get(), view->rect().center()));
         if (!QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }))
-            items.append(QStringLiteral("<the menu stayed open>"));
+            return {"<the menu stayed open>"};
         return items.mid(items.lastIndexOf("-") + 1); // the text box's own items end at "-"
     }
 
     TestPlatform t;
     std::unique_ptr<frmOpenSavedQuotes> w;
 };
-
-} // namespace
 
 class TestSavedQuotes : public QObject {
     Q_OBJECT
@@ -106,11 +102,17 @@ private slots:
     // window shows; the buttons then say there is nothing to act on.
     void listing_data()
     {
-        rowsOf({"Bolt 2.txt,Acme 10.txt,Acme 9.txt|3|Acme 9,Acme 10,Bolt 2",
-                "zeta.txt,beta 12.txt,Alpha.txt,beta 4.txt,ALPHA 2.txt,Beta 10.txt,beta "
-                "3.txt|7|Alpha,ALPHA 2,Beta 10,beta 3,beta 4,beta 12,zeta",
-                "a.b.txt,Capital.TXT,.hidden.txt,letter.doc,Folder.txt/,.txt|3|.hidden,a.b,Capital",
-                "letter.doc|0|", "no folder|0|"});
+        rowsOf(
+            {"Bolt 2.txt,Acme 10.txt,Acme 9.txt|3|Acme 9,Acme 10,Bolt 2|",
+             "zeta.txt,beta 12.txt,Alpha.txt,beta 4.txt,ALPHA 2.txt,Beta 10.txt,beta "
+             "3.txt|7|Alpha,ALPHA 2,Beta 10,beta 3,beta 4,beta 12,zeta|",
+             "a.b.txt,Capital.TXT,.hidden.txt,letter.doc,Folder.txt/,.txt|3|.hidden,a.b,Capital|",
+             "letter.doc|0||Saved quotes: You do not currently have any saved quotes ! "
+             "(Information)|",
+             "no folder|0||Saved quotes: The directory (C:\\Program "
+             "Files\\Kestrane\\Quotaro\\Quotes) "
+             "cannot be read ! (Exclamation)|Saved quotes: You do not currently have any saved "
+             "quotes ! (Information)|"});
     }
     void listing()
     {
@@ -121,33 +123,22 @@ private slots:
             s.t.remove(Paths::quotesFolder());
         QString whileTold;
         s.t.messages.onShow = [&](const RecordedMessage &) {
-            whileTold = QString::number(s.w && s.w->isVisible());
+            whileTold += QString::number(s.w && s.w->isVisible());
         };
         QVERIFY(s.load());
-        s.t.messages.onShow = {};
+        QCOMPARE(s.seen() + whileTold,
+                 row.mid(3).join('|') + "|||" + row[1] + '|' + row[2]
+                     + QString(row.size() - 4, '0'));
         checkFrame(s.w.get(), "Saved quotes",
                    QString("cmdOpen cmdPrint cmdEditqute cmdRefreshQuote cmdRename txtRenameQuote "
                            "cmdDelete cmdClose txtNumberOfQuotes lstSavedQuotes txtOpenQuoteName "
                            "txtOpenQuote")
                        .split(' '));
-        const QString quote = QString(files.at(1 % files.size())).chopped(4);
-        s.write(files.at(1 % files.size()) + "=Carried over\r\n");
-        s.act({"cmdPrint"});
-        if (row[1] == "0") {
-            QVERIFY(!s.open(quote));
-            QCOMPARE(s.seen(),
-                     QStringList({"Saved quotes: The directory (" + Paths::quotesFolder()
-                                      + ") cannot be read ! (Exclamation)",
-                                  Empty, NoPrint,
-                                  "No quote to open: Please select a quote to open ! (Exclamation)",
-                                  "|||0|"})
-                         .mid(row[0] == "no folder" ? 0 : 1)
-                         .join('|'));
-            QCOMPARE(whileTold, "0");
+        if (row[1] == "0")
             return;
-        }
-        QVERIFY(s.open(quote));
-        QCOMPARE(s.seen(), NoPrint + '|' + quote + "|Carried over||" + row.mid(1).join('|'));
+        s.write(files.at(1) + "=Carried over\r\n");
+        QVERIFY(s.open(files.at(1).chopped(4)));
+        QCOMPARE(s.seen(), files.at(1).chopped(4) + "|Carried over||" + row[1] + '|' + row[2]);
     }
 
     // Open needs an entry chosen (a click, or an assistive tool's choice);
@@ -181,13 +172,10 @@ private slots:
                                   "Customer\r\nFooter\r\n\r\n|Customer\nFooter\n", "One|One"}) {
             s.write("Acme 10.txt=" + row.section('|', 0, 0));
             s.act({"cmdRefreshQuote"});
-            const QString refreshed = s.seen();
-            s.write("Acme 10.txt=Again\r\n" + row.section('|', 0, 0));
-            QVERIFY(s.open("Acme 10"));
-            QCOMPARE(refreshed + s.seen(),
-                     "Acme 10|" + row.section('|', 1) + '|' + Three + "Acme 10|Again\n"
-                         + row.section('|', 1) + '|' + Three);
+            QCOMPARE(s.seen(), "Acme 10|" + row.section('|', 1) + '|' + Three);
         }
+        s.write("Acme 10.txt=Again\r\nOne");
+        QVERIFY(s.open("Acme 10")); // the open entry is read again too
         s.t.files.failReads = true;
         s.act({"cmdRefreshQuote"});
         QVERIFY(!s.open("Bolt 2"));
@@ -197,19 +185,12 @@ private slots:
                  "10|Again\nOne|"
                      + Three);
         s.t.files.failReads = false;
-        s.t.write(Paths::quoteFile("Acme 10"), QByteArray(64 * 1024, '\0') + "\r\n");
-        QVERIFY(s.open("Acme 10")); // a crash can leave NUL bytes: shown whole, in short lines
-        QVERIFY(child<QPlainTextEdit>(s.w.get(), "txtOpenQuote")->blockCount() >= 16);
-        QCOMPARE(textOf(s.w.get(), "txtOpenQuote").remove('\n'), QString(64 * 1024, QChar(0)));
-        s.write("Acme 10.txt=Again\r\nOne");
         s.act({"cmdClose"});
         QVERIFY(!s.w->isVisible());
         QVERIFY(s.load("Acme 9")); // the next opening starts afresh
         QVERIFY(s.w->close() && !s.w->isVisible()); // the title-bar close box
-        QCOMPARE(s.seen(true),
-                 "Acme 9|Acme nine||4|Acme 9,Acme 10,Added,Bolt 2|Acme "
-                 "10.txt=Again\r\nOne|Acme 9.txt=Acme nine\r\n|Added.txt=new\r\n|Bolt "
-                 "2.txt=Bolt two\r\n");
+        QCOMPARE(s.seen() + s.t.read(Paths::quoteFile("Acme 9")),
+                 "Acme 9|Acme nine||4|Acme 9,Acme 10,Added,Bolt 2Acme nine\r\n");
     }
 
     // The open quote goes to the printer as its file holds it, with the
@@ -224,12 +205,9 @@ private slots:
         s.act({"cmdPrint"});
         RecordingSurface &job = s.t.printers.lastJob();
         QCOMPARE(job.lines(), QStringList({"Customer: Acme", "Monthly rental 100", ""}));
-        QCOMPARE(QString("%1 %2 %3 %4")
-                     .arg(job.ended)
-                     .arg(job.pieces[0].y)
-                     .arg(job.fontName)
-                     .arg(job.fontSize),
-                 "1 720 Arial 10");
+        QVERIFY(job.ended);
+        QCOMPARE(job.fontName + QString::number(job.fontSize) + QString::number(job.pieces[0].y),
+                 "Arial10720");
         const QStringList ours{"&Print preview", "&Export as PDF..."};
         QCOMPARE(s.fromMenu("lstSavedQuotes", false, Qt::Key_E)
                      + s.fromMenu("txtOpenQuote", true, Qt::Key_P),
@@ -279,19 +257,6 @@ private slots:
                      + "Zulu 1 ! (Exclamation)|Zulu 1|Customer: Acme Ltd\nCaf\u00e9\n||3|Acme "
                        "10,Bolt 2,Zulu 1|Acme 10.txt=Acme ten\r\n|Bolt 2.txt=Bolt two\r\n|Zulu "
                        "1.txt=Customer: Acme Ltd\r\nCaf\u00e9\r\n\r\n");
-
-        s.t.makeRaw(Paths::quotesFolder(), "Caf\xe9.txt");
-        s.t.makeRaw(Paths::quotesFolder(), "Th\xe9.txt");
-        const QString cafe = "Caf" + QString(QChar(0xDCE9)), the = "Th" + QString(QChar(0xDCE9));
-        QVERIFY(s.load(cafe));
-        typeInto(s.w.get(), "txtRenameQuote", ".A");
-        s.act({"cmdRename"});
-        QVERIFY(s.open(the));
-        s.act({"cmdDelete"});
-        QCOMPARE(s.seen(),
-                 renamed + ".A ! (Exclamation)|" + Ask.arg(the) + "|Quote deleted: The quote " + the
-                     + " has been deleted ! (Information)|" + the
-                     + "|||4|.A,Acme 10,Bolt 2,Zulu 1");
     }
 
     // A refused name changes nothing on disk or in the window and never
