@@ -14,7 +14,8 @@ const QString Empty = "Saved quotes: You do not currently have any saved quotes 
 const QString Ask =
     "Delete quote: Are you sure that you want to delete the quote %1 (Question, YesNo)";
 const QString Three = "|3|Acme 9,Acme 10,Bolt 2";
-const QString Files = "Acme 10.txt=Acme ten\r\n|Acme 9.txt=Acme nine\r\n|Bolt 2.txt=Bolt two\r\n";
+const QString Acme9 = "|Acme 9.txt=Acme nine\r\n";
+const QString Files = "Acme 10.txt=Acme ten\r\n" + Acme9 + "|Bolt 2.txt=Bolt two\r\n";
 
 // The real window over a temporary drive holding the given files.
 struct Saved {
@@ -49,9 +50,8 @@ struct Saved {
         for (const QString &button : buttons)
             w->findChild<QAction *>(button) ? trigger(w.get(), button) : click(w.get(), button);
     }
-    // The messages told since the last look, then the window: open
-    // name|text|rename box|count|list, and with files every entry of the
-    // quotes folder (a link to nothing too) with its bytes.
+    // The messages told since the last look, the window (open name|text|rename
+    // box|count|list) and, with files, each entry of the quotes folder=bytes.
     QString seen(bool files = false)
     {
         QStringList lines = said(t.messages);
@@ -67,8 +67,8 @@ struct Saved {
             lines << name + '=' + t.read(Paths::quotesFolder() + '\\' + name);
         return lines.join('|');
     }
-    // Opens the context menu of the list or the text by a right click or by
-    // Shift+F10, presses the key in it, and gives the items it showed.
+    // Opens a context menu by right click or Shift+F10, presses key in it,
+    // and gives the items of the window's own that it showed.
     QStringList fromMenu(const QString &name, bool byKeys, Qt::Key key)
     {
         QWidget *view = child<QAbstractScrollArea>(w.get(), name)->viewport();
@@ -86,7 +86,7 @@ struct Saved {
                               view->mapTo(w.get(), view->rect().center()));
         if (!QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }))
             return {"<the menu stayed open>"};
-        return items.mid(items.lastIndexOf("-") + 1); // the text box's own items end at "-"
+        return items.mid(items.lastIndexOf("-") + 1);
     }
 
     TestPlatform t;
@@ -96,10 +96,8 @@ struct Saved {
 class TestSavedQuotes : public QObject {
     Q_OBJECT
 private slots:
-    // Letter case does not decide the order; numbers go by value only after
-    // text that is the same letter for letter; only ordinary .txt files
-    // count, and each opens. An empty or vanished folder is told before the
-    // window shows; the buttons then say there is nothing to act on.
+    // Case does not decide the order, numbers go by value; only ordinary .txt
+    // files count, and each opens. A folder gone is told before the window shows.
     void listing_data()
     {
         rowsOf(
@@ -107,8 +105,6 @@ private slots:
              "zeta.txt,beta 12.txt,Alpha.txt,beta 4.txt,ALPHA 2.txt,Beta 10.txt,beta "
              "3.txt|7|Alpha,ALPHA 2,Beta 10,beta 3,beta 4,beta 12,zeta|",
              "a.b.txt,Capital.TXT,.hidden.txt,letter.doc,Folder.txt/,.txt|3|.hidden,a.b,Capital|",
-             "letter.doc|0||Saved quotes: You do not currently have any saved quotes ! "
-             "(Information)|",
              "no folder|0||Saved quotes: The directory (C:\\Program "
              "Files\\Kestrane\\Quotaro\\Quotes) "
              "cannot be read ! (Exclamation)|Saved quotes: You do not currently have any saved "
@@ -141,11 +137,8 @@ private slots:
         QCOMPARE(s.seen(), files.at(1).chopped(4) + "|Carried over||" + row[1] + '|' + row[2]);
     }
 
-    // Open needs an entry chosen (a click, or an assistive tool's choice);
-    // choosing, even by double-click, opens nothing. Open and Refresh read
-    // the open file again whatever is chosen, dropping exactly one closing
-    // line break; an unreadable file is told and the open quote stays; the
-    // list stays as it was; closing asks nothing.
+    // Open needs an entry chosen, by a click or an assistive tool; a double-click
+    // only chooses. Open and Refresh read the file again, less one line break.
     void openRefreshAndClose()
     {
         Saved s;
@@ -179,11 +172,9 @@ private slots:
         s.t.files.failReads = true;
         s.act({"cmdRefreshQuote"});
         QVERIFY(!s.open("Bolt 2"));
+        const QString notRead = "Quote not read: The quote %1 cannot be read ! (Exclamation)|";
         QCOMPARE(s.seen(),
-                 "Quote not read: The quote Acme 10 cannot be read ! (Exclamation)|Quote "
-                 "not read: The quote Bolt 2 cannot be read ! (Exclamation)|Acme "
-                 "10|Again\nOne|"
-                     + Three);
+                 notRead.arg("Acme 10") + notRead.arg("Bolt 2") + "Acme 10|Again\nOne|" + Three);
         s.t.files.failReads = false;
         s.act({"cmdClose"});
         QVERIFY(!s.w->isVisible());
@@ -193,10 +184,8 @@ private slots:
                  "Acme 9|Acme nine||4|Acme 9,Acme 10,Added,Bolt 2Acme nine\r\n");
     }
 
-    // The open quote goes to the printer as its file holds it, with the
-    // printer settings, whatever is chosen; both context menus (by right
-    // click or Shift+F10) preview it and export it as PDF with the page
-    // Print makes. Edit tells first, then starts the editor on the file.
+    // The open quote, not the chosen one, is printed, previewed and exported
+    // from both context menus; Edit tells first, then starts the editor.
     void printPreviewExportAndEdit()
     {
         Saved s;
@@ -241,42 +230,26 @@ private slots:
                      + ") ! (Exclamation)|Acme 9|Customer: Acme\nMonthly rental 100\n|" + Three);
     }
 
-    // The file moves whole (an edit not yet refreshed too) and stays open
-    // under its new name; names that are not UTF-8 or start with a dot are
-    // listed, renamed and deleted too.
-    void renameMovesTheFileWhole()
-    {
-        Saved s;
-        QVERIFY(s.load("Acme 9"));
-        const QString renamed = "Quote renamed: The quote has been renamed to ";
-        s.write("Acme 9.txt=Customer: Acme Ltd\r\nCaf\u00e9\r\n\r\n");
-        typeInto(s.w.get(), "txtRenameQuote", "Zulu 1");
-        s.act({"cmdRename"});
-        QCOMPARE(s.seen(true),
-                 renamed
-                     + "Zulu 1 ! (Exclamation)|Zulu 1|Customer: Acme Ltd\nCaf\u00e9\n||3|Acme "
-                       "10,Bolt 2,Zulu 1|Acme 10.txt=Acme ten\r\n|Bolt 2.txt=Bolt two\r\n|Zulu "
-                       "1.txt=Customer: Acme Ltd\r\nCaf\u00e9\r\n\r\n");
-    }
-
-    // A refused name changes nothing on disk or in the window and never
-    // reaches outside the folder; a name that is no file name keeps the
-    // text (which names those are is the store's to test).
-    void renameRefusals_data()
+    // A name is taken whatever its file's ending or a link to nothing, or
+    // between the look and the move; refused, nothing changes on disk or in
+    // the window; a name that is no file name (the store's to list) stays to
+    // be mended. Renamed, the file moves whole, an edit not yet refreshed too.
+    void rename_data()
     {
         rowsOf({"|Quote name: Please enter a new name for the quote !", "Acme 9|", "Acme 10|",
                 "Old|", "Planted|", "Taken|", "..\\Outside|unsafe",
                 "Zulu|Quote not renamed: The quote Acme 9 could not be renamed to Zulu, it keeps "
-                "its name !"});
+                "its name !",
+                "Zulu 1|Quote renamed: The quote has been renamed to Zulu 1 !"});
     }
-    void renameRefusals()
+    void rename()
     {
         QFETCH(QStringList, row);
         const QString name = row[0];
         Saved s(Files.split('|') << "Old.TXT=old\r\n");
-        s.t.makeRaw(Paths::quotesFolder(), "Planted.txt",
-                    QFile::encodeName(s.t.dir.path() + "/created.txt"));
+        s.t.makeRaw(Paths::quotesFolder(), "Planted.txt", QFile::encodeName(s.t.dir.path() + "/x"));
         QVERIFY(s.load("Acme 9"));
+        s.write("Acme 9.txt=Acme nine\r\nCaf\u00e9\r\n\r\n"); // edited, not refreshed
         const QString before = s.seen(true);
         s.t.files.failWrites = name == "Zulu";
         if (name == "Taken") // another computer takes the name between the look and the move
@@ -286,17 +259,21 @@ private slots:
             };
         typeInto(s.w.get(), "txtRenameQuote", name);
         s.act({"cmdRename"});
+        QCOMPARE(focusName(), name.startsWith("Zulu") ? focusName() : "txtRenameQuote");
         const QString message = row[1].isEmpty() ? "Quote already exists: The quote " + name
                 + " already exists, please enter a different name for the quote !"
             : row[1] == "unsafe" ? "Invalid quote name: " + Store::unsafeQuoteNameMessage(name)
                                  : row[1];
-        QCOMPARE(focusName(), name == "Zulu" ? focusName() : "txtRenameQuote");
         const bool kept = row[1] == "unsafe" || name == "Zulu";
         QCOMPARE(s.seen(true),
                  message + " (Exclamation)|"
-                     + QString(before).replace("nine||", "nine|" + (kept ? name : "") + '|')
-                     + (name == "Taken" ? "|Taken.txt=taken\r\n" : ""));
-        QVERIFY(!QFileInfo::exists(s.t.dir.path() + "/created.txt"));
+                     + (name == "Zulu 1"
+                            ? "Zulu 1|Acme nine\nCaf\u00e9\n||4|Acme 10,Bolt 2,Old,Zulu 1|Acme "
+                              "10.txt=Acme ten\r\n|Bolt 2.txt=Bolt "
+                              "two\r\n|Old.TXT=old\r\n|Planted.txt=<missing>|Zulu 1.txt=Acme "
+                              "nine\r\nCaf\u00e9\r\n\r\n"
+                            : QString(before).replace("nine||", "nine|" + (kept ? name : "") + '|')
+                                + (name == "Taken" ? "|Taken.txt=taken\r\n" : "")));
     }
 
     // The open quote is deleted, not the chosen one, once the user says Yes;
@@ -316,7 +293,6 @@ private slots:
     {
         QFETCH(QStringList, row);
         const bool gone = row[0] == "Yes" || row[0] == "removed outside";
-        const QString acme10 = "Acme 10.txt=Acme ten\r\n", bolt2 = "|Bolt 2.txt=Bolt two\r\n";
         Saved s;
         QVERIFY(s.load(row[2]) && pick(s.w.get(), "lstSavedQuotes", "Bolt 2"));
         s.t.files.failWrites = row[0] == "disk refuses";
@@ -324,10 +300,10 @@ private slots:
             s.t.remove(Paths::quoteFile("Acme 9"));
         if (!row[1].isEmpty()) {
             s.act({"cmdDelete"}, row[0] == "No" ? MsgAnswer::No : MsgAnswer::Yes);
-            QCOMPARE(
-                s.seen(true),
-                Ask.arg("Acme 9") + '|' + row[1] + '|' + row[2] + '|' + row[3]
-                    + (gone ? "||2|Acme 10,Bolt 2|" + acme10 + bolt2 : '|' + Three + '|' + Files));
+            QCOMPARE(s.seen(true),
+                     Ask.arg("Acme 9") + '|' + row[1] + '|' + row[2] + '|' + row[3]
+                         + (gone ? "||2|Acme 10,Bolt 2|" + QString(Files).remove(Acme9)
+                                 : '|' + Three + '|' + Files));
             if (!gone)
                 return;
         }
@@ -349,8 +325,8 @@ private slots:
                             "refreshing ! (Exclamation)|"
                           + NoPrint + '|' + NoPrint + '|')
                      + notFound.arg("Bolt 2") + row[2] + '|' + row[3] + "|Zulu|"
-                     + (row[0] == "Yes" ? "2|Acme 10,Bolt 2|" : Three.mid(1) + '|') + acme10
-                     + (gone ? "" : "|Acme 9.txt=Acme nine\r\n"));
+                     + (row[0] == "Yes" ? "2|Acme 10,Bolt 2|" : Three.mid(1) + '|')
+                     + Files.section('|', 0, gone ? 0 : 1));
         QVERIFY(s.open("Acme 10")); // the window stays usable
         s.act({"cmdDelete"}); // the last quote deleted tells the list is empty
         QCOMPARE(s.seen(),
