@@ -9,7 +9,7 @@
 #include <QMenu>
 #include <memory>
 
-const QString NoPrint = "No quote to print: Please open a quote to print ! (Exclamation)";
+const QString NoOpen = "No quote to open: Please select a quote to open ! (Exclamation)|";
 const QString Empty = "Saved quotes: You do not currently have any saved quotes ! (Information)";
 const QString Ask =
     "Delete quote: Are you sure that you want to delete the quote %1 (Question, YesNo)";
@@ -26,11 +26,10 @@ struct Saved {
         for (const QString &file : files)
             write(file);
     }
-    // "name=bytes" written in the quotes folder; a name ending in "/" is a folder.
-    void write(const QString &file)
+    void write(const QString &file) // "name=bytes" in the quotes folder
     {
-        const QString path = Paths::quotesFolder() + '\\' + file.section('=', 0, 0);
-        file.endsWith('/') ? t.makeFolder(path) : t.write(path, file.section('=', 1).toUtf8());
+        t.write(Paths::quotesFolder() + '\\' + file.section('=', 0, 0),
+                file.section('=', 1).toUtf8());
     }
     // The window built afresh, with the quote given open.
     bool load(const QString &open = {})
@@ -100,21 +99,18 @@ private slots:
     // files count, and each opens. A folder gone is told before the window shows.
     void listing_data()
     {
-        rowsOf(
-            {"Bolt 2.txt,Acme 10.txt,Acme 9.txt|3|Acme 9,Acme 10,Bolt 2|",
-             "zeta.txt,beta 12.txt,Alpha.txt,beta 4.txt,ALPHA 2.txt,Beta 10.txt,beta "
-             "3.txt|7|Alpha,ALPHA 2,Beta 10,beta 3,beta 4,beta 12,zeta|",
-             "a.b.txt,Capital.TXT,.hidden.txt,letter.doc,Folder.txt/,.txt|3|.hidden,a.b,Capital|",
-             "no folder|0||Saved quotes: The directory (C:\\Program "
-             "Files\\Kestrane\\Quotaro\\Quotes) "
-             "cannot be read ! (Exclamation)|Saved quotes: You do not currently have any saved "
-             "quotes ! (Information)|"});
+        rowsOf({"Bolt 2.txt,Acme 10.txt,Acme 9.txt|3|Acme 9,Acme 10,Bolt 2",
+                "zeta.txt,beta 12.txt,Alpha.txt,beta 4.txt,ALPHA 2.txt,Beta 10.txt,beta "
+                "3.txt|7|Alpha,ALPHA 2,Beta 10,beta 3,beta 4,beta 12,zeta",
+                "a.b.txt,Capital.TXT,.hidden.txt,letter.doc,.txt|3|.hidden,a.b,Capital",
+                "no folder|0|"});
     }
     void listing()
     {
         QFETCH(QStringList, row);
         const QStringList files = row[0].split(',');
         Saved s(files);
+        s.t.makeFolder(Paths::quotesFolder() + "\\Folder.txt");
         if (row[0] == "no folder")
             s.t.remove(Paths::quotesFolder());
         QString whileTold;
@@ -122,9 +118,10 @@ private slots:
             whileTold += QString::number(s.w && s.w->isVisible());
         };
         QVERIFY(s.load());
-        QCOMPARE(s.seen() + whileTold,
-                 row.mid(3).join('|') + "|||" + row[1] + '|' + row[2]
-                     + QString(row.size() - 4, '0'));
+        QCOMPARE(whileTold + s.seen(),
+                 row[1] != "0" ? "|||" + row.mid(1).join('|')
+                               : "00Saved quotes: The directory (" + Paths::quotesFolder()
+                         + ") cannot be read ! (Exclamation)|" + Empty + "||||0|");
         checkFrame(s.w.get(), "Saved quotes",
                    QString("cmdOpen cmdPrint cmdEditqute cmdRefreshQuote cmdRename txtRenameQuote "
                            "cmdDelete cmdClose txtNumberOfQuotes lstSavedQuotes txtOpenQuoteName "
@@ -138,8 +135,10 @@ private slots:
     }
 
     // Open needs an entry chosen, by a click or an assistive tool; a double-click
-    // only chooses. Open and Refresh read the file again, less one line break.
-    void openRefreshAndClose()
+    // only chooses. Open and Refresh read the file again, less one line break;
+    // the open quote, not the chosen one, is printed, previewed and exported
+    // from both context menus; Edit tells first, then starts the editor.
+    void openRefreshPrintAndEdit()
     {
         Saved s;
         QVERIFY(s.load());
@@ -151,10 +150,7 @@ private slots:
         QVERIFY(pick(s.w.get(), "lstSavedQuotes", "Acme 9"));
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                            list->visualItemRect(list->item(0)).center());
-        QCOMPARE(
-            s.seen(),
-            QString("No quote to open: Please select a quote to open ! (Exclamation)|").repeated(2)
-                + "Bolt 2|Bolt two|" + Three);
+        QCOMPARE(s.seen(), NoOpen.repeated(2) + "Bolt 2|Bolt two|" + Three);
         QVERIFY(selectAsAssistiveTool(list, "Acme 10") && list->currentItem()->text() != "Acme 10");
         s.act({"cmdOpen"});
         QCOMPARE(s.seen(), "Acme 10|Acme ten|" + Three);
@@ -176,34 +172,19 @@ private slots:
         QCOMPARE(s.seen(),
                  notRead.arg("Acme 10") + notRead.arg("Bolt 2") + "Acme 10|Again\nOne|" + Three);
         s.t.files.failReads = false;
-        s.act({"cmdClose"});
-        QVERIFY(!s.w->isVisible());
-        QVERIFY(s.load("Acme 9")); // the next opening starts afresh
-        QVERIFY(s.w->close() && !s.w->isVisible()); // the title-bar close box
-        QCOMPARE(s.seen() + s.t.read(Paths::quoteFile("Acme 9")),
-                 "Acme 9|Acme nine||4|Acme 9,Acme 10,Added,Bolt 2Acme nine\r\n");
-    }
-
-    // The open quote, not the chosen one, is printed, previewed and exported
-    // from both context menus; Edit tells first, then starts the editor.
-    void printPreviewExportAndEdit()
-    {
-        Saved s;
-        s.write("Acme 9.txt=Customer: Acme\r\nMonthly rental 100\r\n\r\n");
-        QVERIFY(s.load("Acme 9") && pick(s.w.get(), "lstSavedQuotes", "Bolt 2"));
-        s.act({"cmdPrint"});
+        s.write("Acme 10.txt=Customer: Acme\r\nMonthly rental 100\r\n\r\n");
+        s.act({"cmdRefreshQuote", "cmdPrint"});
         RecordingSurface &job = s.t.printers.lastJob();
         QCOMPARE(job.lines(), QStringList({"Customer: Acme", "Monthly rental 100", ""}));
-        QVERIFY(job.ended);
-        QCOMPARE(job.fontName + QString::number(job.fontSize) + QString::number(job.pieces[0].y),
-                 "Arial10720");
+        QVERIFY(job.ended && job.fontName == "Arial" && job.fontSize == 10
+                && job.pieces[0].y == 720);
         const QStringList ours{"&Print preview", "&Export as PDF..."};
         QCOMPARE(s.fromMenu("lstSavedQuotes", false, Qt::Key_E)
                      + s.fromMenu("txtOpenQuote", true, Qt::Key_P),
                  ours + ours);
-        QCOMPARE(s.t.pages.previewed, QStringList("Office Laser | Acme 9"));
+        QCOMPARE(s.t.pages.previewed, QStringList("Office Laser | Acme 10"));
         QCOMPARE(s.t.pages.previewPages.back()->events, job.events);
-        const QString pdf = s.t.pages.documents + QStringLiteral("/Acme 9.pdf");
+        const QString pdf = s.t.pages.documents + QStringLiteral("/Acme 10.pdf");
         QVERIFY(QFileInfo(pdf).size() > 0);
         s.t.printers.startError = QStringLiteral("no printer is installed"); // never told as sent
         s.act({"cmdPrint"});
@@ -214,33 +195,37 @@ private slots:
         s.act({"cmdEditqute"});
         s.t.launcher.succeed = false;
         s.act({"cmdEditqute"});
-        const QString file = s.t.native(Paths::quoteFile("Acme 9"));
+        const QString file = s.t.native(Paths::quoteFile("Acme 10"));
         QCOMPARE(s.t.launcher.editorFiles + QStringList(editorWhileTold),
                  QStringList({file, file, "012"}));
         const QString note = "Edit quote: You will need to refresh the quote once you have edited "
                              "it in order to view the changes ! (Information)|";
         QCOMPARE(s.seen(),
-                 "Printing: The quote Acme 9 has been sent to the printer Office Laser "
+                 "Printing: The quote Acme 10 has been sent to the printer Office Laser "
                  "(Information)|Quote exported: The quote has been saved as "
                      + QDir::toNativeSeparators(pdf)
                      + " (Information)|Printing: The print job could not be started: no printer is "
                        "installed ! (Exclamation)|"
                      + note + note
-                     + "Edit quote: No text editor could be started for the quote Acme 9 (" + file
-                     + ") ! (Exclamation)|Acme 9|Customer: Acme\nMonthly rental 100\n|" + Three);
+                     + "Edit quote: No text editor could be started for the quote Acme 10 (" + file
+                     + ") ! (Exclamation)|Acme 10|Customer: Acme\nMonthly rental 100\n|" + Three);
+        s.act({"cmdClose"});
+        QVERIFY(!s.w->isVisible());
+        QVERIFY(s.load("Acme 9")); // the next opening starts afresh
+        QVERIFY(s.w->close() && !s.w->isVisible()); // the title-bar close box
+        QCOMPARE(s.seen() + s.t.read(Paths::quoteFile("Acme 9")),
+                 "Acme 9|Acme nine||4|Acme 9,Acme 10,Added,Bolt 2Acme nine\r\n");
     }
 
-    // A name is taken whatever its file's ending or a link to nothing, or
-    // between the look and the move; refused, nothing changes on disk or in
-    // the window; a name that is no file name (the store's to list) stays to
-    // be mended. Renamed, the file moves whole, an edit not yet refreshed too.
+    // A name is taken whatever its ending, as a link to nothing, or between the
+    // look and the move; a refusal changes nothing. Renamed, the file moves whole.
     void rename_data()
     {
         rowsOf({"|Quote name: Please enter a new name for the quote !", "Acme 9|", "Acme 10|",
                 "Old|", "Planted|", "Taken|", "..\\Outside|unsafe",
                 "Zulu|Quote not renamed: The quote Acme 9 could not be renamed to Zulu, it keeps "
                 "its name !",
-                "Zulu 1|Quote renamed: The quote has been renamed to Zulu 1 !"});
+                "Acme 11|Quote renamed: The quote has been renamed to Acme 11 !"});
     }
     void rename()
     {
@@ -250,7 +235,7 @@ private slots:
         s.t.makeRaw(Paths::quotesFolder(), "Planted.txt", QFile::encodeName(s.t.dir.path() + "/x"));
         QVERIFY(s.load("Acme 9"));
         s.write("Acme 9.txt=Acme nine\r\nCaf\u00e9\r\n\r\n"); // edited, not refreshed
-        const QString before = s.seen(true);
+        QString before = s.seen(true);
         s.t.files.failWrites = name == "Zulu";
         if (name == "Taken") // another computer takes the name between the look and the move
             s.t.files.refuse = [&s](const QString &) {
@@ -259,28 +244,24 @@ private slots:
             };
         typeInto(s.w.get(), "txtRenameQuote", name);
         s.act({"cmdRename"});
-        QCOMPARE(focusName(), name.startsWith("Zulu") ? focusName() : "txtRenameQuote");
+        QCOMPARE(focusName(), name == "Zulu" || name == "Acme 11" ? focusName() : "txtRenameQuote");
         const QString message = row[1].isEmpty() ? "Quote already exists: The quote " + name
                 + " already exists, please enter a different name for the quote !"
             : row[1] == "unsafe" ? "Invalid quote name: " + Store::unsafeQuoteNameMessage(name)
                                  : row[1];
         const bool kept = row[1] == "unsafe" || name == "Zulu";
+        if (name == "Acme 11") // moved whole under the new name, the list sorted again
+            before.replace("Acme 9,Acme 10", "Acme 10,Acme 11")
+                .replace("Acme 9", name)
+                .replace("nine||", "nine\nCaf\u00e9\n||");
         QCOMPARE(s.seen(true),
                  message + " (Exclamation)|"
-                     + (name == "Zulu 1"
-                            ? "Zulu 1|Acme nine\nCaf\u00e9\n||4|Acme 10,Bolt 2,Old,Zulu 1|Acme "
-                              "10.txt=Acme ten\r\n|Bolt 2.txt=Bolt "
-                              "two\r\n|Old.TXT=old\r\n|Planted.txt=<missing>|Zulu 1.txt=Acme "
-                              "nine\r\nCaf\u00e9\r\n\r\n"
-                            : QString(before).replace("nine||", "nine|" + (kept ? name : "") + '|')
-                                + (name == "Taken" ? "|Taken.txt=taken\r\n" : "")));
+                     + before.replace("nine||", "nine|" + (kept ? name : "") + '|')
+                     + (name == "Taken" ? "|Taken.txt=taken\r\n" : ""));
     }
 
-    // The open quote is deleted, not the chosen one, once the user says Yes;
-    // the name stays shown, the text only while the file is there. Then, as
-    // with nothing open or the file removed outside, each button and menu
-    // action refuses with its message, with no question, editor, print job
-    // or new file; a listed quote removed outside cannot be opened either.
+    // Delete asks about the open quote, not the chosen one. With nothing open or
+    // its file gone, each action refuses, with no question, editor, job or file.
     void deleteThenEachButtonRefuses_data()
     {
         rowsOf({"No|Quote delete canceld: Quote delete canceld ! (Information)|Acme 9|Acme nine",
@@ -304,8 +285,7 @@ private slots:
                      Ask.arg("Acme 9") + '|' + row[1] + '|' + row[2] + '|' + row[3]
                          + (gone ? "||2|Acme 10,Bolt 2|" + QString(Files).remove(Acme9)
                                  : '|' + Three + '|' + Files));
-            if (!gone)
-                return;
+            return;
         }
         typeInto(s.w.get(), "txtRenameQuote", "Zulu");
         s.act({"cmdPrint", "cmdEditqute", "cmdRename", "cmdDelete", "cmdRefreshQuote",
@@ -315,18 +295,15 @@ private slots:
         QVERIFY(s.t.printers.jobs.empty() && s.t.pages.previewed.isEmpty()
                 && s.t.pages.proposed.isEmpty() && s.t.launcher.editorFiles.isEmpty());
         const QString notFound = "Quote not found: The quote %1 cannot be found ! (Exclamation)|";
+        const QString no = "No quote to %1: Please open a quote to %1 ! (Exclamation)|";
         QCOMPARE(s.seen(true),
                  (gone ? notFound.arg("Acme 9").repeated(7)
-                       : NoPrint
-                          + "|No quote to edit: Please open a quote to edit ! (Exclamation)|"
-                            "No quote to rename: Please open a quote to rename ! (Exclamation)|"
-                            "No quote to delete: Please open a quote to delete ! (Exclamation)|No "
-                            "quote open to refresh: Please select a quote to open and edit before "
-                            "refreshing ! (Exclamation)|"
-                          + NoPrint + '|' + NoPrint + '|')
-                     + notFound.arg("Bolt 2") + row[2] + '|' + row[3] + "|Zulu|"
-                     + (row[0] == "Yes" ? "2|Acme 10,Bolt 2|" : Three.mid(1) + '|')
-                     + Files.section('|', 0, gone ? 0 : 1));
+                       : no.arg("print") + no.arg("edit") + no.arg("rename") + no.arg("delete")
+                          + "No quote open to refresh: Please select a quote to open and edit "
+                            "before refreshing ! (Exclamation)|"
+                          + no.arg("print").repeated(2))
+                     + notFound.arg("Bolt 2") + row[2] + '|' + row[3] + "|Zulu|" + Three.mid(1)
+                     + '|' + Files.section('|', 0, gone ? 0 : 1));
         QVERIFY(s.open("Acme 10")); // the window stays usable
         s.act({"cmdDelete"}); // the last quote deleted tells the list is empty
         QCOMPARE(s.seen(),
