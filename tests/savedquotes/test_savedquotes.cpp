@@ -1,5 +1,4 @@
-// The saved quotes window driven as a user does: what it lists, shows,
-// tells, prints and leaves on disk.
+// The saved quotes window as a user sees it: messages, window and files.
 #include "WidgetDriver.h"
 
 #include "savedquotes/frmOpenSavedQuotes.h"
@@ -14,8 +13,7 @@ const QString Empty = "Saved quotes: You do not currently have any saved quotes 
 const QString Ask =
     "Delete quote: Are you sure that you want to delete the quote %1 (Question, YesNo)";
 const QString Three = "|3|Acme 9,Acme 10,Bolt 2";
-const QString Acme9 = "|Acme 9.txt=Acme nine\r\n";
-const QString Files = "Acme 10.txt=Acme ten\r\n" + Acme9 + "|Bolt 2.txt=Bolt two\r\n";
+const QString Files = "Acme 10.txt=Acme ten\r\n|Acme 9.txt=Acme nine\r\n|Bolt 2.txt=Bolt two\r\n";
 
 // The real window over a temporary drive holding the given files.
 struct Saved {
@@ -31,7 +29,6 @@ struct Saved {
         t.write(Paths::quotesFolder() + '\\' + file.section('=', 0, 0),
                 file.section('=', 1).toUtf8());
     }
-    // The window built afresh, with the quote given open.
     bool load(const QString &open = {})
     {
         w = std::make_unique<frmOpenSavedQuotes>(t.platform, t.settings);
@@ -147,7 +144,6 @@ private slots:
         auto *list = child<QListWidget>(s.w.get(), "lstSavedQuotes");
         list->clearSelection();
         s.act({"cmdOpen"});
-        QVERIFY(pick(s.w.get(), "lstSavedQuotes", "Acme 9"));
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                            list->visualItemRect(list->item(0)).center());
         QCOMPARE(s.seen(), NoOpen.repeated(2) + "Bolt 2|Bolt two|" + Three);
@@ -178,10 +174,10 @@ private slots:
         QCOMPARE(job.lines(), QStringList({"Customer: Acme", "Monthly rental 100", ""}));
         QVERIFY(job.ended && job.fontName == "Arial" && job.fontSize == 10
                 && job.pieces[0].y == 720);
-        const QStringList ours{"&Print preview", "&Export as PDF..."};
-        QCOMPARE(s.fromMenu("lstSavedQuotes", false, Qt::Key_E)
-                     + s.fromMenu("txtOpenQuote", true, Qt::Key_P),
-                 ours + ours);
+        QCOMPARE((s.fromMenu("lstSavedQuotes", false, Qt::Key_E)
+                  + s.fromMenu("txtOpenQuote", true, Qt::Key_P))
+                     .join('|'),
+                 "&Print preview|&Export as PDF...|&Print preview|&Export as PDF...");
         QCOMPARE(s.t.pages.previewed, QStringList("Office Laser | Acme 10"));
         QCOMPARE(s.t.pages.previewPages.back()->events, job.events);
         const QString pdf = s.t.pages.documents + QStringLiteral("/Acme 10.pdf");
@@ -210,7 +206,6 @@ private slots:
                      + "Edit quote: No text editor could be started for the quote Acme 10 (" + file
                      + ") ! (Exclamation)|Acme 10|Customer: Acme\nMonthly rental 100\n|" + Three);
         s.act({"cmdClose"});
-        QVERIFY(!s.w->isVisible());
         QVERIFY(s.load("Acme 9")); // the next opening starts afresh
         QVERIFY(s.w->close() && !s.w->isVisible()); // the title-bar close box
         QCOMPARE(s.seen() + s.t.read(Paths::quoteFile("Acme 9")),
@@ -244,7 +239,8 @@ private slots:
             };
         typeInto(s.w.get(), "txtRenameQuote", name);
         s.act({"cmdRename"});
-        QCOMPARE(focusName(), name == "Zulu" || name == "Acme 11" ? focusName() : "txtRenameQuote");
+        if (name != "Zulu" && name != "Acme 11")
+            QCOMPARE(focusName(), "txtRenameQuote");
         const QString message = row[1].isEmpty() ? "Quote already exists: The quote " + name
                 + " already exists, please enter a different name for the quote !"
             : row[1] == "unsafe" ? "Invalid quote name: " + Store::unsafeQuoteNameMessage(name)
@@ -283,7 +279,8 @@ private slots:
             s.act({"cmdDelete"}, row[0] == "No" ? MsgAnswer::No : MsgAnswer::Yes);
             QCOMPARE(s.seen(true),
                      Ask.arg("Acme 9") + '|' + row[1] + '|' + row[2] + '|' + row[3]
-                         + (gone ? "||2|Acme 10,Bolt 2|" + QString(Files).remove(Acme9)
+                         + (gone ? "||2|Acme 10,Bolt 2|"
+                                    + QString(Files).remove("|Acme 9.txt=Acme nine\r\n")
                                  : '|' + Three + '|' + Files));
             return;
         }
