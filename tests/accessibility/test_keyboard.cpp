@@ -46,8 +46,7 @@ QStringList readingFaults(QWidget *window, QStringList &captions)
         auto *button = qobject_cast<QAbstractButton *>(w);
         auto *label = qobject_cast<QLabel *>(w);
         const QString caption = button ? button->text() : label ? label->text() : QString();
-        if (!caption.isEmpty() && (!label || label->pixmap().isNull())
-            && spoken != QString(caption).remove('&'))
+        if (!caption.isEmpty() && spoken != QString(caption).remove('&'))
             faults << name + ": read as " + spoken + ", shows " + caption;
         if (auto *group = qobject_cast<QGroupBox *>(w))
             claim(used, group->title(), name);
@@ -155,17 +154,16 @@ private slots:
             checkAccessKeys(target);
             press(Qt::Key_Down);
         }
-        checkAccessKeys("V:txtValue");
+        checkAccessKeys("V:txtValue D:txtEquipmentDetails C:txtCustomerDetails");
         press(Qt::Key_G, Qt::AltModifier);
         QTRY_COMPARE(textOf(window.get(), "txtMonthly"), QStringLiteral("$25.00")); // 25 per 1000
         QCOMPARE(t->messages.texts(), QStringList());
-        checkAccessKeys("D:txtEquipmentDetails C:txtCustomerDetails");
         t->addEntries(Paths::ratesFolder(), {"40.00"});
         press(Qt::Key_E, Qt::AltModifier); // the new rate shows after a refresh
         QTRY_COMPARE(itemsOf(window.get(), "comRates").size(), 3);
         press(Qt::Key_L, Qt::AltModifier);
-        QTRY_COMPARE(textOf(window.get(), "txtValue"), QString());
-        QCOMPARE(textOf(window.get(), "txtMonthly"), QString());
+        QTRY_COMPARE(textOf(window.get(), "txtMonthly") + textOf(window.get(), "txtValue"),
+                     QString());
     }
 
     // A window; Alt+letter with the control it leads to; every caption with an

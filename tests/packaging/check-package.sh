@@ -47,30 +47,24 @@ same "each icon is a PNG of its size" "$(sed 's|.*/\([0-9]*x[0-9]*\)/.*|\1|; s|x
 desktop="$root/usr/share/applications/org.quotaro.Quotaro.desktop"
 key() { sed -n "s/^$1=//p" "$desktop"; }
 same "desktop-file-validate accepts the desktop entry" "" "$(desktop-file-validate "$desktop" 2>&1 || echo refused)"
-exec_word=$(key Exec)
-check "the desktop entry's Exec (${exec_word%% *}) is an installed program" test -x "$root/usr/bin/${exec_word%% *}"
-check "the desktop entry's icon is installed" test -f "$root/usr/share/icons/hicolor/48x48/apps/$(key Icon).png"
+check "the desktop entry's Exec is an installed program and its Icon an installed icon" \
+  test -x "$root/usr/bin/$(key Exec | cut -d' ' -f1)" -a -f "$root/usr/share/icons/hicolor/48x48/apps/$(key Icon).png"
 same "the desktop entry's name" Quotaro "$(key Name)"
 metainfo="$root/usr/share/metainfo/org.quotaro.Quotaro.metainfo.xml"
 same "appstreamcli accepts the metainfo with pedantic notes at most" "" \
   "$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1 | grep -E '^[EWI]:'; [ "${PIPESTATUS[0]}" == 0 ] || echo refused)"
-check "the metainfo names release $version" grep -q "<release version=\"$version\"" "$metainfo"
-check "the metainfo launches the desktop entry" \
-  grep -q '<launchable type="desktop-id">org.quotaro.Quotaro.desktop</launchable>' "$metainfo"
+same "the metainfo names release $version and launches the desktop entry" 2 \
+  "$(grep -cE "<release version=\"$version\"|<launchable type=\"desktop-id\">org.quotaro.Quotaro.desktop<" "$metainfo")"
 
-inst="$tmp/inst"
-cmake --install "$build" --prefix "$inst/usr" >"$tmp/install.log" 2>&1 || cat "$tmp/install.log"
-same "cmake --install installs the package's files" "$files" "$(cd "$inst" && find . -type f -o -type l | sed 's|^\./|/|' | sort)"
-same "cmake --install and the package hold the same bytes" "" "$(for f in $files; do cmp -s "$root$f" "$inst$f" || echo "$f"; done)"
+cmake --install "$build" --prefix "$tmp/inst/usr" >"$tmp/install.log" 2>&1 || cat "$tmp/install.log"
+same "cmake --install installs the package's files" "$files" "$(cd "$tmp/inst" && find . -type f -o -type l | sed 's|^\./|/|' | sort)"
+same "cmake --install and the package hold the same bytes" "" "$(for f in $files; do cmp -s "$root$f" "$tmp/inst$f" || echo "$f"; done)"
 
 check "a private X server starts" xsession_start || exit 1
-as_user() { # home folder
-  xsession_user "$1"
-  tree="$XDG_DATA_HOME/quotaro/drive_c/Program Files/Kestrane/Quotaro"
-}
 snapshot() { (cd "$XDG_DATA_HOME" && find . -printf '%p %y %s %m %T@\n' | sort && find . -type f -print0 | sort -z | xargs -0 md5sum); }
 # A user who has never run Quotaro: no tree at all.
-as_user "$tmp/fresh"
+xsession_user "$tmp/fresh"
+tree="$XDG_DATA_HOME/quotaro/drive_c/Program Files/Kestrane/Quotaro"
 "$root/usr/bin/quotaro-launch" >"$tmp/fresh.log" 2>&1 &
 pids+=($!)
 check "the launcher opens the main window on a fresh tree" xsession_wait_window Quotaro 20 NORMAL || cat "$tmp/fresh.log"
@@ -81,13 +75,13 @@ same "the main window's class is the desktop entry's StartupWMClass" "$(key Star
       xprop -id "$id" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p'; done | sort -u)"
 sleep 1
 check "the program keeps running" kill -0 "${pids[-1]}"
-for f in "Intergration Settings/Intergration.txt" "Printer Settings/Printer.txt" "Page Settings/Header.txt" \
-  "Terms Upfront Settings" "Terms Mid Settings" "Terms Final Settings" "Rates Settings" Quotes "Support Tools"; do
-  [ -e "$tree/$f" ] || check "the fresh tree holds $f" false
-done
+same "the fresh tree holds its settings and folders (missing listed)" "" "$(for f in "Intergration Settings/Intergration.txt" \
+  "Printer Settings/Printer.txt" "Page Settings/Header.txt" "Terms Upfront Settings" "Terms Mid Settings" \
+  "Terms Final Settings" "Rates Settings" Quotes "Support Tools"; do [ -e "$tree/$f" ] || echo "$f"; done)"
 kill "${pids[-1]}" && wait "${pids[-1]}" 2>/dev/null
 # A user whose tree lost a file: the launcher leaves it alone and the program names the missing file.
-as_user "$tmp/damaged"
+xsession_user "$tmp/damaged"
+tree="$XDG_DATA_HOME/quotaro/drive_c/Program Files/Kestrane/Quotaro"
 "$root/usr/bin/quotaro-init" --drive "$XDG_DATA_HOME/quotaro/drive_c" >/dev/null
 rm "$tree/Intergration Settings/Intergration.txt"
 echo "a note of the user's" >"$tree/Quotes/Kept.txt"

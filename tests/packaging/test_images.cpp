@@ -1,7 +1,6 @@
 // The images compiled into the program: the logo comes in two resolutions of
 // one picture, and QIcon gives the sharp one on a display scaled to 200 % and
 // the plain one at 100 %; the program icons are square with see-through corners.
-#include <QGuiApplication>
 #include <QIcon>
 #include <QtTest>
 
@@ -33,13 +32,9 @@ private slots:
     }
 };
 
-// QIcon looks for the "@2x" twin of an image on a display scaled to 200 %.
-int main(int argc, char **argv)
-{
-    qputenv("QT_SCALE_FACTOR", "2");
-    QGuiApplication app(argc, argv);
-    TestImages test;
-    return QTest::qExec(&test, argc, argv);
-}
+// A display scaled to 200 %, where QIcon looks for the "@2x" twin of an image,
+// set before the application starts.
+static const bool scaled = qputenv("QT_SCALE_FACTOR", "2");
+QTEST_MAIN(TestImages)
 
 #include "test_images.moc"

@@ -4,8 +4,7 @@ tmp=$(mktemp -d)
 pids=()
 trap 'for p in "${pids[@]}" ${xvfb_pid:-}; do kill $p; wait $p; done 2>/dev/null; rm -rf "$tmp"' EXIT
 
-# Starts Xvfb on a free display of its own choosing and exports DISPLAY.
-xsession_start() {
+xsession_start() { # Xvfb on a free display of its own choosing, exported as DISPLAY
   Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do
@@ -16,8 +15,7 @@ xsession_start() {
   return 1
 }
 
-# A user of the X session with the home folder $1.
-xsession_user() {
+xsession_user() { # a user of the X session with the home folder $1
   export HOME=$1 XDG_DATA_HOME=$1/.local/share XDG_CONFIG_HOME=$1/.config XDG_RUNTIME_DIR=$1/run
   export QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY QT_SCALE_FACTOR
@@ -31,13 +29,11 @@ xsession_windows_titled() {
     while read -r id; do
       xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
       # The first type named is the window's own; Qt names NORMAL after it.
-      type=$(xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | sed -n 's/^[^=]*= _NET_WM_WINDOW_TYPE_\([A-Z]*\).*/\1/p')
-      echo "${type:-UNKNOWN}"
+      xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | sed -n 's/^[^=]*= _NET_WM_WINDOW_TYPE_\([A-Z]*\).*/\1/p'
     done
 }
 
-# Waits up to $2 seconds for a mapped window titled $1 of type $3.
-xsession_wait_window() {
+xsession_wait_window() { # up to $2 seconds for a mapped window titled $1 of type $3
   for _ in $(seq $(($2 * 10))); do
     xsession_windows_titled "$1" | grep -qx "$3" && return 0
     sleep 0.1
