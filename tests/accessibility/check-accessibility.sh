@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Starts the real program on a fresh settings tree in a private D-Bus session
-# with the accessibility bus and a private X server, where an AT-SPI client
-# reads the main window.  check-accessibility.sh QUOTARO QUOTARO_INIT
+# The real program on a fresh tree, read by an AT-SPI client over a private D-Bus
+# session and X server.  check-accessibility.sh QUOTARO QUOTARO_INIT
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
+here=$(dirname "$0")
 python=/usr/bin/python3 # the accessibility bindings are Debian packages
 bus_launcher=/usr/libexec/at-spi-bus-launcher
 if [ "$1" != "--inside" ]; then

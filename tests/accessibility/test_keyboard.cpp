@@ -1,5 +1,4 @@
-// Every window used with the keyboard alone and read as a screen reader reads
-// it through Qt's accessible interfaces (the bus itself: accessibility_main_window).
+// Every window used by keyboard alone and read through Qt's accessible interfaces.
 #include "WidgetDriver.h"
 
 #include "help/frmAbout.h"
@@ -15,9 +14,8 @@
 
 namespace {
 
-// What a screen reader or keyboard user meets amiss: a control taking Tab with
-// no name, a tooltip or caption read otherwise, an access key used twice in a
-// window or menu, or on a label with no buddy; captions: those with access keys.
+// Unnamed controls taking Tab, tooltips or captions read otherwise, access keys used
+// twice in a window or menu or on a label with no buddy; captions: those with keys.
 QStringList readingFaults(QWidget *window, QStringList &captions)
 {
     QStringList faults;
@@ -101,8 +99,7 @@ class TestKeyboard : public QObject {
         return w;
     }
 
-    // Enter and the keypad's Enter in every box and list a user reaches:
-    // nothing is told, printed or written, and the window stays.
+    // Enter and keypad Enter in every box and list: nothing told, printed or written.
     void checkEnterSetsNothingOff(QWidget *window)
     {
         QStringList changed; // every file the window would replace, create, remove or rename
@@ -133,8 +130,7 @@ private slots:
         t->write(Paths::quoteFile("Acme"), "Acme\r\n");
     }
 
-    // Enter: a new line in the multi-line boxes, nothing set off elsewhere, the
-    // focused button pressed; then a whole quotation by access keys.
+    // Enter breaks lines, sets nothing off, presses a button; a quotation by access keys.
     void mainWindowEnterAndAQuotationByAccessKeys()
     {
         auto window = show("frmQuotaro");
@@ -166,9 +162,7 @@ private slots:
                      QString());
     }
 
-    // A window; Alt+letter with the control it leads to; every caption with an
-    // access key; the main window's Tab ring (its value boxes closed until a
-    // term is picked).
+    // Window, Alt+letter:control, captions with access keys, the main window's Tab ring.
     void everyWindowReadAndItsAccessKeys_data()
     {
         QTest::addColumn<QStringList>("row");
@@ -180,9 +174,8 @@ private slots:
         }
     }
 
-    // Read as shown, no access key twice; the main window's Tab ring both
-    // ways; a dialog closes (rejected) with Alt+C, Escape, and Enter, keypad
-    // Enter or Space on Close, and Enter in a box or list sets nothing off.
+    // A dialog closes (rejected) with Alt+C, Escape, and Enter, keypad Enter or
+    // Space on Close; Enter in a box or list sets nothing off.
     void everyWindowReadAndItsAccessKeys()
     {
         QFETCH(QStringList, row);
@@ -208,8 +201,7 @@ private slots:
         }
     }
 
-    // A question: Enter takes the offered Yes, Escape backs out with No; a
-    // notice goes away with either key.
+    // A question: Enter takes the offered Yes, Escape No; a notice goes with either.
     void messageBoxesAnswerEnterAndEscape()
     {
         QWidget owner;
