@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Starts the real program on a fresh settings tree inside a private D-Bus
-# session with the accessibility bus and a private X server, then lets an
-# AT-SPI client read the main window.  check-accessibility.sh QUOTARO QUOTARO_INIT
+# The real program on a fresh tree, read by an AT-SPI client over a private D-Bus
+# session and X server.  check-accessibility.sh QUOTARO QUOTARO_INIT
 set -uo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
+here=$(dirname "$0")
 python=/usr/bin/python3 # the accessibility bindings are Debian packages
 bus_launcher=/usr/libexec/at-spi-bus-launcher
 if [ "$1" != "--inside" ]; then
@@ -15,12 +14,10 @@ if [ "$1" != "--inside" ]; then
 fi
 source "$here/../packaging/xsession.sh"
 xsession_start || exit 1
-export HOME=$tmp/home XDG_DATA_HOME=$tmp/home/.local/share XDG_CONFIG_HOME=$tmp/home/.config XDG_RUNTIME_DIR=$tmp/run
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_SCALE_FACTOR WAYLAND_DISPLAY
+xsession_user "$tmp/home"
 "$bus_launcher" --launch-immediately >"$tmp/bus.log" 2>&1 &
 pids+=($!)
 "$3" --drive "$XDG_DATA_HOME/quotaro/drive_c" >/dev/null || { echo "FAIL: quotaro-init"; exit 1; }
-QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$2" >"$tmp/quotaro.log" 2>&1 &
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$2" >"$tmp/quotaro.log" 2>&1 &
 pids+=($!)
 "$python" "$here/read_main_window.py" || { rc=$?; cat "$tmp/quotaro.log" "$tmp/bus.log"; exit $rc; }

@@ -1,7 +1,4 @@
-// Every window used with the keyboard alone and read as it shows by a
-// screen reader (through Qt's accessible interfaces; the bus itself is read
-// by accessibility_main_window; the dialogs' Tab rings by their own tests).
-#include "TestPlatform.h"
+// Every window used by keyboard alone and read through Qt's accessible interfaces.
 #include "WidgetDriver.h"
 
 #include "help/frmAbout.h"
@@ -15,43 +12,23 @@
 #include "setup/frmTermsSetup.h"
 #include "store/Paths.h"
 
-#include <QAccessible>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <memory>
-
 namespace {
 
-// The caption a control shows: button, label or group title.
-QString captionOf(QWidget *w)
-{
-    if (auto *button = qobject_cast<QAbstractButton *>(w))
-        return button->text();
-    if (auto *label = qobject_cast<QLabel *>(w); label && label->pixmap().isNull())
-        return label->text();
-    if (auto *group = qobject_cast<QGroupBox *>(w))
-        return group->title();
-    return QString();
-}
-
-// One line per fault a screen reader or keyboard user meets: a control
-// that takes Tab with no name, a tooltip not read as the description, a
-// caption read otherwise than shown, an access key used twice in a window
-// or a menu, a label's access key with no buddy to lead to.
-QStringList readingFaults(QWidget *window)
+// Unnamed controls taking Tab, tooltips or captions read otherwise, access keys used
+// twice in a window or menu or on a label with no buddy; captions: those with keys.
+QStringList readingFaults(QWidget *window, QStringList &captions)
 {
     QStringList faults;
     QMap<QKeySequence, QString> used;
-    const auto claim = [&faults](QMap<QKeySequence, QString> &keys, const QString &text,
-                                 const QString &owner) {
+    const auto claim = [&](QMap<QKeySequence, QString> &keys, const QString &text,
+                           const QString &owner) {
         const QKeySequence key = QKeySequence::mnemonic(text);
-        if (!key.isEmpty() && keys.contains(key))
+        if (key.isEmpty())
+            return;
+        if (keys.contains(key))
             faults << keys.value(key) + " and " + owner + " both use " + key.toString();
-        if (!key.isEmpty())
-            keys.insert(key, owner);
+        keys.insert(key, owner);
+        captions << text;
     };
     for (QWidget *w : window->findChildren<QWidget *>()) {
         const QString name = w->objectName();
@@ -64,38 +41,29 @@ QStringList readingFaults(QWidget *window)
             faults << name + ": no name";
         if (!w->toolTip().isEmpty() && face->text(QAccessible::Description) != w->toolTip())
             faults << name + ": description is not the tooltip " + w->toolTip();
-        const QString caption = captionOf(w);
-        if (!qobject_cast<QGroupBox *>(w) && !caption.isEmpty()
-            && spoken != QString(caption).remove('&'))
-            faults << name + ": read as " + spoken + ", shows " + caption;
-        claim(used, caption, name);
+        auto *button = qobject_cast<QAbstractButton *>(w);
         auto *label = qobject_cast<QLabel *>(w);
+        const QString caption = button ? button->text() : label ? label->text() : QString();
+        if (!caption.isEmpty() && spoken != QString(caption).remove('&'))
+            faults << name + ": read as " + spoken + ", shows " + caption;
+        if (auto *group = qobject_cast<QGroupBox *>(w))
+            claim(used, group->title(), name);
+        claim(used, caption, name);
         if (label && !QKeySequence::mnemonic(label->text()).isEmpty() && !label->buddy())
             faults << name + " has an access key but no buddy";
-        if (auto *bar = qobject_cast<QMenuBar *>(w))
-            for (QAction *menu : bar->actions())
-                claim(used, menu->text(), menu->text());
     }
     for (QMenu *menu : window->findChildren<QMenu *>()) {
+        claim(used, menu->title(), menu->title());
         QMap<QKeySequence, QString> items;
         for (QAction *item : menu->actions())
             claim(items, item->text(), item->objectName());
     }
-    return faults;
-}
-
-// Every caption that carries an access key, sorted.
-QStringList accessKeyCaptions(QWidget *window)
-{
-    QStringList captions;
-    for (QWidget *w : window->findChildren<QWidget *>())
-        captions.append(captionOf(w));
-    for (QAction *action : window->findChildren<QAction *>())
-        captions.append(action->text());
-    captions.removeIf([](const QString &text) { return QKeySequence::mnemonic(text).isEmpty(); });
+    for (QAction *action : window->findChildren<QAction *>()) // context menus too
+        if (!QKeySequence::mnemonic(action->text()).isEmpty())
+            captions << action->text();
     captions.sort();
     captions.removeDuplicates();
-    return captions;
+    return faults;
 }
 
 // "P:comChangePrinter H:txtChange...": Alt+letter leads to the control.
@@ -131,23 +99,19 @@ class TestKeyboard : public QObject {
         return w;
     }
 
-    // Enter and the keypad's Enter in every box and list a user reaches:
-    // nothing is told, printed or written, and the window stays.
+    // Enter and keypad Enter in every box and list: nothing told, printed or written.
     void checkEnterSetsNothingOff(QWidget *window)
     {
         QStringList changed; // every file the window would replace, create, remove or rename
         t->files.refuse = [&changed](const QString &path) { return changed << path, false; };
-        for (QWidget *control : window->findChildren<QWidget *>()) {
-            const QString name = control->objectName();
-            if (name.isEmpty() || name.startsWith("qt_") || !control->isVisibleTo(window)
-                || !control->isEnabled() || !(control->focusPolicy() & Qt::TabFocus)
-                || control->focusProxy() || qobject_cast<QAbstractButton *>(control))
+        for (QWidget *control : tabControls(window)) {
+            if (qobject_cast<QAbstractButton *>(control))
                 continue;
             control->setFocus();
             press(Qt::Key_Return);
             press(Qt::Key_Enter, Qt::KeypadModifier);
             QVERIFY2(window->isVisible() && t->messages.messages.isEmpty(),
-                     qPrintable(name + ' ' + t->messages.texts().join('|')));
+                     qPrintable(control->objectName() + ' ' + t->messages.texts().join('|')));
         }
         QVERIFY(t->printers.jobs.empty());
         QCOMPARE(changed, QStringList());
@@ -165,65 +129,42 @@ private slots:
         t->addEntries(Paths::ratesFolder(), {"25.00", "30.00"});
         t->write(Paths::quoteFile("Acme"), "Acme\r\n");
     }
-    void cleanup() { t.reset(); }
 
-    // The Tab ring (the value boxes are closed until a term is picked),
-    // and Enter: a new line in the multi-line boxes, nothing set off
-    // elsewhere, the focused button pressed.
-    void mainWindowRingAndEnter()
+    // Enter breaks lines, sets nothing off, presses a button; a quotation by access keys.
+    void mainWindowEnterAndAQuotationByAccessKeys()
     {
         auto window = show("frmQuotaro");
-        QFile file(QFINDTESTDATA("main_window_ring.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        file.readLine(); // the comment
-        const QStringList ring = QString::fromUtf8(file.readAll()).simplified().split(' ');
-        QCOMPARE(tabWalk(), ring);
-        QStringList back = ring;
-        std::reverse(back.begin() + 1, back.end());
-        QCOMPARE(tabWalk(true), back);
         for (const char *box : {"txtEquipmentDetails", "txtCustomerDetails"}) {
             typeInto(window.get(), box, "Crane\nYard");
             QCOMPARE(textOf(window.get(), box), QStringLiteral("Crane\nYard"));
         }
         typeInto(window.get(), "txtValue", "1000");
         checkEnterSetsNothingOff(window.get());
-        // No term picked yet: the button runs and says so.
         child(window.get(), "cmdQuotation")->setFocus();
-        press(Qt::Key_Return);
+        press(Qt::Key_Return); // no term picked yet: the button runs and says so
         QCOMPARE(t->messages.messages.size(), 1);
-    }
-
-    void mainWindowQuotationByAccessKeys()
-    {
-        auto window = show("frmQuotaro");
-        typeInto(window.get(), "txtValue", "1000");
-        // Each label's letter takes the focus to its list, where Down picks
-        // the first entry (for the term: upfront, mids and final).
+        t->messages.clear();
+        // Each label's letter leads to its list, where Down picks the first entry.
         for (const QString &target :
              QString("T:comSelectTerm U:comUpfronts M:comMids N:comFinals R:comRates").split(' ')) {
             checkAccessKeys(target);
             press(Qt::Key_Down);
         }
-        checkAccessKeys("V:txtValue");
+        checkAccessKeys("V:txtValue D:txtEquipmentDetails C:txtCustomerDetails");
         press(Qt::Key_G, Qt::AltModifier);
-        // 1000 at 25 per 1000: a monthly rental of 25.
-        QTRY_COMPARE(textOf(window.get(), "txtMonthly"), QStringLiteral("$25.00"));
+        QTRY_COMPARE(textOf(window.get(), "txtMonthly"), QStringLiteral("$25.00")); // 25 per 1000
         QCOMPARE(t->messages.texts(), QStringList());
-        // The group titles lead into their text boxes.
-        checkAccessKeys("D:txtEquipmentDetails C:txtCustomerDetails");
-        // A newly added rate shows after Refresh terms and rates.
         t->addEntries(Paths::ratesFolder(), {"40.00"});
-        press(Qt::Key_E, Qt::AltModifier);
+        press(Qt::Key_E, Qt::AltModifier); // the new rate shows after a refresh
         QTRY_COMPARE(itemsOf(window.get(), "comRates").size(), 3);
         press(Qt::Key_L, Qt::AltModifier);
-        QTRY_COMPARE(textOf(window.get(), "txtValue"), QString());
-        QCOMPARE(textOf(window.get(), "txtMonthly"), QString());
+        QTRY_COMPARE(textOf(window.get(), "txtMonthly") + textOf(window.get(), "txtValue"),
+                     QString());
     }
 
+    // Window, Alt+letter:control, captions with access keys, the main window's Tab ring.
     void everyWindowReadAndItsAccessKeys_data()
     {
-        // A window, Alt+letter with the control it leads to, and every
-        // caption with an access key.
         QTest::addColumn<QStringList>("row");
         QFile file(QFINDTESTDATA("access_keys.txt"));
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -233,64 +174,54 @@ private slots:
         }
     }
 
-    // Read as shown, no access key twice; in a dialog Escape cancels, Enter
-    // in a box or list sets nothing off (the help windows hold nothing to
-    // change), and Alt+C, or Enter, keypad Enter or Space on Close, closes.
+    // A dialog closes (rejected) with Alt+C, Escape, and Enter, keypad Enter or
+    // Space on Close; Enter in a box or list sets nothing off.
     void everyWindowReadAndItsAccessKeys()
     {
         QFETCH(QStringList, row);
-        const QString name = row[0], targets = row[1];
-        auto w = show(name);
-        QCOMPARE(readingFaults(w.get()), QStringList());
-        QStringList expected = row[2].split('|');
-        expected.sort();
-        expected.removeDuplicates();
-        QCOMPARE(accessKeyCaptions(w.get()), expected);
-        if (name == "frmQuotaro")
-            return;
-        child(w.get(), "cmdClose")->setFocus();
-        checkAccessKeys(targets);
-        press(Qt::Key_C, Qt::AltModifier);
-        QTRY_VERIFY(!w->isVisible());
-        w = show(name);
-        press(Qt::Key_Escape);
-        QVERIFY(!w->isVisible());
-        QCOMPARE(static_cast<QDialog *>(w.get())->result(), int(QDialog::Rejected));
-        if (!name.startsWith("frmAbout") && !name.startsWith("frmCalculation"))
-            checkEnterSetsNothingOff(show(name).get());
-        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
-            w = show(name);
+        auto w = show(row[0]);
+        QStringList captions;
+        QCOMPARE(readingFaults(w.get(), captions), QStringList());
+        QCOMPARE(captions.join('|'), row[2]);
+        if (row[0] == "frmQuotaro")
+            return checkRing(w.get(), row[3].split(' '));
+        checkAccessKeys(row[1]);
+        if (!row[1].isEmpty()) // the help windows hold nothing to change
+            checkEnterSetsNothingOff(w.get());
+        for (const auto &[key, modifier] : {std::pair{Qt::Key_C, Qt::AltModifier},
+                                            {Qt::Key_Escape, Qt::NoModifier},
+                                            {Qt::Key_Return, Qt::NoModifier},
+                                            {Qt::Key_Enter, Qt::KeypadModifier},
+                                            {Qt::Key_Space, Qt::NoModifier}}) {
+            w = show(row[0]);
             child(w.get(), "cmdClose")->setFocus();
-            press(key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-            QVERIFY(!w->isVisible());
+            press(key, modifier);
+            QTRY_VERIFY(!w->isVisible());
+            QCOMPARE(static_cast<QDialog *>(w.get())->result(), int(QDialog::Rejected));
         }
     }
 
-    // A question: Enter takes the offered Yes, Escape backs out with No; a
-    // notice goes away with either key.
+    // A question: Enter takes the offered Yes, Escape No; a notice goes with either.
     void messageBoxesAnswerEnterAndEscape()
     {
         QWidget owner;
         QVERIFY(showActive(&owner));
         QtMessageBoxes boxes;
-        const QString ask = "Are you sure you want to exit Quotaro ?";
         for (const auto &[key, buttons, answer] :
              {std::tuple{Qt::Key_Return, MsgButtons::YesNo, MsgAnswer::Yes},
               {Qt::Key_Escape, MsgButtons::YesNo, MsgAnswer::No},
               {Qt::Key_Return, MsgButtons::Ok, MsgAnswer::Ok},
               {Qt::Key_Escape, MsgButtons::Ok, MsgAnswer::Ok}}) {
-            QString seen; // the key pressed in the real box once it is up
+            QString seen; // the text of the real box the key is pressed in
             whenUp(QApplication::activeModalWidget, [key, &seen](QWidget *modal) {
                 if (auto *box = qobject_cast<QMessageBox *>(modal))
                     seen = box->text();
                 QTest::keyClick(modal, key);
             });
-            QCOMPARE(
-                boxes.show(&owner, ask, "Exit",
-                           buttons == MsgButtons::Ok ? MsgIcon::Exclamation : MsgIcon::Question,
-                           buttons),
-                answer);
-            QCOMPARE(seen, ask);
+            const MsgIcon icon = buttons == MsgButtons::Ok ? MsgIcon::Exclamation
+                                                           : MsgIcon::Question;
+            QCOMPARE(boxes.show(&owner, "Exit Quotaro ?", "Exit", icon, buttons), answer);
+            QCOMPARE(seen, QStringLiteral("Exit Quotaro ?"));
         }
     }
 };

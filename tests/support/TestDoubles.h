@@ -1,36 +1,50 @@
 #pragma once
 
-#include "platform/Clock.h"
-#include "platform/Fonts.h"
-#include "platform/Launcher.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Printers.h"
+#include "platform/Platform.h"
 #include "platform/gui/QtPageOutput.h"
-#include "platform/SingleInstance.h"
 
-#include <QDate>
-#include <QQueue>
-#include <QStringList>
-#include <functional>
-#include <optional>
+#include <QtTest>
+#include <QtWidgets>
 
-// One message as the user saw it, with the control that had the focus then.
-struct RecordedMessage {
+// The named control that has the focus (an edit part stands for its combo box).
+inline QString focusName()
+{
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    return QString();
+}
+
+struct RecordedMessage { // as the user saw it, with the control that had the focus
     QString text, title;
     MsgIcon icon;
     MsgButtons buttons;
     QString focus;
 };
 
-// Records every message; a question with no scripted answer is answered No
-// and sets unscriptedQuestion.
-class ScriptedMessageBoxes : public MessageBoxes {
-public:
-    MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
-                   MsgButtons buttons) override;
-
+// A question with no scripted answer is answered No and sets unscriptedQuestion.
+struct ScriptedMessageBoxes : MessageBoxes {
+    MsgAnswer show(QWidget *, const QString &text, const QString &title, MsgIcon icon,
+                   MsgButtons buttons) override
+    {
+        messages.append({text, title, icon, buttons, focusName()});
+        if (onShow)
+            onShow(messages.last());
+        if (buttons == MsgButtons::Ok)
+            return MsgAnswer::Ok;
+        if (answers.isEmpty())
+            qWarning("unscripted question: %s", qPrintable(text));
+        unscriptedQuestion |= answers.isEmpty();
+        return answers.isEmpty() ? MsgAnswer::No : answers.dequeue();
+    }
     void answerNext(MsgAnswer answer) { answers.enqueue(answer); }
-    QStringList texts() const;
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const RecordedMessage &m : messages)
+            result.append(m.text);
+        return result;
+    }
     void clear() { messages.clear(); }
 
     QVector<RecordedMessage> messages;
@@ -39,10 +53,8 @@ public:
     std::function<void(const RecordedMessage &)> onShow; // while the message is up
 };
 
-// A printer surface that records what is done to it; every character is
-// charWidth twips wide and every line lineHeight high, whatever the font.
-class RecordingSurface : public PrinterSurface {
-public:
+// Every character is charWidth twips wide and every line lineHeight high, whatever the font.
+struct RecordingSurface : PrinterSurface {
     struct Piece {
         float x, y;
         QString text;
@@ -61,13 +73,45 @@ public:
     float scaleLeft() const override { return left; }
     float scaleWidth() const override { return width; }
     float textWidth(const QString &text) override { return charWidth * float(text.size()); }
-    void print(const QString &text) override;
-    void newLine() override;
-    bool endDoc() override;
+    void print(const QString &text) override
+    {
+        pieces.append({x, y, text});
+        events.append(QStringLiteral("print %1,%2 [%3]").arg(x).arg(y).arg(text));
+        x += textWidth(text);
+    }
+    void newLine() override
+    {
+        x = left;
+        y += lineHeight;
+        ++newLines;
+        events.append(QStringLiteral("newline"));
+    }
+    bool endDoc() override
+    {
+        events.append(QStringLiteral("enddoc"));
+        return ended = failWith.isEmpty();
+    }
     QString error() const override { return failWith; }
     QString deviceName() const override { return device; }
 
-    QStringList lines() const; // pieces of one Y joined, a jump in X as a tab
+    QStringList lines() const // pieces of one Y joined, a jump in X as a tab
+    {
+        if (pieces.isEmpty() && newLines == 0)
+            return {};
+        float firstY = y;
+        for (const Piece &p : pieces)
+            firstY = std::min(firstY, p.y);
+        QStringList text(int((y - firstY) / lineHeight) + 1);
+        QVector<float> endX(text.size(), -1);
+        for (const Piece &p : pieces) {
+            const int row = int((p.y - firstY) / lineHeight);
+            if (endX[row] >= 0 && p.x > endX[row] + 0.5f)
+                text[row] += QLatin1Char('\t');
+            text[row] += p.text;
+            endX[row] = p.x + charWidth * float(p.text.size());
+        }
+        return text;
+    }
 
     QString device = QStringLiteral("Recording Printer");
     float left = 0, width = 12000, charWidth = 120, lineHeight = 240, x = 0, y = 0, fontSize = 0;
@@ -78,16 +122,42 @@ public:
     int newLines = 0;
 };
 
-// Installed printers by name; every job is a RecordingSurface kept for the test.
-class RecordingPrinters : public Printers {
-public:
+// The program owns its job; the test's copy in jobs takes its state when it ends.
+struct KeptSurface : RecordingSurface {
+    KeptSurface(RecordingSurface &kept) : RecordingSurface(kept), keep(kept) {}
+    ~KeptSurface() override { keep = *this; }
+    bool endDoc() override
+    {
+        const bool ok = RecordingSurface::endDoc();
+        keep = *this;
+        return ok;
+    }
+    RecordingSurface &keep;
+};
+
+struct RecordingPrinters : Printers {
     QStringList installed() const override { return names; }
     QString currentName() const override { return current; }
-    bool setCurrent(const QString &deviceName) override;
-    std::unique_ptr<PrinterSurface> startJob(QString *error) override;
+    bool setCurrent(const QString &deviceName) override
+    {
+        if (!names.contains(deviceName))
+            return false;
+        current = deviceName;
+        return chosen = true;
+    }
+    std::unique_ptr<PrinterSurface> startJob(QString *error) override
+    {
+        if (!startError.isEmpty()) {
+            if (error)
+                *error = startError;
+            return nullptr;
+        }
+        jobs.push_back(std::make_unique<RecordingSurface>(prototype));
+        jobs.back()->device = current;
+        return std::make_unique<KeptSurface>(*jobs.back());
+    }
 
-    // The current printer follows the system default until one is chosen by name.
-    void changeSystemDefault(const QString &name)
+    void changeSystemDefault(const QString &name) // followed until a printer is chosen
     {
         if (!chosen)
             current = name;
@@ -102,49 +172,66 @@ public:
     RecordingSurface &lastJob() { return *jobs.back(); }
 };
 
-// Real PDF files; the save dialog answers a set path (by default the one
-// proposed), the preview draws on recording surfaces instead of a window.
-class ScriptedPageOutput : public QtPageOutput {
-public:
+// Real PDF files to the path answered; the preview draws on recording surfaces.
+struct ScriptedPageOutput : QtPageOutput {
     QString documentsFolder() const override { return documents; }
-    QString askPdfPath(QWidget *parent, const QString &caption, const QString &proposed) override;
-    PreviewOutcome preview(QWidget *parent, const QString &printerName, const QString &title,
-                           const std::function<void(PrinterSurface &)> &draw) override;
+    QString askPdfPath(QWidget *, const QString &caption, const QString &path) override
+    {
+        captions.append(caption);
+        proposed.append(path);
+        return answer.value_or(path);
+    }
+    PreviewOutcome preview(QWidget *, const QString &printerName, const QString &title,
+                           const std::function<void(PrinterSurface &)> &draw) override
+    {
+        previewed.append(printerName + QStringLiteral(" | ") + title);
+        // Qt's dialog draws the pages again whenever it needs them: the last drawing counts.
+        for (int drawing = 0; drawing < 2; ++drawing) {
+            previewPages.push_back(std::make_unique<RecordingSurface>());
+            draw(*previewPages.back());
+            previewPages.back()->endDoc();
+        }
+        PreviewOutcome outcome;
+        outcome.shown = true;
+        return outcome;
+    }
 
     QString documents;
     std::optional<QString> answer; // empty string: the user cancels
     QStringList proposed, captions, previewed; // previewed: "printer | title"
-    RecordingSurface previewPrototype;
     std::vector<std::unique_ptr<RecordingSurface>> previewPages; // two drawings a preview
     bool diskFull = false; // the disk fills up while the PDF is written
 
 protected:
-    bool putInPlace(const QString &temporary, const QString &target, QString *why) override;
+    bool putInPlace(const QString &temporary, const QString &target, QString *why) override
+    {
+        if (diskFull) { // cut short wherever the writing happens to be
+            QFile file(temporary);
+            file.resize(file.size() / 2);
+        }
+        return QtPageOutput::putInPlace(temporary, target, why);
+    }
 };
 
-class FakeFonts : public Fonts {
-public:
+struct FakeFonts : Fonts {
     QStringList families() const override { return list; }
     QStringList list{QStringLiteral("Arial"), QStringLiteral("Courier New"),
                      QStringLiteral("Times New Roman")};
 };
 
-class RecordingLauncher : public Launcher {
-public:
+struct RecordingLauncher : Launcher {
     bool openInEditor(const QString &file) override { return editorFiles.append(file), succeed; }
     bool startProgram(const QString &program) override { return programs.append(program), succeed; }
     QStringList editorFiles, programs;
     bool succeed = true;
 };
 
-class FakeSingleInstance : public SingleInstance {
-public:
+struct FakeSingleInstance : SingleInstance {
     bool anotherRunning() override { return other; }
     bool other = false;
 };
 
-class FixedClock : public Clock {
-public:
+struct FixedClock : Clock {
     QDate today() const override { return date; }
     QDate date{2026, 3, 7};
 };

@@ -2,68 +2,137 @@
 
 #include "TestDoubles.h"
 
-#include "platform/Locale.h"
-#include "platform/Platform.h"
 #include "platform/QtFileSystem.h"
-#include "store/Settings.h"
+#include "store/Paths.h"
+#include "store/SettingsFiles.h"
+#include "store/Store.h"
 
-#include <QByteArray>
-#include <QHash>
-#include <QLocale>
-#include <QString>
-#include <QTemporaryDir>
-#include <functional>
+#include <fcntl.h>
+#include <unistd.h>
 
-// The disk, told to refuse chosen changes (the failures a test run as root
-// cannot provoke with permissions), to list a folder in a set order (a real
-// one lists in an order of its own), and recording what it wrote.
-class FaultyFileSystem : public QtFileSystem {
-public:
+// The disk, refusing the changes a test run as root cannot make fail by permissions.
+struct FaultyFileSystem : QtFileSystem {
     using QtFileSystem::QtFileSystem;
-    bool replaceFile(const QString &path, const QByteArray &bytes) override;
-    bool createNewFile(const QString &path, const QByteArray &bytes) override;
-    bool removeFile(const QString &path) override;
-    bool renameFile(const QString &from, const QString &to) override;
-    std::optional<QByteArray> readFile(const QString &path) const override;
-    std::optional<QByteArray> readFileStart(const QString &path, qsizetype maxBytes) const override;
-    std::optional<QStringList> listTxtFiles(const QString &folder) const override;
+    bool replaceFile(const QString &path, const QByteArray &bytes) override
+    {
+        writes.append(path);
+        return allowed(path) && QtFileSystem::replaceFile(path, bytes);
+    }
+    bool createNewFile(const QString &path, const QByteArray &bytes) override
+    {
+        if (beforeCreate)
+            beforeCreate();
+        writes.append(path);
+        return allowed(path) && QtFileSystem::createNewFile(path, bytes);
+    }
+    bool removeFile(const QString &p) override { return allowed(p) && QtFileSystem::removeFile(p); }
+    bool renameFile(const QString &from, const QString &to) override
+    {
+        return allowed(from) && QtFileSystem::renameFile(from, to);
+    }
+    std::optional<QByteArray> readFile(const QString &p) const override
+    {
+        return failReads ? std::nullopt : QtFileSystem::readFile(p);
+    }
+    std::optional<QByteArray> readFileStart(const QString &p, qsizetype max) const override
+    {
+        return failReads ? std::nullopt : QtFileSystem::readFileStart(p, max);
+    }
+    std::optional<QStringList> listTxtFiles(const QString &folder) const override
+    {
+        std::optional<QStringList> names = failReads ? std::nullopt
+                                                     : QtFileSystem::listTxtFiles(folder);
+        if (!names || !order.contains(folder))
+            return names;
+        QStringList ordered;
+        for (const QString &name : order.value(folder) + *names)
+            if (names->contains(name) && !ordered.contains(name))
+                ordered.append(name);
+        return ordered;
+    }
 
     bool failWrites = false; // every replace, create, remove and rename fails
     bool failReads = false; // readFile, readFileStart and listTxtFiles fail
-    // Refuses the change of a path (a rename is refused by its source).
-    std::function<bool(const QString &path)> refuse;
+    std::function<bool(const QString &path)> refuse; // a rename by its source
     QStringList writes; // every file replaced or created, in order
-    // Runs just before a new file is created: another computer sharing the
-    // folder at work between the program's look and its write.
-    std::function<void()> beforeCreate;
-    // Entry files named here come first, in this order, when their folder is listed.
-    QHash<QString, QStringList> order;
-
-private:
+    std::function<void()> beforeCreate; // another computer at work on the shared folder
+    QHash<QString, QStringList> order; // a folder's entries listed first, in this order
     bool allowed(const QString &path) const { return !failWrites && !(refuse && refuse(path)); }
 };
 
-// A whole platform of doubles over a temporary drive C:, with the locale
-// pinned to English (United States) unless a test passes another.
-class TestPlatform {
-public:
-    explicit TestPlatform(const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates));
+// Doubles over a temporary drive C:, in English (United States) unless told otherwise.
+struct TestPlatform {
+    explicit TestPlatform(const QLocale &qlocale = QLocale(QLocale::English, QLocale::UnitedStates))
+        : files(dir.path() + QStringLiteral("/drive_c")),
+          locale(qlocale), platform{messages, files,    locale, printers, fonts,
+                                    launcher, instance, clock,  pages}
+    {
+        QDir().mkpath(dir.path() + QStringLiteral("/drive_c"));
+        pages.documents = dir.path() + QStringLiteral("/Documents");
+        QDir().mkpath(pages.documents);
+    }
 
-    // Creates the complete settings tree (with no list entries).
-    void makeTree();
-    // Writes a file of the tree: path is a program path ("C:\...").
-    void write(const QString &path, const QByteArray &bytes);
-    QByteArray read(const QString &path) const;
-    bool exists(const QString &path) const;
-    void remove(const QString &path);
-    void makeFolder(const QString &path);
-    // Creates empty entry files in a list folder, in the given order.
-    void addEntries(const QString &folder, const QStringList &entries);
-    // An entry of a folder named by raw bytes (not always valid UTF-8): an
-    // empty file, or a symbolic link to linkTo (which need not exist).
-    void makeRaw(const QString &folder, const QByteArray &name, const QByteArray &linkTo = {});
-
-    void age(const QString &path, int seconds); // modified that many seconds ago
+    void makeTree() // the complete settings tree, with no list entries
+    {
+        const Settings fresh = freshSettings(QStringLiteral("Arial"));
+        for (const SettingFile &setting : settingFiles()) {
+            const QString text = setting.of(fresh);
+            write(setting.path,
+                  (setting.form == SettingFile::Form::Value ? text + Store::CrLf : text).toUtf8());
+        }
+        write(Paths::integrationFile(), "");
+        for (const QString &folder :
+             {Paths::supportToolsFolder(), Paths::upfrontsFolder(), Paths::midsFolder(),
+              Paths::finalsFolder(), Paths::ratesFolder(), Paths::quotesFolder()})
+            makeFolder(folder);
+    }
+    void write(const QString &path, const QByteArray &bytes) // path: "C:\..."
+    {
+        QFile file(native(path));
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate),
+                 qPrintable(file.fileName()));
+        file.write(bytes);
+    }
+    QByteArray read(const QString &path) const
+    {
+        QFile file(native(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    bool exists(const QString &path) const { return QFileInfo::exists(native(path)); }
+    void remove(const QString &path)
+    {
+        if (QFileInfo(native(path)).isDir())
+            QDir(native(path)).removeRecursively();
+        else
+            QFile::remove(native(path));
+    }
+    void makeFolder(const QString &path) { QDir().mkpath(native(path)); }
+    void addEntries(const QString &folder, const QStringList &entries) // empty, in order
+    {
+        makeFolder(folder);
+        for (const QString &entry : entries)
+            write(Paths::entryFile(folder, entry), QByteArray());
+    }
+    // An entry named by raw bytes (not always UTF-8): empty, or a link to linkTo.
+    void makeRaw(const QString &folder, const QByteArray &name, const QByteArray &linkTo = {})
+    {
+        const QByteArray path = QFile::encodeName(native(folder)) + '/' + name;
+        if (!linkTo.isEmpty()) {
+            QVERIFY(::symlink(linkTo.constData(), path.constData()) == 0);
+            return;
+        }
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+    }
+    void age(const QString &path, int seconds) // modified that many seconds ago
+    {
+        QFile file(native(path));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                                 QFileDevice::FileModificationTime));
+    }
     QString native(const QString &path) const { return files.nativePath(path); }
 
     QTemporaryDir dir;
@@ -80,8 +149,17 @@ public:
     Platform platform;
 };
 
-class QWidget;
-// Selects the item of a list as a screen reader or an automation tool does,
-// through the accessibility interface: the item shows as selected, and the
-// current item stays where it was. False when no item has the text.
-bool selectAsAssistiveTool(QWidget *view, const QString &itemText);
+// Selects an item as a screen reader does; the current item stays where it was.
+inline bool selectAsAssistiveTool(QWidget *view, const QString &itemText)
+{
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(view);
+    for (int i = 0; list && i < list->childCount(); ++i) {
+        QAccessibleInterface *item = list->child(i);
+        if (!item || item->text(QAccessible::Name) != itemText || !item->actionInterface())
+            continue;
+        if (!item->state().selected)
+            item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        return item->state().selected;
+    }
+    return false;
+}

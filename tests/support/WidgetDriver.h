@@ -1,22 +1,8 @@
 #pragma once
 
-// Drives the real windows as a user does: controls found by name, buttons
-// clicked, real keys typed, messages read back as the user saw them.
+// Drives the real windows as a user does: controls by name, real clicks and keys.
 
 #include "TestPlatform.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QSet>
-#include <QTimer>
-#include <QtTest>
-#include <functional>
 
 // A control of a window by name; a missing one ends the test program.
 template <typename T = QWidget>
@@ -45,16 +31,14 @@ inline void trigger(const QObject *window, const QString &action)
     child<QAction>(window, action)->trigger();
 }
 
-// A key (with modifiers) pressed on the control that has the focus.
 inline void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
     QWidget *target = QApplication::focusWidget();
     QTest::keyClick(target ? target : QApplication::activeWindow(), Qt::Key(key), modifiers);
 }
 
-// Focuses a control (an editable combo box through its edit part), empties
-// it with Ctrl+A and Delete when asked, and types: a line break as Enter,
-// characters beyond ASCII as an input method delivers them.
+// Types into a control (emptied first with Ctrl+A, Delete when asked): a line
+// break as Enter, characters beyond ASCII as an input method delivers them.
 inline void typeInto(const QObject *window, const QString &control, const QString &text,
                      bool replace = false)
 {
@@ -67,31 +51,16 @@ inline void typeInto(const QObject *window, const QString &control, const QStrin
         QTest::keyClick(target, Qt::Key_Delete);
     }
     for (const QChar c : text) {
-        if (c == QLatin1Char('\n')) {
+        if (c == QLatin1Char('\n'))
             QTest::keyClick(target, Qt::Key_Return);
-        } else if (c.unicode() < 128) {
+        else if (c.unicode() < 128)
             QTest::keyClicks(target, QString(c));
-        } else {
-            QKeyEvent down(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QKeyEvent up(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(target, &down);
-            QApplication::sendEvent(target, &up);
-        }
+        else
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key(0), QString(c), Qt::NoModifier);
     }
 }
 
-// The named control that has the focus: an editable combo box's edit part
-// and a text box's viewport stand for the control itself.
-inline QString focusName()
-{
-    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget())
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
-            return w->objectName();
-    return QString();
-}
-
-// What a control shows: a combo box its current text, a list its items, a
-// text box its text with its line and paragraph breaks as '\n'.
+// A combo box's current text, or a text box's with its line breaks as '\n'.
 inline QString textOf(const QObject *window, const QString &name)
 {
     QWidget *w = child(window, name);
@@ -104,48 +73,35 @@ inline QString textOf(const QObject *window, const QString &name)
 
 inline QStringList itemsOf(const QObject *window, const QString &name)
 {
+    auto *box = qobject_cast<QComboBox *>(child(window, name));
+    const QAbstractItemModel *model = box ? box->model()
+                                          : child<QListWidget>(window, name)->model();
     QStringList texts;
-    if (auto *list = qobject_cast<QListWidget *>(child(window, name))) {
-        for (int i = 0; i < list->count(); ++i)
-            texts.append(list->item(i)->text());
-    } else {
-        for (int i = 0; i < child<QComboBox>(window, name)->count(); ++i)
-            texts.append(child<QComboBox>(window, name)->itemText(i));
-    }
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts.append(model->index(row, box ? box->modelColumn() : 0).data().toString());
     return texts;
 }
 
-// Clicks an item of a list, or of a combo box's drop-down; false when there
-// is no such item or it did not become the chosen one.
+// Clicks an item of a list or a drop-down; false when it did not become the chosen one.
 inline bool pick(const QObject *window, const QString &name, const QString &text)
 {
-    QAbstractItemView *view = nullptr;
-    QModelIndex index;
     auto *box = qobject_cast<QComboBox *>(child(window, name));
-    if (box) {
-        const int row = box->findText(text, Qt::MatchExactly);
-        if (row < 0)
-            return false;
+    QAbstractItemView *view = box ? box->view() : child<QListWidget>(window, name);
+    const QModelIndexList found = view->model()->match(
+        view->model()->index(0, box ? box->modelColumn() : 0), Qt::DisplayRole, text, -1,
+        Qt::MatchExactly);
+    if (found.isEmpty() || (!box && found.size() > 1))
+        return false;
+    if (box)
         box->showPopup();
-        view = box->view();
-        index = view->model()->index(row, box->modelColumn());
-    } else {
-        auto *list = child<QListWidget>(window, name);
-        const QList<QListWidgetItem *> found = list->findItems(text, Qt::MatchExactly);
-        if (found.size() != 1)
-            return false;
-        view = list;
-        index = list->indexFromItem(found.first());
-    }
-    view->scrollTo(index);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    view->scrollTo(found[0]);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
     if (box)
         return QTest::qWaitFor([&] { return !view->isVisible(); }) && box->currentText() == text;
-    return view->currentIndex() == index && view->selectionModel()->isSelected(index);
+    return view->currentIndex() == found[0] && view->selectionModel()->isSelected(found[0]);
 }
 
-// Data rows given as texts, their columns split at '|', each row named by
-// its text: fetched as QFETCH(QStringList, row).
+// Rows as texts, columns split at '|': fetched as QFETCH(QStringList, row).
 inline void rowsOf(std::initializer_list<const char *> rows)
 {
     QTest::addColumn<QStringList>("row");
@@ -165,8 +121,7 @@ inline QStringList said(const ScriptedMessageBoxes &boxes)
     return lines;
 }
 
-// Runs act on the widget that find returns, once there is one: a modal
-// window or a menu opened by what the test does next.
+// Runs act on what find returns once there is one: a modal window the test opens next.
 inline void whenUp(std::function<QWidget *()> find, std::function<void(QWidget *)> act)
 {
     auto *poll = new QTimer(qApp);
@@ -180,8 +135,18 @@ inline void whenUp(std::function<QWidget *()> find, std::function<void(QWidget *
     poll->start(10);
 }
 
-// The controls met pressing Tab (or Shift+Tab) until the focus comes back
-// to where it started; a walk that never comes back ends with a note.
+inline QWidgetList tabControls(QWidget *window)
+{
+    QWidgetList found = window->findChildren<QWidget *>();
+    found.removeIf([window](QWidget *w) {
+        return w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))
+            || !w->isVisibleTo(window) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus)
+            || w->focusProxy();
+    });
+    return found;
+}
+
+// The controls met pressing Tab (or Shift+Tab) until the focus comes back.
 inline QStringList tabWalk(bool backwards = false)
 {
     QStringList names{focusName()};
@@ -195,24 +160,24 @@ inline QStringList tabWalk(bool backwards = false)
     return names << QStringLiteral("<the focus never came back>");
 }
 
-// The window's title, a fixed size with no minimise or maximise button,
-// and the focus starting on ring's first control and going round ring by
-// Tab and back by Shift+Tab, ring holding every control Tab can reach.
+// The Tab ring both ways from its first control, holding every control Tab can reach.
+inline void checkRing(QWidget *window, const QStringList &ring)
+{
+    QSet<QString> reachable;
+    for (QWidget *w : tabControls(window))
+        reachable.insert(w->objectName());
+    QCOMPARE(reachable, QSet<QString>(ring.cbegin(), ring.cend()));
+    QCOMPARE(tabWalk(), ring);
+    QStringList back = ring;
+    std::reverse(back.begin() + 1, back.end());
+    QCOMPARE(tabWalk(true), back);
+}
+
+// Title, fixed size with no minimise or maximise button, and the Tab ring.
 inline void checkFrame(QWidget *window, const QString &title, const QStringList &ring)
 {
     QCOMPARE(window->windowTitle(), title);
     QCOMPARE(window->minimumSize(), window->maximumSize());
     QVERIFY(!(window->windowFlags() & Qt::WindowMinMaxButtonsHint));
-    QSet<QString> reachable;
-    for (QWidget *w : window->findChildren<QWidget *>())
-        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_"))
-            && w->isVisibleTo(window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)
-            && !w->focusProxy())
-            reachable.insert(w->objectName());
-    QCOMPARE(reachable, QSet<QString>(ring.cbegin(), ring.cend()));
-    QCOMPARE(tabWalk(), ring);
-    QStringList back{ring.first()};
-    for (qsizetype i = ring.size() - 1; i > 0; --i)
-        back.append(ring.at(i));
-    QCOMPARE(tabWalk(true), back);
+    checkRing(window, ring);
 }
