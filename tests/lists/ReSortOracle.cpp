@@ -1,10 +1,10 @@
 #include "ReSortOracle.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <optional>
-#include <QRegularExpression>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -16,19 +16,40 @@ double wholeNumber(double value)
     return rest > 0.5 || (rest == 0.5 && std::fmod(below, 2.0) != 0) ? below + 1 : below;
 }
 
-struct Key {
-    double key;
-    qsizetype position;
-};
-
-std::optional<Key> keyOf(const QString &text)
+double wholeFrom(const QString &text, qsizetype c)
 {
-    for (qsizetype c = 0; c < text.size(); ++c) {
-        const double whole = wholeNumber(OracleLeadingNumber(QStringView(text).mid(c)));
-        if (whole > 0)
-            return Key{whole, c};
+    return wholeNumber(OracleLeadingNumber(QStringView(text).mid(c)));
+}
+
+using Order = std::vector<int>; // the list as the items' places before the re-sort
+
+// Where the steps move item p: behind the last item of its unbroken group
+// whose number is below p's key; -1 when it stays. Both sides are whole
+// numbers, so 1.6 and 1.7 (both 2) never change places.
+qsizetype targetOf(const QVector<ListItem> &given, const Order &order, qsizetype p)
+{
+    const QString &text = given[order[p]].text;
+    qsizetype c = 0;
+    while (c < text.size() && wholeFrom(text, c) <= 0)
+        ++c;
+    if (c == text.size())
+        return -1; // no key
+    const QString prefix = text.left(c);
+    const double key = wholeFrom(text, c);
+    qsizetype target = -1;
+    for (qsizetype q = p + 1; q < qsizetype(order.size()); ++q) {
+        const QString &other = given[order[q]].text;
+        if (prefix.isEmpty() ? OracleLeadingNumber(other) <= 0 : !other.startsWith(prefix))
+            break;
+        if (wholeFrom(other, c) < key)
+            target = q;
     }
-    return std::nullopt;
+    return target;
+}
+
+void move(Order &order, qsizetype p, qsizetype target)
+{
+    std::rotate(order.begin() + p, order.begin() + p + 1, order.begin() + target + 1);
 }
 
 } // namespace
@@ -57,7 +78,7 @@ double OracleLeadingNumber(QStringView text)
     static const QRegularExpression number(
         QStringLiteral("^([+-]?)([0-9]*\\.?[0-9]*)(?:[ED]([+-]?[0-9]+))?"));
     const QRegularExpressionMatch m = number.match(upper);
-    if (!m.captured(2).contains(QRegularExpression(QStringLiteral("[0-9]"))))
+    if (std::ranges::none_of(m.captured(2), [](QChar c) { return c.isDigit(); }))
         return 0;
     QString literal = m.captured(1) + m.captured(2);
     if (m.hasCaptured(3))
@@ -67,70 +88,34 @@ double OracleLeadingNumber(QStringView text)
 
 void ReSortOracle(QVector<ListItem> &items)
 {
-    // Where each item stood before the re-sort, moved along with it: the
-    // arrangements of a pass that goes round in circles are told apart by it.
-    std::vector<int> origin(items.size());
-    for (qsizetype i = 0; i < items.size(); ++i)
-        origin[i] = int(i);
-
-    const qsizetype last = items.size() - 1;
-    qsizetype movesHere = 0;
-    std::map<std::vector<int>, qsizetype> seen; // arrangement after p -> when first seen
-    std::vector<std::vector<int>> history;
-    for (qsizetype p = 0; p <= last; ++p) {
-        const std::optional<Key> key = keyOf(items[p].text);
-        if (!key) {
-            movesHere = 0;
-            continue;
-        }
-        const QStringView prefix = QStringView(items[p].text).left(key->position);
-        qsizetype target = -1;
-        for (qsizetype q = p + 1; q < items.size(); ++q) {
-            const QString &other = items[q].text;
-            const bool member = prefix.isEmpty() ? OracleLeadingNumber(other) > 0
-                                                 : other.startsWith(prefix);
-            if (!member)
-                break;
-            if (wholeNumber(OracleLeadingNumber(QStringView(other).mid(key->position))) < key->key)
-                target = q;
-        }
-        if (target >= 0 && movesHere > last - p) {
-            // More moves at one place than there are items after it: watch for
-            // an arrangement coming back, which means the steps would go on
-            // for ever. They end at the arrangement of the circle that keeps
-            // the items closest to their former order, its first item staying.
-            std::vector<int> state(origin.begin() + p, origin.end());
-            const auto found = seen.find(state);
-            if (found != seen.end()) {
-                std::vector<int> best = state;
-                for (qsizetype h = found->second; h < qsizetype(history.size()); ++h)
-                    best = std::min(best, history[h]);
-                const QVector<ListItem> before = items;
-                for (qsizetype i = 0; i < qsizetype(best.size()); ++i) {
-                    const qsizetype from = std::find(origin.begin() + p, origin.end(), best[i])
-                        - origin.begin();
-                    items[p + i] = before[from];
-                }
-                std::copy(best.begin(), best.end(), origin.begin() + p);
-                target = -1;
-            } else {
-                seen.emplace(state, qsizetype(history.size()));
-                history.push_back(std::move(state));
+    const QVector<ListItem> given = items;
+    Order order(given.size());
+    std::iota(order.begin(), order.end(), 0);
+    for (qsizetype p = 0; p < qsizetype(order.size()); ++p) {
+        // The moves at one place apply one rule to the arrangement from there
+        // on, so an arrangement that comes back would come back for ever.
+        // It is watched for by comparing each arrangement with one kept at
+        // the 1st, 2nd, 4th, 8th... move; once seen again, the circle is
+        // gone round once more and ends at its arrangement closest to the
+        // former order: the one whose items, read from the place on, stood
+        // earliest before the re-sort.
+        Order kept(order.begin() + p, order.end());
+        for (qsizetype moves = 1, target; (target = targetOf(given, order, p)) >= 0; ++moves) {
+            move(order, p, target);
+            if (!std::equal(kept.begin(), kept.end(), order.begin() + p)) {
+                if ((moves & (moves - 1)) == 0)
+                    kept.assign(order.begin() + p, order.end());
+                continue;
             }
+            Order closest = kept;
+            do {
+                move(order, p, targetOf(given, order, p));
+                closest = std::min(closest, Order(order.begin() + p, order.end()));
+            } while (!std::equal(kept.begin(), kept.end(), order.begin() + p));
+            std::copy(closest.begin(), closest.end(), order.begin() + p);
+            break;
         }
-        if (target < 0) {
-            movesHere = 0;
-            seen.clear();
-            history.clear();
-            continue;
-        }
-        const ListItem moved = items[p];
-        items.remove(p);
-        items.insert(target, moved);
-        const int movedOrigin = origin[p];
-        origin.erase(origin.begin() + p);
-        origin.insert(origin.begin() + target, movedOrigin);
-        ++movesHere;
-        --p;
     }
+    for (qsizetype i = 0; i < items.size(); ++i)
+        items[i] = given[order[i]];
 }
