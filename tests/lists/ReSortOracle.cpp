@@ -9,16 +9,13 @@
 
 namespace {
 
-// Nearest whole number, a half going to the even neighbour (2.5 gives 2).
-double wholeNumber(double value)
-{
-    const double below = std::floor(value), rest = value - below;
-    return rest > 0.5 || (rest == 0.5 && std::fmod(below, 2.0) != 0) ? below + 1 : below;
-}
-
+// From character c on, to the nearest whole number, a half going to the
+// even neighbour (2.5 gives 2).
 double wholeFrom(const QString &text, qsizetype c)
 {
-    return wholeNumber(OracleLeadingNumber(QStringView(text).mid(c)));
+    const double value = OracleLeadingNumber(QStringView(text).mid(c));
+    const double below = std::floor(value), rest = value - below;
+    return rest > 0.5 || (rest == 0.5 && std::fmod(below, 2.0) != 0) ? below + 1 : below;
 }
 
 using Order = std::vector<int>; // the list as the items' places before the re-sort
@@ -59,31 +56,24 @@ void move(Order &order, qsizetype p, qsizetype target)
 // exponent whose digits make it count.
 double OracleLeadingNumber(QStringView text)
 {
-    QString s;
-    for (const QChar c : text)
-        if (c != u' ' && c != u'\t' && c != u'\n')
-            s += c;
-    const QString upper = s.toUpper();
-    if (upper.startsWith(u"&H") || upper.startsWith(u"&O")) {
-        const QString digits = upper[1] == u'H' ? QStringLiteral("0123456789ABCDEF")
-                                                : QStringLiteral("01234567");
+    static const QRegularExpression form(QStringLiteral(
+        "^(?:&H([0-9A-F]*)|&O([0-7]*)|([+-]?[0-9]*\\.?[0-9]*)(?:[ED]([+-]?[0-9]+))?)"));
+    const QRegularExpressionMatch m = form.match(
+        text.toString().remove(u' ').remove(u'\t').remove(u'\n').toUpper());
+    if (m.hasCaptured(1) || m.hasCaptured(2)) {
+        const int base = m.hasCaptured(1) ? 16 : 8;
+        const QString digits = m.captured(base == 16 ? 1 : 2);
         double value = 0;
-        qsizetype n = 2;
-        for (; n < upper.size() && digits.contains(upper[n]) && value <= 4294967295.0; ++n)
-            value = value * double(digits.size()) + double(digits.indexOf(upper[n]));
-        if (value >= 32768 && value <= 65535 && n - 2 <= (upper[1] == u'H' ? 4 : 6))
+        for (qsizetype n = 0; n < digits.size() && value <= 4294967295.0; ++n)
+            value = value * base + QStringLiteral("0123456789ABCDEF").indexOf(digits[n]);
+        if (value >= 32768 && value <= 65535 && digits.size() <= (base == 16 ? 4 : 6))
             return value - 65536; // the 16-bit form of a negative number
         return value >= 2147483648.0 && value <= 4294967295.0 ? value - 4294967296.0 : value;
     }
-    static const QRegularExpression number(
-        QStringLiteral("^([+-]?)([0-9]*\\.?[0-9]*)(?:[ED]([+-]?[0-9]+))?"));
-    const QRegularExpressionMatch m = number.match(upper);
-    if (std::ranges::none_of(m.captured(2), [](QChar c) { return c.isDigit(); }))
+    if (std::ranges::none_of(m.captured(3), [](QChar c) { return c.isDigit(); }))
         return 0;
-    QString literal = m.captured(1) + m.captured(2);
-    if (m.hasCaptured(3))
-        literal += u'e' + m.captured(3);
-    return std::strtod(literal.toLatin1().constData(), nullptr);
+    const QString exponent = m.hasCaptured(4) ? u'E' + m.captured(4) : QString();
+    return std::strtod(qPrintable(m.captured(3) + exponent), nullptr);
 }
 
 void ReSortOracle(QVector<ListItem> &items)
@@ -93,12 +83,10 @@ void ReSortOracle(QVector<ListItem> &items)
     std::iota(order.begin(), order.end(), 0);
     for (qsizetype p = 0; p < qsizetype(order.size()); ++p) {
         // The moves at one place apply one rule to the arrangement from there
-        // on, so an arrangement that comes back would come back for ever.
-        // It is watched for by comparing each arrangement with one kept at
-        // the 1st, 2nd, 4th, 8th... move; once seen again, the circle is
-        // gone round once more and ends at its arrangement closest to the
-        // former order: the one whose items, read from the place on, stood
-        // earliest before the re-sort.
+        // on, so one that comes back would come back for ever. Each is compared
+        // with one kept at the 1st, 2nd, 4th... move; seen again, the circle
+        // ends at its arrangement that, read from the place on, puts the items
+        // that stood earliest before the re-sort first.
         Order kept(order.begin() + p, order.end());
         for (qsizetype moves = 1, target; (target = targetOf(given, order, p)) >= 0; ++moves) {
             move(order, p, target);
