@@ -9,8 +9,7 @@
 
 namespace {
 
-// From character c on, to the nearest whole number, a half going to the
-// even neighbour (2.5 gives 2).
+// From character c on, to the nearest whole number, halves to even.
 double wholeFrom(const QString &text, qsizetype c)
 {
     const double value = OracleLeadingNumber(QStringView(text).mid(c));
@@ -20,9 +19,7 @@ double wholeFrom(const QString &text, qsizetype c)
 
 using Order = std::vector<int>; // the list as the items' places before the re-sort
 
-// Where the steps move item p: behind the last item of its unbroken group
-// whose number is below p's key; -1 when it stays. Both sides are whole
-// numbers, so 1.6 and 1.7 (both 2) never change places.
+// Behind the last smaller item of p's unbroken group (whole numbers), or -1.
 qsizetype targetOf(const QVector<ListItem> &given, const Order &order, qsizetype p)
 {
     const QString &text = given[order[p]].text;
@@ -44,16 +41,9 @@ qsizetype targetOf(const QVector<ListItem> &given, const Order &order, qsizetype
     return target;
 }
 
-void move(Order &order, qsizetype p, qsizetype target)
-{
-    std::rotate(order.begin() + p, order.begin() + p + 1, order.begin() + target + 1);
-}
-
 } // namespace
 
-// Taken literally: the blanks go first wherever they stand, then the text
-// is read as a radix form, or as sign, digits with one point and an
-// exponent whose digits make it count.
+// Blanks dropped first; a radix form, or sign, digits, a point, an exponent.
 double OracleLeadingNumber(QStringView text)
 {
     static const QRegularExpression form(QStringLiteral(
@@ -62,7 +52,7 @@ double OracleLeadingNumber(QStringView text)
         text.toString().remove(u' ').remove(u'\t').remove(u'\n').toUpper());
     if (m.hasCaptured(1) || m.hasCaptured(2)) {
         const int base = m.hasCaptured(1) ? 16 : 8;
-        const QString digits = m.captured(base == 16 ? 1 : 2);
+        const QString digits = m.captured(1) + m.captured(2);
         double value = 0;
         for (qsizetype n = 0; n < digits.size() && value <= 4294967295.0; ++n)
             value = value * base + QStringLiteral("0123456789ABCDEF").indexOf(digits[n]);
@@ -82,26 +72,24 @@ void ReSortOracle(QVector<ListItem> &items)
     Order order(given.size());
     std::iota(order.begin(), order.end(), 0);
     for (qsizetype p = 0; p < qsizetype(order.size()); ++p) {
-        // The moves at one place apply one rule to the arrangement from there
-        // on, so one that comes back would come back for ever. Each is compared
-        // with one kept at the 1st, 2nd, 4th... move; seen again, the circle
-        // ends at its arrangement that, read from the place on, puts the items
-        // that stood earliest before the re-sort first.
+        // An arrangement from p on that comes back would come back for ever
+        // (each is compared with one kept at the 1st, 2nd, 4th... move). The
+        // circle ends at its arrangement closest to the former order.
         Order kept(order.begin() + p, order.end());
         for (qsizetype moves = 1, target; (target = targetOf(given, order, p)) >= 0; ++moves) {
-            move(order, p, target);
-            if (!std::equal(kept.begin(), kept.end(), order.begin() + p)) {
-                if ((moves & (moves - 1)) == 0)
-                    kept.assign(order.begin() + p, order.end());
-                continue;
+            std::rotate(order.begin() + p, order.begin() + p + 1, order.begin() + target + 1);
+            if (std::equal(kept.begin(), kept.end(), order.begin() + p)) {
+                Order closest = kept;
+                do {
+                    const qsizetype next = targetOf(given, order, p);
+                    std::rotate(order.begin() + p, order.begin() + p + 1, order.begin() + next + 1);
+                    closest = std::min(closest, Order(order.begin() + p, order.end()));
+                } while (!std::equal(kept.begin(), kept.end(), order.begin() + p));
+                std::ranges::copy(closest, order.begin() + p);
+                break;
             }
-            Order closest = kept;
-            do {
-                move(order, p, targetOf(given, order, p));
-                closest = std::min(closest, Order(order.begin() + p, order.end()));
-            } while (!std::equal(kept.begin(), kept.end(), order.begin() + p));
-            std::copy(closest.begin(), closest.end(), order.begin() + p);
-            break;
+            if ((moves & (moves - 1)) == 0)
+                kept.assign(order.begin() + p, order.end());
         }
     }
     for (qsizetype i = 0; i < items.size(); ++i)
