@@ -1,136 +1,97 @@
 #include "ReSortOracle.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <optional>
-#include <QRegularExpression>
+#include <numeric>
 #include <vector>
 
 namespace {
 
-// Nearest whole number, a half going to the even neighbour (2.5 gives 2).
-double wholeNumber(double value)
+// From character c on, to the nearest whole number, halves to even.
+double wholeFrom(const QString &text, qsizetype c)
 {
+    const double value = OracleLeadingNumber(QStringView(text).mid(c));
     const double below = std::floor(value), rest = value - below;
     return rest > 0.5 || (rest == 0.5 && std::fmod(below, 2.0) != 0) ? below + 1 : below;
 }
 
-struct Key {
-    double key;
-    qsizetype position;
-};
+using Order = std::vector<int>; // the list as the items' places before the re-sort
 
-std::optional<Key> keyOf(const QString &text)
+// Behind the last smaller item of p's unbroken group (whole numbers), or -1.
+qsizetype targetOf(const QVector<ListItem> &given, const Order &order, qsizetype p)
 {
-    for (qsizetype c = 0; c < text.size(); ++c) {
-        const double whole = wholeNumber(OracleLeadingNumber(QStringView(text).mid(c)));
-        if (whole > 0)
-            return Key{whole, c};
+    const QString &text = given[order[p]].text;
+    qsizetype c = 0;
+    while (c < text.size() && wholeFrom(text, c) <= 0)
+        ++c;
+    if (c == text.size())
+        return -1; // no key
+    const QString prefix = text.left(c);
+    const double key = wholeFrom(text, c);
+    qsizetype target = -1;
+    for (qsizetype q = p + 1; q < qsizetype(order.size()); ++q) {
+        const QString &other = given[order[q]].text;
+        if (prefix.isEmpty() ? OracleLeadingNumber(other) <= 0 : !other.startsWith(prefix))
+            break;
+        if (wholeFrom(other, c) < key)
+            target = q;
     }
-    return std::nullopt;
+    return target;
 }
 
 } // namespace
 
-// Taken literally: the blanks go first wherever they stand, then the text
-// is read as a radix form, or as sign, digits with one point and an
-// exponent whose digits make it count.
+// Blanks dropped first; a radix form, or sign, digits, a point, an exponent.
 double OracleLeadingNumber(QStringView text)
 {
-    QString s;
-    for (const QChar c : text)
-        if (c != u' ' && c != u'\t' && c != u'\n')
-            s += c;
-    const QString upper = s.toUpper();
-    if (upper.startsWith(u"&H") || upper.startsWith(u"&O")) {
-        const QString digits = upper[1] == u'H' ? QStringLiteral("0123456789ABCDEF")
-                                                : QStringLiteral("01234567");
+    static const QRegularExpression form(QStringLiteral(
+        "^(?:&H([0-9A-F]*)|&O([0-7]*)|([+-]?[0-9]*\\.?[0-9]*)(?:[ED]([+-]?[0-9]+))?)"));
+    const QRegularExpressionMatch m = form.match(
+        text.toString().remove(u' ').remove(u'\t').remove(u'\n').toUpper());
+    if (m.hasCaptured(1) || m.hasCaptured(2)) {
+        const int base = m.hasCaptured(1) ? 16 : 8;
+        const QString digits = m.captured(1) + m.captured(2);
         double value = 0;
-        qsizetype n = 2;
-        for (; n < upper.size() && digits.contains(upper[n]) && value <= 4294967295.0; ++n)
-            value = value * double(digits.size()) + double(digits.indexOf(upper[n]));
-        if (value >= 32768 && value <= 65535 && n - 2 <= (upper[1] == u'H' ? 4 : 6))
+        for (qsizetype n = 0; n < digits.size() && value <= 4294967295.0; ++n)
+            value = value * base + QStringLiteral("0123456789ABCDEF").indexOf(digits[n]);
+        if (value >= 32768 && value <= 65535 && digits.size() <= (base == 16 ? 4 : 6))
             return value - 65536; // the 16-bit form of a negative number
         return value >= 2147483648.0 && value <= 4294967295.0 ? value - 4294967296.0 : value;
     }
-    static const QRegularExpression number(
-        QStringLiteral("^([+-]?)([0-9]*\\.?[0-9]*)(?:[ED]([+-]?[0-9]+))?"));
-    const QRegularExpressionMatch m = number.match(upper);
-    if (!m.captured(2).contains(QRegularExpression(QStringLiteral("[0-9]"))))
+    if (std::ranges::none_of(m.captured(3), [](QChar c) { return c.isDigit(); }))
         return 0;
-    QString literal = m.captured(1) + m.captured(2);
-    if (m.hasCaptured(3))
-        literal += u'e' + m.captured(3);
-    return std::strtod(literal.toLatin1().constData(), nullptr);
+    const QString exponent = m.hasCaptured(4) ? u'E' + m.captured(4) : QString();
+    return std::strtod(qPrintable(m.captured(3) + exponent), nullptr);
 }
 
 void ReSortOracle(QVector<ListItem> &items)
 {
-    // Where each item stood before the re-sort, moved along with it: the
-    // arrangements of a pass that goes round in circles are told apart by it.
-    std::vector<int> origin(items.size());
-    for (qsizetype i = 0; i < items.size(); ++i)
-        origin[i] = int(i);
-
-    const qsizetype last = items.size() - 1;
-    qsizetype movesHere = 0;
-    std::map<std::vector<int>, qsizetype> seen; // arrangement after p -> when first seen
-    std::vector<std::vector<int>> history;
-    for (qsizetype p = 0; p <= last; ++p) {
-        const std::optional<Key> key = keyOf(items[p].text);
-        if (!key) {
-            movesHere = 0;
-            continue;
-        }
-        const QStringView prefix = QStringView(items[p].text).left(key->position);
-        qsizetype target = -1;
-        for (qsizetype q = p + 1; q < items.size(); ++q) {
-            const QString &other = items[q].text;
-            const bool member = prefix.isEmpty() ? OracleLeadingNumber(other) > 0
-                                                 : other.startsWith(prefix);
-            if (!member)
+    const QVector<ListItem> given = items;
+    Order order(given.size());
+    std::iota(order.begin(), order.end(), 0);
+    for (qsizetype p = 0; p < qsizetype(order.size()); ++p) {
+        // An arrangement from p on that comes back would come back for ever
+        // (each is compared with one kept at the 1st, 2nd, 4th... move). The
+        // circle ends at its arrangement closest to the former order.
+        Order kept(order.begin() + p, order.end());
+        for (qsizetype moves = 1, target; (target = targetOf(given, order, p)) >= 0; ++moves) {
+            std::rotate(order.begin() + p, order.begin() + p + 1, order.begin() + target + 1);
+            if (std::equal(kept.begin(), kept.end(), order.begin() + p)) {
+                Order closest = kept;
+                do {
+                    const qsizetype next = targetOf(given, order, p);
+                    std::rotate(order.begin() + p, order.begin() + p + 1, order.begin() + next + 1);
+                    closest = std::min(closest, Order(order.begin() + p, order.end()));
+                } while (!std::equal(kept.begin(), kept.end(), order.begin() + p));
+                std::ranges::copy(closest, order.begin() + p);
                 break;
-            if (wholeNumber(OracleLeadingNumber(QStringView(other).mid(key->position))) < key->key)
-                target = q;
-        }
-        if (target >= 0 && movesHere > last - p) {
-            // More moves at one place than there are items after it: watch for
-            // an arrangement coming back, which means the steps would go on
-            // for ever. They end at the arrangement of the circle that keeps
-            // the items closest to their former order, its first item staying.
-            std::vector<int> state(origin.begin() + p, origin.end());
-            const auto found = seen.find(state);
-            if (found != seen.end()) {
-                std::vector<int> best = state;
-                for (qsizetype h = found->second; h < qsizetype(history.size()); ++h)
-                    best = std::min(best, history[h]);
-                const QVector<ListItem> before = items;
-                for (qsizetype i = 0; i < qsizetype(best.size()); ++i) {
-                    const qsizetype from = std::find(origin.begin() + p, origin.end(), best[i])
-                        - origin.begin();
-                    items[p + i] = before[from];
-                }
-                std::copy(best.begin(), best.end(), origin.begin() + p);
-                target = -1;
-            } else {
-                seen.emplace(state, qsizetype(history.size()));
-                history.push_back(std::move(state));
             }
+            if ((moves & (moves - 1)) == 0)
+                kept.assign(order.begin() + p, order.end());
         }
-        if (target < 0) {
-            movesHere = 0;
-            seen.clear();
-            history.clear();
-            continue;
-        }
-        const ListItem moved = items[p];
-        items.remove(p);
-        items.insert(target, moved);
-        const int movedOrigin = origin[p];
-        origin.erase(origin.begin() + p);
-        origin.insert(origin.begin() + target, movedOrigin);
-        ++movesHere;
-        --p;
     }
+    for (qsizetype i = 0; i < items.size(); ++i)
+        items[i] = given[order[i]];
 }
