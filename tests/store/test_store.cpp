@@ -134,9 +134,11 @@ private slots:
         // Old files are read as Windows-1252 unless they are UTF-8; all are written as UTF-8.
         QCOMPARE(TextCodec::encode(TextCodec::decode("\xe9 \x80") + TextCodec::decode("\xc3\xa9")),
                  QByteArray("\xc3\xa9 \xe2\x82\xac\xc3\xa9"));
-        // The other refused names are met through the save box.
-        QVERIFY(Store::isSafeFileName("a.b") && !Store::isSafeFileName("a<b")
-                && !Store::isSafeFileName("a>b"));
+        // Names a file system refuses or that lead out of their folder; the save box shows one.
+        for (const char *name : {"a\\b", "a/b", "a:b", "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b",
+                                 "a\tb", "a\x7f", "..", ""})
+            QVERIFY2(!Store::isSafeFileName(name), name);
+        QVERIFY(Store::isSafeFileName("a.b"));
     }
 };
 
