@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(menus.join('|'),
                  "&Print preview|&Export as PDF...|&Print preview|&Export as PDF...");
         QCOMPARE(s.t.pages.previewed, QStringList("Office Laser | Acme 10"));
-        QCOMPARE(s.t.pages.previewPages.back()->events, job.events);
+        QCOMPARE(s.t.pages.previewPages.back().events, job.events);
         const QString pdf = s.t.pages.documents + QStringLiteral("/Acme 10.pdf");
         QVERIFY(QFileInfo(pdf).size() > 0);
         s.t.printers.startError = QStringLiteral("no printer is installed"); // never told as sent

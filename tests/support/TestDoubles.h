@@ -141,15 +141,9 @@ struct RecordingPrinters : Printers {
         return std::make_unique<KeptSurface>(*jobs.back());
     }
 
-    void changeSystemDefault(const QString &name) // followed until a printer is chosen
-    {
-        if (!chosen)
-            current = name;
-    }
-
     QStringList names{QStringLiteral("Office Laser"), QStringLiteral("Front Desk")};
     QString current = QStringLiteral("Office Laser");
-    bool chosen = false;
+    bool chosen = false; // by setCurrent: a change of the system default no longer counts
     QString startError; // startJob fails with this text when not empty
     RecordingSurface prototype; // every job starts as a copy of it
     std::vector<std::unique_ptr<RecordingSurface>> jobs;
@@ -170,9 +164,8 @@ struct ScriptedPageOutput : QtPageOutput {
         previewed.append(printerName + QStringLiteral(" | ") + title);
         // Qt's dialog draws the pages again whenever it needs them: the last drawing counts.
         for (int drawing = 0; drawing < 2; ++drawing) {
-            previewPages.push_back(std::make_unique<RecordingSurface>());
-            draw(*previewPages.back());
-            previewPages.back()->endDoc();
+            draw(previewPages.emplace_back());
+            previewPages.back().endDoc();
         }
         return {true, false, {}, {}}; // shown
     }
@@ -180,7 +173,7 @@ struct ScriptedPageOutput : QtPageOutput {
     QString documents;
     std::optional<QString> answer; // empty string: the user cancels
     QStringList proposed, previewed; // previewed: "printer | title"
-    std::vector<std::unique_ptr<RecordingSurface>> previewPages; // two drawings a preview
+    std::vector<RecordingSurface> previewPages; // two drawings a preview
     bool diskFull = false; // the disk fills up while the PDF is written
 
 protected:

@@ -26,9 +26,9 @@ inline void click(const QObject *window, const QString &button)
     QTest::mouseClick(child<QAbstractButton>(window, button), Qt::LeftButton);
 }
 
-inline void trigger(const QObject *window, const QString &action)
+inline void trigger(const QObject *window, const QString &name)
 {
-    child<QAction>(window, action)->trigger();
+    child<QAction>(window, name)->trigger();
 }
 
 inline void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -37,8 +37,7 @@ inline void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     QTest::keyClick(target ? target : QApplication::activeWindow(), Qt::Key(key), modifiers);
 }
 
-// Types into a control (emptied first with Ctrl+A, Delete when asked): a line
-// break as Enter, characters beyond ASCII as an input method delivers them.
+// Types (after Ctrl+A, Delete when asked) a line break as Enter, beyond ASCII as an input method.
 inline void typeInto(const QObject *window, const QString &control, const QString &text,
                      bool replace = false)
 {
