@@ -71,17 +71,17 @@ class TestKeyboard : public QObject {
 
     std::unique_ptr<QWidget> show(const QString &name)
     {
-        auto *main = name == "frmQuotaro" ? new frmQuotaro(t->platform, t->settings) : nullptr;
-        std::unique_ptr<QWidget> w(
-            main                               ? main
-                : name == "frmTermsSetup"      ? new frmTermsSetup(t->platform)
-                : name == "frmRatesSetup"      ? new frmRatesSetup(t->platform)
-                : name == "frmPrinterSetup"    ? new frmPrinterSetup(t->platform, t->settings)
-                : name == "frmPageSetup"       ? new frmPageSetup(t->platform, t->settings)
-                : name == "frmOpenSavedQuotes" ? new frmOpenSavedQuotes(t->platform, t->settings)
-                : name == "frmCalculationFormula"
-                ? static_cast<QWidget *>(new frmCalculationFormula)
-                : new frmAbout);
+        Platform &p = t->platform;
+        Settings &s = t->settings;
+        std::unique_ptr<QWidget> w(name == "frmQuotaro"               ? new frmQuotaro(p, s)
+                                       : name == "frmTermsSetup"      ? new frmTermsSetup(p)
+                                       : name == "frmRatesSetup"      ? new frmRatesSetup(p)
+                                       : name == "frmPrinterSetup"    ? new frmPrinterSetup(p, s)
+                                       : name == "frmPageSetup"       ? new frmPageSetup(p, s)
+                                       : name == "frmOpenSavedQuotes" ? new frmOpenSavedQuotes(p, s)
+                                       : name == "frmAbout" ? static_cast<QWidget *>(new frmAbout)
+                                                            : new frmCalculationFormula);
+        auto *main = qobject_cast<frmQuotaro *>(w.get());
         if ((main && main->Form_Load() != frmQuotaro::StartResult::Show) || !showActive(w.get()))
             qWarning("%s did not come up", qPrintable(name));
         return w;

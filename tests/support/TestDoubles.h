@@ -16,10 +16,9 @@ inline QString focusName()
 }
 
 struct RecordedMessage { // as the user saw it, with the control that had the focus
-    QString text, title;
+    QString text, title, focus;
     MsgIcon icon;
     MsgButtons buttons;
-    QString focus;
 };
 
 // A question with no scripted answer is answered No and sets unscriptedQuestion.
@@ -27,7 +26,7 @@ struct ScriptedMessageBoxes : MessageBoxes {
     MsgAnswer show(QWidget *, const QString &text, const QString &title, MsgIcon icon,
                    MsgButtons buttons) override
     {
-        messages.append({text, title, icon, buttons, focusName()});
+        messages.append({text, title, focusName(), icon, buttons});
         if (onShow)
             onShow(messages.last());
         if (buttons == MsgButtons::Ok)
@@ -132,8 +131,7 @@ struct RecordingPrinters : Printers {
     std::unique_ptr<PrinterSurface> startJob(QString *error) override
     {
         if (!startError.isEmpty()) {
-            if (error)
-                *error = startError;
+            *error = startError; // the program always asks why
             return nullptr;
         }
         jobs.push_back(std::make_unique<RecordingSurface>(prototype));
@@ -179,10 +177,8 @@ struct ScriptedPageOutput : QtPageOutput {
 protected:
     bool putInPlace(const QString &temporary, const QString &target, QString *why) override
     {
-        if (diskFull) { // cut short wherever the writing happens to be
-            QFile file(temporary);
-            file.resize(file.size() / 2);
-        }
+        if (diskFull) // cut short wherever the writing happens to be
+            QFile::resize(temporary, QFileInfo(temporary).size() / 2);
         return QtPageOutput::putInPlace(temporary, target, why);
     }
 };

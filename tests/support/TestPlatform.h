@@ -89,8 +89,7 @@ struct TestPlatform {
     {
         QFile file(native(path));
         QDir().mkpath(QFileInfo(file).absolutePath());
-        QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate),
-                 qPrintable(file.fileName()));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
     QByteArray read(const QString &path) const
