@@ -1,5 +1,4 @@
-"""Reads Quotaro's main window as a screen reader does, over the AT-SPI bus;
-one PASS/FAIL line per check, exit status 1 when any fails."""
+"""Reads Quotaro's main window as a screen reader does: a PASS/FAIL line a check, 1 when any fails."""
 import subprocess
 import sys
 import time
@@ -28,22 +27,22 @@ def wait_for(find, seconds):
     return find()
 
 
+# role|name read out|description where it differs (the Reset buttons are told apart by it)
+EXPECTED = """frame|Quotaro|, text|Value|, combo box|Term|, combo box|Upfronts|, combo box|Mids|,
+combo box|Finals|, combo box|Rates|, push button|Refresh terms and rates|, push button|Generate quotation|,
+text|Monthly rental|Monthly payment, text|Weekly equivalent|, push button|Save quote as|, text|Quote name|,
+push button|Print quote|, push button|Open saved quotes|, push button|Exit|, push button|Reset|Reset value,
+push button|Reset|Reset terms and rates, push button|Reset|Reset quotation details, push button|Reset|Reset quote name"""
+
+
 def main():
-    desktop = pyatspi.Registry.getDesktop(0)
-    app = wait_for(lambda: next((a for a in desktop if a and a.name == "Quotaro"), None), 30)
+    app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "Quotaro"), None), 30)
     check("the Quotaro application is on the accessibility bus", app is not None)
     # The window is on the bus as soon as it is shown, its controls a little later.
-    buttons = lambda: [n for n in walk(app) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
-    nodes = wait_for(lambda: buttons() and list(walk(app)), 20) if app else []
+    nodes = wait_for(lambda: any(n.getRole() == pyatspi.ROLE_PUSH_BUTTON for n in walk(app)) and list(walk(app)), 20) \
+        if app else []
     seen = {(n.getRoleName(), n.name, n.description or n.name) for n in nodes}
-    # role|name read out|description where it differs (the Reset buttons are told apart by it)
-    for expected in ["frame|Quotaro|", "text|Value|", "combo box|Term|", "combo box|Upfronts|", "combo box|Mids|",
-                     "combo box|Finals|", "combo box|Rates|", "push button|Refresh terms and rates|",
-                     "push button|Generate quotation|", "text|Monthly rental|Monthly payment", "text|Weekly equivalent|",
-                     "push button|Save quote as|", "text|Quote name|", "push button|Print quote|",
-                     "push button|Open saved quotes|", "push button|Exit|", "push button|Reset|Reset value",
-                     "push button|Reset|Reset terms and rates", "push button|Reset|Reset quotation details",
-                     "push button|Reset|Reset quote name"]:
+    for expected in EXPECTED.replace("\n", " ").split(", "):
         role, name, description = expected.split("|")
         check("read as " + expected, any(s[:2] == (role, name) and (role == "frame" or s[2] == (description or name))
                                          for s in seen), "seen: %r" % sorted(seen))
@@ -61,9 +60,8 @@ def main():
           any(f.name == "Value" and not states(f)[0] for f in focused), focus.stderr + repr(focused))
 
 
-if __name__ == "__main__":
-    try:
-        main()
-    except Exception as error:  # a broken bus is a failure, not a pass
-        check("the accessibility tree can be read", False, repr(error))
-    sys.exit(1 if failures else 0)
+try:
+    main()
+except Exception as error:  # a broken bus is a failure, not a pass
+    check("the accessibility tree can be read", False, repr(error))
+sys.exit(1 if failures else 0)

@@ -95,7 +95,7 @@ private slots:
 
     // Locale, size, margins, font flags, printer, start error and refusal;
     // then the messages, whether the printer was chosen, where the job went,
-    // its margin and what was done to a surface with bold, underline, X 333.
+    // its margin and what was done to a surface at X 333.
     void jobsGoToTheChosenPrinterOrAreTold_data()
     {
         rowsOf(
@@ -141,7 +141,6 @@ private slots:
         RecordingSurface &surface = tp.printers.prototype;
         surface.failWith = row[7];
         surface.x = 333;
-        surface.bold = surface.underline = true;
         int margin = 0; // the body prints "x" where the settings leave X and Y
         const auto device = runPrintJob(tp.platform, nullptr, tp.settings.printer,
                                         [&](PrinterSurface &job, int m) {

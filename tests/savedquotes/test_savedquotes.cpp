@@ -42,7 +42,7 @@ struct Saved {
     }
     void act(const QStringList &buttons, MsgAnswer answer = MsgAnswer::Yes)
     {
-        t.messages.answerNext(answer);
+        t.messages.answers.enqueue(answer);
         for (const QString &button : buttons)
             w->findChild<QAction *>(button) ? trigger(w.get(), button) : click(w.get(), button);
     }
@@ -169,14 +169,14 @@ private slots:
         s.act({"cmdRefreshQuote", "cmdPrint"});
         RecordingSurface &job = s.t.printers.lastJob();
         QCOMPARE(job.lines(), QStringList({"Customer: Acme", "Monthly rental 100", ""}));
-        QVERIFY(job.ended && job.fontName == "Arial" && job.fontSize == 10
+        QVERIFY(job.ended && job.events.contains("font Arial") && job.events.contains("size 10")
                 && job.pieces[0].y == 720);
         const QStringList menus = s.fromMenu("lstSavedQuotes", false, Qt::Key_E)
             + s.fromMenu("txtOpenQuote", true, Qt::Key_P);
         QCOMPARE(menus.join('|'),
                  "&Print preview|&Export as PDF...|&Print preview|&Export as PDF...");
         QCOMPARE(s.t.pages.previewed, QStringList("Office Laser | Acme 10"));
-        QCOMPARE(s.t.pages.previewPages.back()->events, job.events);
+        QCOMPARE(s.t.pages.previewPages.back().events, job.events);
         const QString pdf = s.t.pages.documents + QStringLiteral("/Acme 10.pdf");
         QVERIFY(QFileInfo(pdf).size() > 0);
         s.t.printers.startError = QStringLiteral("no printer is installed"); // never told as sent

@@ -39,7 +39,7 @@ class TestSetup : public QObject {
     void remove(const QString &column, const QString &entry, MsgAnswer answer)
     {
         QVERIFY(pick(w.get(), column == "Rate" ? "lstRates" : "lst" + column, entry));
-        t->messages.answerNext(answer);
+        t->messages.answers.enqueue(answer);
         click(w.get(), "cmdDelete" + column);
     }
     QStringList filesIn(const QString &folder) const { return *t->files.listTxtFiles(folder); }
@@ -318,7 +318,7 @@ private slots:
         QCOMPARE(itemsOf(w.get(), list) + filesIn(folder), QStringList({stored, stored + ".txt"}));
         click(w.get(), del); // nothing is left picked: no neighbour is taken
         QVERIFY(selectAsAssistiveTool(child(w.get(), list), stored)); // no current item
-        t->messages.answerNext(MsgAnswer::Yes);
+        t->messages.answers.enqueue(MsgAnswer::Yes);
         click(w.get(), del);
         QFile expected(QFINDTESTDATA("column_messages.txt"));
         QVERIFY(expected.open(QIODevice::ReadOnly));

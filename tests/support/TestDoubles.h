@@ -16,10 +16,9 @@ inline QString focusName()
 }
 
 struct RecordedMessage { // as the user saw it, with the control that had the focus
-    QString text, title;
+    QString text, title, focus;
     MsgIcon icon;
     MsgButtons buttons;
-    QString focus;
 };
 
 // A question with no scripted answer is answered No and sets unscriptedQuestion.
@@ -27,17 +26,14 @@ struct ScriptedMessageBoxes : MessageBoxes {
     MsgAnswer show(QWidget *, const QString &text, const QString &title, MsgIcon icon,
                    MsgButtons buttons) override
     {
-        messages.append({text, title, icon, buttons, focusName()});
+        messages.append({text, title, focusName(), icon, buttons});
         if (onShow)
             onShow(messages.last());
         if (buttons == MsgButtons::Ok)
             return MsgAnswer::Ok;
-        if (answers.isEmpty())
-            qWarning("unscripted question: %s", qPrintable(text));
         unscriptedQuestion |= answers.isEmpty();
         return answers.isEmpty() ? MsgAnswer::No : answers.dequeue();
     }
-    void answerNext(MsgAnswer answer) { answers.enqueue(answer); }
     QStringList texts() const
     {
         QStringList result;
@@ -60,12 +56,11 @@ struct RecordingSurface : PrinterSurface {
         QString text;
     };
 
-    void setFontName(const QString &name) override { note(fontName = name, "font"); }
-    void setFontSize(float points) override { note(QString::number(fontSize = points), "size"); }
-    void setBold(bool on) override { note(QString::number(bold = on), "bold"); }
-    void setItalic(bool on) override { note(QString::number(italic = on), "italic"); }
-    void setUnderline(bool on) override { note(QString::number(underline = on), "underline"); }
-    void note(const QString &value, const char *what) { events.append(what + (' ' + value)); }
+    void setFontName(const QString &name) override { events << "font " + name; }
+    void setFontSize(float points) override { events << "size " + QString::number(points); }
+    void setBold(bool on) override { events << "bold " + QString::number(on); }
+    void setItalic(bool on) override { events << "italic " + QString::number(on); }
+    void setUnderline(bool on) override { events << "underline " + QString::number(on); }
     float currentX() const override { return x; }
     void setCurrentX(float value) override { x = value; }
     float currentY() const override { return y; }
@@ -83,7 +78,6 @@ struct RecordingSurface : PrinterSurface {
     {
         x = left;
         y += lineHeight;
-        ++newLines;
         events.append(QStringLiteral("newline"));
     }
     bool endDoc() override
@@ -94,44 +88,33 @@ struct RecordingSurface : PrinterSurface {
     QString error() const override { return failWith; }
     QString deviceName() const override { return device; }
 
-    QStringList lines() const // pieces of one Y joined, a jump in X as a tab
+    QStringList lines() const // pieces of one Y joined, a jump in X as a tab, to the current line
     {
-        if (pieces.isEmpty() && newLines == 0)
-            return {};
-        float firstY = y;
-        for (const Piece &p : pieces)
-            firstY = std::min(firstY, p.y);
-        QStringList text(int((y - firstY) / lineHeight) + 1);
-        QVector<float> endX(text.size(), -1);
+        const float top = pieces.isEmpty() ? y : pieces[0].y;
+        QStringList text(int((y - top) / lineHeight) + 1);
+        float endX = 0;
         for (const Piece &p : pieces) {
-            const int row = int((p.y - firstY) / lineHeight);
-            if (endX[row] >= 0 && p.x > endX[row] + 0.5f)
-                text[row] += QLatin1Char('\t');
-            text[row] += p.text;
-            endX[row] = p.x + charWidth * float(p.text.size());
+            QString &line = text[int((p.y - top) / lineHeight)];
+            if (!line.isEmpty() && p.x > endX + 0.5f)
+                line += QLatin1Char('\t');
+            line += p.text;
+            endX = p.x + charWidth * float(p.text.size());
         }
         return text;
     }
 
     QString device = QStringLiteral("Recording Printer");
-    float left = 0, width = 12000, charWidth = 120, lineHeight = 240, x = 0, y = 0, fontSize = 0;
-    QString fontName, failWith; // endDoc fails with failWith when it is not empty
-    bool bold = false, italic = false, underline = false, ended = false;
+    float left = 0, width = 12000, charWidth = 120, lineHeight = 240, x = 0, y = 0;
+    QString failWith; // endDoc fails with failWith when it is not empty
+    bool ended = false;
     QVector<Piece> pieces;
     QStringList events;
-    int newLines = 0;
 };
 
-// The program owns its job; the test's copy in jobs takes its state when it ends.
+// The program drops its job at the end: keep takes its state.
 struct KeptSurface : RecordingSurface {
     KeptSurface(RecordingSurface &kept) : RecordingSurface(kept), keep(kept) {}
     ~KeptSurface() override { keep = *this; }
-    bool endDoc() override
-    {
-        const bool ok = RecordingSurface::endDoc();
-        keep = *this;
-        return ok;
-    }
     RecordingSurface &keep;
 };
 
@@ -148,8 +131,7 @@ struct RecordingPrinters : Printers {
     std::unique_ptr<PrinterSurface> startJob(QString *error) override
     {
         if (!startError.isEmpty()) {
-            if (error)
-                *error = startError;
+            *error = startError; // the program always asks why
             return nullptr;
         }
         jobs.push_back(std::make_unique<RecordingSurface>(prototype));
@@ -157,15 +139,9 @@ struct RecordingPrinters : Printers {
         return std::make_unique<KeptSurface>(*jobs.back());
     }
 
-    void changeSystemDefault(const QString &name) // followed until a printer is chosen
-    {
-        if (!chosen)
-            current = name;
-    }
-
     QStringList names{QStringLiteral("Office Laser"), QStringLiteral("Front Desk")};
     QString current = QStringLiteral("Office Laser");
-    bool chosen = false;
+    bool chosen = false; // by setCurrent: a change of the system default no longer counts
     QString startError; // startJob fails with this text when not empty
     RecordingSurface prototype; // every job starts as a copy of it
     std::vector<std::unique_ptr<RecordingSurface>> jobs;
@@ -175,9 +151,8 @@ struct RecordingPrinters : Printers {
 // Real PDF files to the path answered; the preview draws on recording surfaces.
 struct ScriptedPageOutput : QtPageOutput {
     QString documentsFolder() const override { return documents; }
-    QString askPdfPath(QWidget *, const QString &caption, const QString &path) override
+    QString askPdfPath(QWidget *, const QString &, const QString &path) override
     {
-        captions.append(caption);
         proposed.append(path);
         return answer.value_or(path);
     }
@@ -187,28 +162,23 @@ struct ScriptedPageOutput : QtPageOutput {
         previewed.append(printerName + QStringLiteral(" | ") + title);
         // Qt's dialog draws the pages again whenever it needs them: the last drawing counts.
         for (int drawing = 0; drawing < 2; ++drawing) {
-            previewPages.push_back(std::make_unique<RecordingSurface>());
-            draw(*previewPages.back());
-            previewPages.back()->endDoc();
+            draw(previewPages.emplace_back());
+            previewPages.back().endDoc();
         }
-        PreviewOutcome outcome;
-        outcome.shown = true;
-        return outcome;
+        return {true, false, {}, {}}; // shown
     }
 
     QString documents;
     std::optional<QString> answer; // empty string: the user cancels
-    QStringList proposed, captions, previewed; // previewed: "printer | title"
-    std::vector<std::unique_ptr<RecordingSurface>> previewPages; // two drawings a preview
+    QStringList proposed, previewed; // previewed: "printer | title"
+    std::vector<RecordingSurface> previewPages; // two drawings a preview
     bool diskFull = false; // the disk fills up while the PDF is written
 
 protected:
     bool putInPlace(const QString &temporary, const QString &target, QString *why) override
     {
-        if (diskFull) { // cut short wherever the writing happens to be
-            QFile file(temporary);
-            file.resize(file.size() / 2);
-        }
+        if (diskFull) // cut short wherever the writing happens to be
+            QFile::resize(temporary, QFileInfo(temporary).size() / 2);
         return QtPageOutput::putInPlace(temporary, target, why);
     }
 };

@@ -7,6 +7,7 @@
 #include "store/SettingsFiles.h"
 #include "store/Store.h"
 
+#include <filesystem>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -42,13 +43,11 @@ struct FaultyFileSystem : QtFileSystem {
     {
         std::optional<QStringList> names = failReads ? std::nullopt
                                                      : QtFileSystem::listTxtFiles(folder);
-        if (!names || !order.contains(folder))
-            return names;
-        QStringList ordered;
-        for (const QString &name : order.value(folder) + *names)
-            if (names->contains(name) && !ordered.contains(name))
-                ordered.append(name);
-        return ordered;
+        if (names) // those named in order first, in that order
+            std::stable_sort(names->begin(), names->end(), [&](const QString &a, const QString &b) {
+                return uint(order[folder].indexOf(a)) < uint(order[folder].indexOf(b));
+            });
+        return names;
     }
 
     bool failWrites = false; // every replace, create, remove and rename fails
@@ -90,8 +89,7 @@ struct TestPlatform {
     {
         QFile file(native(path));
         QDir().mkpath(QFileInfo(file).absolutePath());
-        QVERIFY2(file.open(QIODevice::WriteOnly | QIODevice::Truncate),
-                 qPrintable(file.fileName()));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
     QByteArray read(const QString &path) const
@@ -100,13 +98,7 @@ struct TestPlatform {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
     bool exists(const QString &path) const { return QFileInfo::exists(native(path)); }
-    void remove(const QString &path)
-    {
-        if (QFileInfo(native(path)).isDir())
-            QDir(native(path)).removeRecursively();
-        else
-            QFile::remove(native(path));
-    }
+    void remove(const QString &path) { std::filesystem::remove_all(native(path).toStdString()); }
     void makeFolder(const QString &path) { QDir().mkpath(native(path)); }
     void addEntries(const QString &folder, const QStringList &entries) // empty, in order
     {
@@ -118,13 +110,10 @@ struct TestPlatform {
     void makeRaw(const QString &folder, const QByteArray &name, const QByteArray &linkTo = {})
     {
         const QByteArray path = QFile::encodeName(native(folder)) + '/' + name;
-        if (!linkTo.isEmpty()) {
-            QVERIFY(::symlink(linkTo.constData(), path.constData()) == 0);
-            return;
-        }
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        QVERIFY(fd >= 0);
-        ::close(fd);
+        QCOMPARE(linkTo.isEmpty()
+                     ? ::close(::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644))
+                     : ::symlink(linkTo.constData(), path.constData()),
+                 0);
     }
     void age(const QString &path, int seconds) // modified that many seconds ago
     {
