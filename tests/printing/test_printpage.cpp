@@ -10,22 +10,6 @@
 
 namespace {
 
-// The lines of a page from Y = 0 down; a piece not following on
-// from the one before (after a tab, or not at the margin) is marked "[X]".
-QStringList pageOf(const RecordingSurface &s, float margin)
-{
-    QStringList lines(int(s.y / s.lineHeight) + 1);
-    float endX = 0;
-    for (const RecordingSurface::Piece &p : s.pieces) {
-        QString &line = lines[int(p.y / s.lineHeight)];
-        if (p.x != (line.isEmpty() ? margin : endX))
-            line += QStringLiteral("[%1]").arg(p.x);
-        line += p.text;
-        endX = p.x + s.charWidth * float(p.text.size());
-    }
-    return lines;
-}
-
 // A quotation's page as lines joined by "|", from the texts as the main
 // window holds them (the header and footer trimmed).
 void quote(const char *name, const QString &page, const char *upfront, const char *final,
@@ -90,7 +74,7 @@ private slots:
         QFETCH(PageSettings, settings);
         RecordingSurface s;
         printQuotation(s, 1440, quote, settings, "07/03/2026");
-        QTEST(pageOf(s, 1440), "page");
+        QTEST(s.lines(1440), "page");
     }
 
     // Locale, size, margins, font flags, printer, start error and refusal;
@@ -217,7 +201,7 @@ private slots:
         s.width = at[3];
         s.charWidth = at[4];
         PrintWrapped(s, text, at[0], at[1]);
-        QTEST(pageOf(s, at[0]) << QString::number(s.currentX()), "printed");
+        QTEST(s.lines(at[0]) << QString::number(s.currentX()), "printed");
     }
 };
 

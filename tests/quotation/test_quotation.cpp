@@ -22,7 +22,6 @@ const QString AskExit = "Quotaro: Are you sure you want to exit Quotaro ? (Quest
 const QString NoQuoteToSave = "No quote to save: Please generate a quote to save ! (Exclamation)";
 const QString NoQuoteToPrint = "No quote to print: Please generate a quote to print ! "
                                "(Exclamation)";
-const QString Saved = "Quote saved: The quote %1 has been saved ! (Information)";
 
 // Rows from a data file beside the test, split at '|' (not at "\|"); '#' starts a comment,
 // and line breaks, tabs and invisible characters are written as escapes.

@@ -168,7 +168,8 @@ private slots:
         s.write("Acme 10.txt=Customer: Acme\r\nMonthly rental 100\r\n\r\n");
         s.act({"cmdRefreshQuote", "cmdPrint"});
         RecordingSurface &job = s.t.printers.lastJob();
-        QCOMPARE(job.lines(), QStringList({"Customer: Acme", "Monthly rental 100", ""}));
+        QCOMPARE(job.lines(1440),
+                 QStringList({"", "", "", "Customer: Acme", "Monthly rental 100", ""}));
         QVERIFY(job.ended && job.events.contains("font Arial") && job.events.contains("size 10")
                 && job.pieces[0].y == 720);
         const QStringList menus = s.fromMenu("lstSavedQuotes", false, Qt::Key_E)

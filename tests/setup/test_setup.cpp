@@ -265,8 +265,8 @@ private slots:
         QCOMPARE(focusName(), QStringLiteral("cmdClose"));
         const RecordingSurface &job = t->printers.lastJob();
         QCOMPARE(QPointF(job.pieces.first().x, job.pieces.first().y), QPointF(800, 1000));
-        QCOMPARE(job.lines().join('|'),
-                 QString("Printer test page||Printer: %1||Horizontal Margin: 0800||Vertical "
+        QCOMPARE(job.lines(800).join('|'),
+                 QString("||||Printer test page||Printer: %1||Horizontal Margin: 0800||Vertical "
                          "margin: 01000||Font: %2||Font size: 8||Bold option: On||Italic option: "
                          "Off||Underline option: On||Sample text to demonstrate page formatting. "
                          "All text will be wrapped between the page horizontal margins. Shown "

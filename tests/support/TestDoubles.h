@@ -88,15 +88,16 @@ struct RecordingSurface : PrinterSurface {
     QString error() const override { return failWith; }
     QString deviceName() const override { return device; }
 
-    QStringList lines() const // pieces of one Y joined, a jump in X as a tab, to the current line
+    // The lines from Y = 0 down to the current one; a piece not following on from the one
+    // before (after a tab, or not at the margin) is marked "[X]".
+    QStringList lines(float margin) const
     {
-        const float top = pieces.isEmpty() ? y : pieces[0].y;
-        QStringList text(int((y - top) / lineHeight) + 1);
+        QStringList text(int(y / lineHeight) + 1);
         float endX = 0;
         for (const Piece &p : pieces) {
-            QString &line = text[int((p.y - top) / lineHeight)];
-            if (!line.isEmpty() && p.x > endX + 0.5f)
-                line += QLatin1Char('\t');
+            QString &line = text[int(p.y / lineHeight)];
+            if (p.x != (line.isEmpty() ? margin : endX))
+                line += QStringLiteral("[%1]").arg(p.x);
             line += p.text;
             endX = p.x + charWidth * float(p.text.size());
         }
