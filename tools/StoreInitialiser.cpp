@@ -43,8 +43,14 @@ QStringList StoreInitialiser::create(QtFileSystem &fs, const QString &font, QStr
         else
             fail(QStringLiteral("cannot create the file ") + fs.nativePath(path));
     };
+    // Nothing start-up would refuse to read is written (a font name longer
+    // than a setting can be).
     auto value = [&](const QString &path, const QString &text) {
-        file(path, (Store::fieldText(text) + Store::CrLf).toUtf8());
+        if (Store::valueFits(text))
+            file(path, Store::valueFileBytes(text));
+        else if (!QFileInfo::exists(fs.nativePath(path)))
+            fail(QStringLiteral("cannot create the file ") + fs.nativePath(path)
+                 + QStringLiteral(", a setting cannot be longer than 64 KB"));
     };
 
     folder(Paths::installRoot());

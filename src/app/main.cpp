@@ -1,14 +1,15 @@
 #include "QuotaroInfo.h"
 #include "platform/Locale.h"
-#include "platform/LockFileInstance.h"
 #include "platform/Platform.h"
 #include "platform/QtFileSystem.h"
+#include "platform/SingleCopyLock.h"
 #include "platform/gui/QtFonts.h"
 #include "platform/gui/QtLauncher.h"
 #include "platform/gui/QtPageOutput.h"
 #include "platform/gui/QtMessageBoxes.h"
 #include "platform/SystemClock.h"
 #include "quotation/frmQuotaro.h"
+#include "store/Paths.h"
 #include "store/Settings.h"
 
 #include "platform/gui/QtPrinters.h"
@@ -39,7 +40,8 @@ int main(int argc, char *argv[])
     QtPrinters printers;
     QtFonts fonts;
     QtLauncher launcher;
-    LockFileInstance instance;
+    // One copy at a time works on a settings tree.
+    SingleCopyLock instance(files.nativePath(Paths::installRoot()));
     SystemClock clock;
     QtPageOutput pages;
     Platform platform{messages, files, locale, printers, fonts, launcher, instance, clock, pages};

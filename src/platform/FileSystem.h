@@ -54,8 +54,9 @@ public:
     // refuses when any entry holds the target name.
     virtual bool renameFile(const QString &from, const QString &to) = 0;
 
-    // Removes the program's own temporary files left in the folder by a
-    // write that was killed, once they are older than an hour (a younger
-    // one may be a write in progress on another computer sharing the folder).
+    // Removes the temporary files that writes of this computer left in the
+    // folder when they were killed: only those whose names show that this
+    // computer made them, in a process that has ended. No other file, and
+    // none of another computer sharing the folder, is ever removed.
     virtual void removeLeftoverTemporaryFiles(const QString &folder) = 0;
 };

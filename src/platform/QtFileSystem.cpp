@@ -1,21 +1,19 @@
 #include "platform/QtFileSystem.h"
 
-#include <QDateTime>
+#include "platform/PendingFile.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include <cstring>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
@@ -56,19 +54,6 @@ namespace {
 // ".txt" in every letter case, the usual spelling first.
 const char *const TxtEndings[] = {".txt", ".TXT", ".Txt", ".tXt", ".txT", ".TXt", ".TxT", ".tXT"};
 
-bool isTemporaryName(const char *name)
-{
-    const size_t prefix = std::strlen(QtFileSystem::TemporaryPrefix);
-    if (std::strncmp(name, QtFileSystem::TemporaryPrefix, prefix) != 0
-        || std::strlen(name) != prefix + 6)
-        return false;
-    for (const char *c = name + prefix; *c; ++c) {
-        if (!((*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9')))
-            return false;
-    }
-    return true;
-}
-
 #ifdef Q_OS_UNIX
 // The length of the valid UTF-8 sequence at s, or 0 when the byte there
 // starts none (stray, overlong, surrogate or out of range).
@@ -95,28 +80,22 @@ int utf8SequenceLength(const unsigned char *s, qsizetype left)
     return n;
 }
 
-mode_t currentUmask()
+// The file a path names once its links are followed, the last one even
+// when it leads nowhere yet.
+QByteArray linkTarget(QByteArray path)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
+    for (int depth = 0; depth < 40; ++depth) {
+        char next[PATH_MAX];
+        const ssize_t length = ::readlink(path.constData(), next, sizeof next);
+        if (length <= 0 || length == sizeof next)
+            break;
+        path = next[0] == '/' ? QByteArray(next, length)
+                              : path.left(path.lastIndexOf('/') + 1) + QByteArray(next, length);
+    }
+    return path;
 }
 
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        left -= written;
-    }
-    return true;
-}
+QByteArray folderOf(const QByteArray &path) { return path.left(path.lastIndexOf('/')); }
 #endif
 } // namespace
 
@@ -284,8 +263,27 @@ std::optional<QByteArray> QtFileSystem::readFileStart(const QString &path, qsize
 
 bool QtFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
 {
-    // QSaveFile writes through a link to the file it names, so a settings
-    // file an office shares by a link stays shared.
+#ifdef Q_OS_UNIX
+    // Written through a link to the file it names, so that a settings file
+    // an office shares by a link stays shared.
+    const QByteArray target = linkTarget(nativeBytes(path));
+    struct stat old;
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    if (exists && (!S_ISREG(old.st_mode) || ::access(target.constData(), W_OK) != 0))
+        return false;
+    // A write of this computer killed between its last two steps left its
+    // file here; this write may be the first in that folder since.
+    PendingFile::removeAbandoned(folderOf(target));
+    PendingFile file;
+    if (!file.open(folderOf(target), exists ? old.st_mode & 07777 : 0666, m_unnamedFiles))
+        return false;
+    // The file keeps its permissions, whatever the umask; it is on the disk
+    // before it takes the old one's place, so a crash leaves one or the other.
+    if (exists)
+        (void)::fchmod(file.descriptor(), old.st_mode & 07777);
+    return file.write(bytes) && ::fdatasync(file.descriptor()) == 0 && file.replace(target);
+#else
+    // QSaveFile writes through a link to the file it names.
     QSaveFile file(nativePath(path));
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -298,42 +296,13 @@ bool QtFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
         return false;
     }
     return file.commit();
-}
-
-bool QtFileSystem::linkThenUnlink(const QByteArray &from, const QByteArray &to)
-{
-#ifdef Q_OS_UNIX
-    // link() refuses any entry at the new name, a link to nothing included,
-    // and never follows one.
-    if (::link(from.constData(), to.constData()) != 0)
-        return false;
-    if (::unlink(from.constData()) != 0) {
-        ::unlink(to.constData());
-        return false;
-    }
-    return true;
-#else
-    Q_UNUSED(from);
-    Q_UNUSED(to);
-    return false;
 #endif
 }
 
 bool QtFileSystem::moveNoReplace(const QByteArray &from, const QByteArray &to) const
 {
 #ifdef Q_OS_UNIX
-#ifdef RENAME_NOREPLACE
-    if (m_noReplaceRename) {
-        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE)
-            == 0)
-            return true;
-        // Only a file system that cannot do it is worth the second way; a
-        // taken name (EEXIST) or any other refusal stands.
-        if (errno != EINVAL && errno != ENOSYS)
-            return false;
-    }
-#endif
-    return linkThenUnlink(from, to);
+    return PendingFile::moveNoReplace(from, to, m_noReplaceRename);
 #else
     // QDir::rename never replaces and, unlike QFile::rename, never copies.
     return QDir().rename(QFile::decodeName(from), QFile::decodeName(to));
@@ -344,27 +313,14 @@ bool QtFileSystem::createNewFile(const QString &path, const QByteArray &bytes)
 {
     const QByteArray target = nativeBytes(path);
 #ifdef Q_OS_UNIX
-    QByteArray folder = target.left(target.lastIndexOf('/') + 1);
-    QByteArray temp = folder + TemporaryPrefix + "XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    // The temporary file starts private; the quote gets the mode any new
-    // file of the user's gets (a share that keeps its own modes may refuse,
-    // which is no reason not to save).
-    (void)::fchmod(fd, 0666 & ~currentUmask());
-    const bool written = writeAll(fd, bytes);
-    const bool closed = ::close(fd) == 0;
-    // One step that refuses a taken name: the whole file appears under it,
-    // or nothing does.
-    if (written && closed && moveNoReplace(temp, target))
-        return true;
-    ::unlink(temp.constData());
-    return false;
+    // The file gets the mode any new file of the user's gets, and appears
+    // whole under its name in one step that refuses a taken name, or not at all.
+    PendingFile file;
+    return file.open(folderOf(target), 0666, m_unnamedFiles) && file.write(bytes)
+        && file.createAs(target, m_noReplaceRename);
 #else
     const QFileInfo info(QFile::decodeName(target));
-    QTemporaryFile temp(info.absolutePath() + QLatin1Char('/') + QLatin1String(TemporaryPrefix)
-                        + QStringLiteral("XXXXXX"));
+    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.quotaro-XXXXXX"));
     if (!temp.open() || temp.write(bytes) != bytes.size() || !temp.flush())
         return false;
     temp.close();
@@ -407,27 +363,8 @@ bool QtFileSystem::renameFile(const QString &from, const QString &to)
 void QtFileSystem::removeLeftoverTemporaryFiles(const QString &folder)
 {
 #ifdef Q_OS_UNIX
-    DIR *dir = ::opendir(nativeBytes(folder).constData());
-    if (!dir)
-        return;
-    const int fd = ::dirfd(dir);
-    const time_t hourAgo = ::time(nullptr) - 3600;
-    while (const dirent *entry = ::readdir(dir)) {
-        struct stat info;
-        if (isTemporaryName(entry->d_name)
-            && ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0
-            && S_ISREG(info.st_mode) && info.st_mtime < hourAgo)
-            ::unlinkat(fd, entry->d_name, 0);
-    }
-    ::closedir(dir);
+    PendingFile::removeAbandoned(nativeBytes(folder));
 #else
-    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
-    QDirIterator it(nativePath(folder), QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        if (isTemporaryName(it.fileName().toLatin1().constData())
-            && it.fileInfo().lastModified() < hourAgo)
-            QFile::remove(it.filePath());
-    }
+    Q_UNUSED(folder); // nothing shows which computer made a file here
 #endif
 }

@@ -24,22 +24,18 @@ public:
     bool renameFile(const QString &from, const QString &to) override;
     void removeLeftoverTemporaryFiles(const QString &folder) override;
 
-    // The name of the program's temporary files: this prefix and six
-    // letters or digits, in the folder of the file being written.
-    static constexpr const char *TemporaryPrefix = ".quotaro-";
-
     // File names are bytes. A name that is not valid UTF-8 keeps every byte:
     // each stray byte becomes a lone surrogate (U+DC80 to U+DCFF, which no
     // valid text holds) and turns back into the same byte on the way out.
     static QString decodeFileName(const QByteArray &bytes);
     static QByteArray encodeFileName(const QString &name);
 
-    // Gives a file a second name and drops the first, refusing any entry
-    // that holds the new name: the no-replace move of file systems whose
-    // rename cannot refuse (network mounts, older kernels).
-    static bool linkThenUnlink(const QByteArray &from, const QByteArray &to);
-    // False makes every move take linkThenUnlink, as on such a mount.
+    // False makes every move give the file a second name and drop the
+    // first, as on a network mount whose rename cannot refuse a taken name.
     void setNoReplaceRenameAvailable(bool available) { m_noReplaceRename = available; }
+    // False makes every write take a named temporary file, as on a share
+    // that refuses unnamed ones.
+    void setUnnamedFilesAvailable(bool available) { m_unnamedFiles = available; }
 
 private:
     QByteArray nativeBytes(const QString &path) const;
@@ -47,4 +43,5 @@ private:
 
     QString m_root;
     bool m_noReplaceRename = true;
+    bool m_unnamedFiles = true;
 };

@@ -170,8 +170,10 @@ frmQuotaro::StartResult frmQuotaro::Form_Load()
         }
     }
 
-    // A write killed half way leaves its temporary file beside the file it
-    // was writing; such files are never listed, so they would only pile up.
+    // A write killed half way can leave its temporary file beside the file
+    // it was writing (where the file system has no unnamed files); such
+    // files are never listed, so they would only pile up. Only this
+    // computer's, of processes that have ended, go.
     QStringList folders;
     for (const Paths::RequiredPath &required : Paths::requiredPaths())
         folders.append(required.isFolder
@@ -514,10 +516,10 @@ void frmQuotaro::cmdSave_Click()
         return;
     }
     // A name that would leave the quotes folder, or that the file system
-    // cannot hold, is refused before anything is looked up or written.
-    if (!Store::isSafeFileName(name)) {
-        m_platform.messages.warn(this, Store::UnsafeQuoteNameTitle,
-                                 Store::unsafeQuoteNameMessage(name));
+    // cannot hold (a character or its length), is refused before anything
+    // is looked up or written.
+    if (const std::optional<QString> refusal = Store::quoteNameRefusal(name)) {
+        m_platform.messages.warn(this, Store::UnsafeQuoteNameTitle, *refusal);
         ui->txtSaveQuote->setFocus();
         return;
     }

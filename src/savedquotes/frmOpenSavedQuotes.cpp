@@ -320,9 +320,8 @@ void frmOpenSavedQuotes::cmdRename_Click()
     // Tested before the existence test, so that a name reaching outside the
     // quotes folder or holding wildcards is never looked up at all. The
     // typed name stays for the user to correct.
-    if (!Store::isSafeFileName(newName)) {
-        m_platform.messages.warn(messageParent(), Store::UnsafeQuoteNameTitle,
-                                 Store::unsafeQuoteNameMessage(newName));
+    if (const std::optional<QString> refusal = Store::quoteNameRefusal(newName)) {
+        m_platform.messages.warn(messageParent(), Store::UnsafeQuoteNameTitle, *refusal);
         ui->txtRenameQuote->setFocus();
         return;
     }

@@ -63,6 +63,16 @@ void frmPageSetup::Form_Load()
 void frmPageSetup::apply(const Section &section)
 {
     const QString text = multiLineText(section.change);
+    // Start-up refuses a larger file and would end at every start: such a
+    // text is never written.
+    if (!Store::pageTextFits(text)) {
+        m_platform.messages.warn(this, section.title,
+                                 QStringLiteral("The ") + section.name
+                                     + QStringLiteral(" could not be changed, a ") + section.name
+                                     + QStringLiteral(" cannot be larger than 4 MB !"));
+        section.change->setFocus();
+        return;
+    }
     // The file is written first: a text that could not be stored is not put
     // in force either, and stays in the change box to be applied again.
     if (!Store::writeTextFile(m_platform.files, section.file, text)) {

@@ -9,6 +9,7 @@
 #include "setup/PrinterSetupTexts.h"
 #include "setup/modFonts.h"
 #include "store/Settings.h"
+#include "store/Store.h"
 
 namespace {
 
@@ -132,6 +133,20 @@ void frmPrinterSetup::cmdApply_Click()
     const QString font = ui->comChangeFont->currentText();
     const QString size = ui->comChangeFontSize->currentText();
 
+    // Start-up refuses a settings file whose value is longer: such a value
+    // is never written.
+    const auto tooLong = [&](QWidget *field, const QString &value, const QString &name,
+                             const QString &subject) {
+        if (Store::valueFits(value))
+            return false;
+        refuse(field,
+               QStringLiteral("A ") + name
+                   + QStringLiteral(" cannot be longer than 64 KB, please enter a valid ") + subject
+                   + QStringLiteral(" !"),
+               QStringLiteral("Invalid ") + subject);
+        return true;
+    };
+
     if (printer.isEmpty())
         return refuse(ui->comChangePrinter, QStringLiteral("Please enter a valid printer !"),
                       QStringLiteral("Invalid printer"));
@@ -142,6 +157,9 @@ void frmPrinterSetup::cmdApply_Click()
                       QStringLiteral("A printer name cannot hold a double quote (\"), please "
                                      "enter a valid printer !"),
                       QStringLiteral("Invalid printer"));
+    if (tooLong(ui->comChangePrinter, printer, QStringLiteral("printer name"),
+                QStringLiteral("printer")))
+        return;
     if (!locale.isNumeric(horizontal))
         return refuse(ui->txtChangeHorizontalMargin,
                       QStringLiteral("Please enter a valid horizontal margin !"),
@@ -158,9 +176,15 @@ void frmPrinterSetup::cmdApply_Click()
                       QStringLiteral("A font name cannot hold a double quote (\"), please enter "
                                      "a valid font !"),
                       QStringLiteral("Invalid font"));
+    if (tooLong(ui->comChangeFont, font, QStringLiteral("font name"), QStringLiteral("font")))
+        return;
     if (!locale.isNumeric(size))
         return refuse(ui->comChangeFontSize, QStringLiteral("Please enter a valid font size !"),
                       QStringLiteral("Invalid font size"));
+    // The margins' boxes take six characters; a font size is typed freely.
+    if (tooLong(ui->comChangeFontSize, size, QStringLiteral("font size"),
+                QStringLiteral("font size")))
+        return;
 
     PrinterSettings values;
     values.PrinterName = printer;

@@ -83,21 +83,38 @@ std::optional<QString> readWholeFile(const FileSystem &fs, const QString &path)
     return TextCodec::decode(*bytes);
 }
 
+namespace {
+// Where the first line of the bytes ends; their size when it does not.
+qsizetype firstLineEnd(QByteArrayView bytes)
+{
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n')
+            return i;
+    }
+    return bytes.size();
+}
+} // namespace
+
+bool fitsValueFile(QByteArrayView bytes) { return firstLineEnd(bytes) <= MaxValueBytes; }
+bool fitsPageTextFile(QByteArrayView bytes) { return bytes.size() <= MaxPageTextBytes; }
+
+QByteArray valueFileBytes(const QString &value)
+{
+    return TextCodec::encode(fieldText(value) + CrLf);
+}
+bool valueFits(const QString &value) { return fitsValueFile(valueFileBytes(value)); }
+bool pageTextFits(const QString &text) { return fitsPageTextFile(TextCodec::encode(text + CrLf)); }
+
 BoundedRead readValueStart(const FileSystem &fs, const QString &path)
 {
     // One byte more than the largest value: a line end may follow it.
     const std::optional<QByteArray> bytes = fs.readFileStart(path, MaxValueBytes + 1);
     if (!bytes)
         return {};
-    qsizetype lineEnd = -1;
-    for (qsizetype i = 0; i < bytes->size() && lineEnd < 0; ++i) {
-        if (bytes->at(i) == '\r' || bytes->at(i) == '\n')
-            lineEnd = i;
-    }
-    if (lineEnd < 0 && bytes->size() > MaxValueBytes)
+    if (!fitsValueFile(*bytes))
         return {BoundedRead::Status::TooLarge, QString()};
-    return {BoundedRead::Status::Read,
-            TextCodec::decode(lineEnd < 0 ? *bytes : bytes->left(lineEnd + 1))};
+    const qsizetype lineEnd = firstLineEnd(*bytes);
+    return {BoundedRead::Status::Read, TextCodec::decode(bytes->left(lineEnd + 1))};
 }
 
 BoundedRead readPageTextFile(const FileSystem &fs, const QString &path)
@@ -105,7 +122,7 @@ BoundedRead readPageTextFile(const FileSystem &fs, const QString &path)
     const std::optional<QByteArray> bytes = fs.readFileStart(path, MaxPageTextBytes + 1);
     if (!bytes)
         return {};
-    if (bytes->size() > MaxPageTextBytes)
+    if (!fitsPageTextFile(*bytes))
         return {BoundedRead::Status::TooLarge, QString()};
     return {BoundedRead::Status::Read, linesWithCrLf(TextCodec::decode(*bytes))};
 }
@@ -113,16 +130,18 @@ BoundedRead readPageTextFile(const FileSystem &fs, const QString &path)
 bool writeValueFile(FileSystem &fs, const QString &path, const QString &value)
 {
     // The read rule has no escape for a double quote or a line break: a
-    // value it would give back changed is refused, never stored cut.
-    const QString field = fieldText(value);
-    if (readField(field) != value)
+    // value it would give back changed is refused, never stored cut; nor is
+    // one longer than start-up reads.
+    const QByteArray bytes = valueFileBytes(value);
+    if (readField(fieldText(value)) != value || !fitsValueFile(bytes))
         return false;
-    return fs.replaceFile(path, TextCodec::encode(field + CrLf));
+    return fs.replaceFile(path, bytes);
 }
 
 bool writeTextFile(FileSystem &fs, const QString &path, const QString &text)
 {
-    return fs.replaceFile(path, TextCodec::encode(text + CrLf));
+    const QByteArray bytes = TextCodec::encode(text + CrLf);
+    return fitsPageTextFile(bytes) && fs.replaceFile(path, bytes);
 }
 
 std::optional<QStringList> listEntries(const FileSystem &fs, const QString &folder)
@@ -144,6 +163,11 @@ std::optional<QString> entryFileOf(const FileSystem &fs, const QString &folder,
 bool entryExists(const FileSystem &fs, const QString &folder, const QString &entry)
 {
     return entryFileOf(fs, folder, entry).has_value();
+}
+
+bool entryNameFits(const QString &entry)
+{
+    return (entry + QStringLiteral(".txt")).toUtf8().size() <= MaxFileNameBytes;
 }
 
 bool createEntry(FileSystem &fs, const QString &folder, const QString &entry)
@@ -173,6 +197,16 @@ bool isSafeFileName(const QString &name)
             onlyDots = false;
     }
     return !onlyDots;
+}
+
+std::optional<QString> quoteNameRefusal(const QString &name)
+{
+    if (!isSafeFileName(name))
+        return unsafeQuoteNameMessage(name);
+    if (!entryNameFits(name))
+        return QStringLiteral("The quote name ") + name
+            + QStringLiteral(" cannot be used, a quote name cannot be longer than 251 bytes !");
+    return std::nullopt;
 }
 
 QString unsafeQuoteNameMessage(const QString &name)

@@ -26,10 +26,26 @@ QString linesWithCrLf(const QString &content);
 // Removes one trailing CR LF, if there is one. True when it removed it.
 bool trimOneCrLf(QString &text);
 
-// The largest value a value file may hold, and the largest header or footer
-// file. Only a damaged file is larger; it is refused rather than read whole.
+// The largest value a value file may hold (its first line, before the line
+// end), and the largest header or footer file, in bytes on disk. Start-up
+// refuses a larger file rather than read it whole, so every writer refuses
+// to make one: what the program writes, the next start reads back.
 inline constexpr qsizetype MaxValueBytes = 64 * 1024;
 inline constexpr qsizetype MaxPageTextBytes = 4 * 1024 * 1024;
+// The longest name of one file, in bytes, that file systems hold.
+inline constexpr qsizetype MaxFileNameBytes = 255;
+
+// Whether start-up reads a settings file of these bytes: a value file whose
+// first line is at most MaxValueBytes long, a header or footer file of at
+// most MaxPageTextBytes. (The bytes may be only the file's start, one byte
+// past the limit being enough to tell.)
+bool fitsValueFile(QByteArrayView bytes);
+bool fitsPageTextFile(QByteArrayView bytes);
+// Whether the value, or the header or footer text, fits its file so.
+bool valueFits(const QString &value);
+bool pageTextFits(const QString &text);
+// A value file's bytes: the value as a field, then CR LF.
+QByteArray valueFileBytes(const QString &value);
 
 // A settings file read at a bounded cost, whatever its size.
 struct BoundedRead {
@@ -65,6 +81,8 @@ std::optional<QStringList> listEntries(const FileSystem &fs, const QString &fold
 std::optional<QString> entryFileOf(const FileSystem &fs, const QString &folder,
                                    const QString &entry);
 bool entryExists(const FileSystem &fs, const QString &folder, const QString &entry);
+// Whether the entry's file name (entry and ".txt") is at most MaxFileNameBytes.
+bool entryNameFits(const QString &entry);
 // A new empty file; refuses when the entry exists under any spelling.
 bool createEntry(FileSystem &fs, const QString &folder, const QString &entry);
 // Deletes the file the entry was listed from, whatever the case of its ending.
@@ -75,8 +93,10 @@ bool deleteEntry(FileSystem &fs, const QString &folder, const QString &entry);
 // character, and not only dots.
 bool isSafeFileName(const QString &name);
 
-// The refusal shown for a quote name that isSafeFileName rejects, when
-// saving and when renaming a quote.
+// The refusal shown for a quote name when saving and when renaming a quote:
+// one that isSafeFileName rejects, or one too long for a file name; none
+// for a name that can be used.
+std::optional<QString> quoteNameRefusal(const QString &name);
 QString unsafeQuoteNameMessage(const QString &name);
 inline const QString UnsafeQuoteNameTitle = QStringLiteral("Invalid quote name");
 

@@ -5,7 +5,7 @@
 #include "platform/DesktopEditor.h"
 #include "platform/gui/KeyFilters.h"
 #include "platform/gui/QtFonts.h"
-#include "platform/LockFileInstance.h"
+#include "platform/SingleCopyLock.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -69,6 +69,7 @@ void TestPlatformLayer::noReplaceStepsRefuseAnyEntry()
     // With and without the kernel's no-replace rename; nothing left over.
     for (const bool fallback : {false, true}) {
         t.files.setNoReplaceRenameAvailable(!fallback);
+        t.files.setUnnamedFilesAvailable(!fallback);
         for (const char *taken : {"B.txt", "L.txt", "F.txt"}) {
             QVERIFY2(!t.files.createNewFile(q(taken), "new"), taken);
             QVERIFY2(!t.files.renameFile(q("A.txt"), q(taken)), taken);
@@ -101,41 +102,41 @@ void TestPlatformLayer::digitFilterWithRealKeys()
 
 void TestPlatformLayer::aLockBlocksOnlyWhileItsProcessRuns()
 {
-    // An unusable runtime folder: the fall-back lock is taken, and held.
-    for (const QString kind : {"folder", "none", "file"}) {
-        QTemporaryDir dir;
-        const QString runtime = dir.path() + "/run";
-        const QStringList paths{runtime + "/quotaro.lock", dir.path() + "/quotaro.lock"};
-        if (kind == u"file")
-            QVERIFY(QFile(runtime).open(QIODevice::WriteOnly));
-        else if (kind == u"folder")
-            QVERIFY(QDir().mkpath(paths[0]));
-        LockFileInstance first(paths);
-        QVERIFY2(!first.anotherRunning(), qPrintable(kind));
-        QVERIFY(LockFileInstance(paths).anotherRunning());
+    QTemporaryDir dir; // one tree, by its path and through a link, and another
+    const QString tree = dir.path() + "/tree", link = dir.path() + "/link";
+    QVERIFY(QDir().mkpath(tree) && QDir().mkpath(dir.path() + "/other") && QFile::link(tree, link));
+    // The lock of a copy with no runtime folder and another home, or this
+    // user's first name taken by a stranger (another user, only root can try).
+    for (const bool stranger : {false, ::geteuid() == 0}) {
+        int pipeEnds[2];
+        QCOMPARE(::pipe(pipeEnds), 0);
+        const pid_t copy = ::fork();
+        if (copy == 0) {
+            qunsetenv("XDG_RUNTIME_DIR");
+            qputenv("HOME", "/nonexistent");
+            SingleCopyLock running(link);
+            const QByteArray first = SingleCopyLock::lockName(tree, ::getuid(), 0);
+            const bool took = stranger
+                ? ::setuid(65534) == 0 && SingleCopyLock::holdName(first) >= 0
+                : !running.anotherRunning();
+            if (took && ::write(pipeEnds[1], "y", 1) == 1)
+                ::pause();
+            ::_exit(1);
+        }
+        QVERIFY(copy > 0);
+        qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
+        char took = 0;
+        const bool told = ::read(pipeEnds[0], &took, 1) == 1;
+        SingleCopyLock here(tree);
+        const QList<bool> running{here.anotherRunning(), SingleCopyLock(link).anotherRunning(),
+                                  SingleCopyLock(dir.path() + "/other").anotherRunning()};
+        ::kill(copy, SIGKILL); // before any check, which could leave it running
+        QCOMPARE(::waitpid(copy, nullptr, 0), copy);
+        QVERIFY(told && took == 'y');
+        QCOMPARE(running, QList<bool>({!stranger, true, false}));
     }
     // A copy killed cleans nothing up, yet its lock goes with it.
-    QTemporaryDir dir;
-    const QStringList paths{dir.path() + "/quotaro.lock"};
-    int pipeEnds[2];
-    QCOMPARE(::pipe(pipeEnds), 0);
-    const pid_t copy = ::fork();
-    if (copy == 0) {
-        LockFileInstance running(paths);
-        const char took = running.anotherRunning() ? 'n' : 'y';
-        if (::write(pipeEnds[1], &took, 1) == 1)
-            ::pause();
-        ::_exit(1);
-    }
-    QVERIFY(copy > 0);
-    char took = 0;
-    const bool blocked = ::read(pipeEnds[0], &took, 1) == 1
-        && LockFileInstance(paths).anotherRunning();
-    ::kill(copy, SIGKILL); // before any check, which could leave it running
-    QCOMPARE(::waitpid(copy, nullptr, 0), copy);
-    QVERIFY(blocked && took == 'y');
-    QVERIFY(QFile::exists(paths[0]));
-    QVERIFY(!LockFileInstance(paths).anotherRunning());
+    QVERIFY(!SingleCopyLock(link).anotherRunning());
 }
 
 void TestPlatformLayer::editorFromTheDesktopEntries()

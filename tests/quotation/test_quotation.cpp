@@ -7,7 +7,10 @@
 #include "store/Paths.h"
 
 #include <QDir>
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
 namespace {
 const QString Root = "C:\\Program Files\\Kestrane\\Quotaro\\";
@@ -140,9 +143,8 @@ private slots:
         const bool running = row[1] == "running";
         MainWindow m;
         m.t.write(Paths::printerFile(), "Front Desk\r\n");
-        const QString leftover = Root + "Printer Settings\\.quotaro-AbC123";
+        const QString leftover = Root + "Printer Settings\\" + temporaryNameWith();
         m.t.write(leftover, "x");
-        m.t.age(leftover, 7200);
         m.t.instance.other = running;
         if (row[1].isEmpty()) {
             for (const QString &path : paths)
@@ -195,16 +197,22 @@ private slots:
         m.t.write(Paths::headerFile(), "Kestrel Leasing, Unit 4\r\nHigh Street\r\n");
         m.t.write(Paths::footerFile(), "Thank you");
         QVERIFY(QFile::resize(m.t.native(Paths::boldFile()), qint64(1) << 30)); // read: one line
-        // Temporary files of killed writes go once an hour old (a younger one
-        // may be another computer's write); names the program never makes stay.
-        const QString printer = Paths::installRoot() + "\\Printer Settings\\.quotaro-Old123";
-        const QStringList left{".quotaro-AbC1234", ".quotaro-Young1", "notes.quotaro-AbC123"};
-        for (const QString &temp : QStringList{".quotaro-AbC123", ".quotaro-x9Z8y7", ""} + left) {
+        // Temporary files this computer's writes left go: of a process that
+        // has ended (or whose id is now another's) or of an earlier boot. A
+        // user's file, another computer's, or one of a process that runs or
+        // that cannot be seen from here (another id namespace) stays.
+        const QString printer = Paths::installRoot() + "\\Printer Settings\\" + temporaryNameWith();
+        QStringList left{".quotaro-AbC123", "notes.quotaro-AbC123", temporaryNameWith({}),
+                         temporaryNameWith({{0, "elsewhere"}, {4, "2147483647"}}),
+                         temporaryNameWith({{3, "1"}, {4, "2147483647"}})};
+        for (const QString &temp : left
+                 + QStringList{temporaryNameWith(), "", temporaryNameWith({{2, "0"}}),
+                               temporaryNameWith({{5, "1"}})}) {
             const QString path = temp.isEmpty() ? printer : Paths::quotesFolder() + "\\" + temp;
             m.t.write(path, "x");
-            if (temp != ".quotaro-Young1")
-                m.t.age(path, 7200);
+            m.t.age(path, 7200);
         }
+        left.sort(Qt::CaseInsensitive);
         m.entries(Paths::upfrontsFolder(), {"12", "24"});
         m.entries(Paths::ratesFolder(), {"5.50", "7"});
         QVERIFY(m.open());
@@ -488,6 +496,24 @@ private slots:
             pages.answer = row[1] == "-" ? QString() : pages.documents + "/" + row[1];
         const QString path = pages.answer.value_or(pages.documents + "/" + row[2]);
         pages.diskFull = row[0] == "Full";
+        pages.setUnnamedFilesAvailable(!row[0].endsWith("named"));
+        if (row[0].startsWith("Killed")) {
+            // Killed half-way (by a file size limit): nothing is left, or on a share without
+            // unnamed files a file of this computer that the next export clears away.
+            const pid_t copy = ::fork();
+            if (copy == 0) {
+                std::signal(SIGXFSZ, SIG_DFL);
+                const rlimit noCore{0, 0}, small{4096, 4096};
+                if (::setrlimit(RLIMIT_CORE, &noCore) == 0
+                    && ::setrlimit(RLIMIT_FSIZE, &small) == 0)
+                    trigger(m.window.get(), "quotesExportPdf");
+                ::_exit(0);
+            }
+            int status = 0;
+            QCOMPARE(::waitpid(copy, &status, 0), copy);
+            QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+            QCOMPARE(filesIn(pages.documents).size(), row[0] == "Killed" ? 1 : 2);
+        }
         trigger(m.window.get(), "quotesExportPdf");
         QCOMPARE(pages.proposed, QStringList{pages.documents + "/" + row[2]});
         const QString told = row[3].replace("%1", QDir::toNativeSeparators(path));
@@ -498,7 +524,8 @@ private slots:
         const bool written = told.startsWith("Quote exported");
         QStringList there = filesIn(pages.documents);
         there.removeOne("Old.pdf");
-        QCOMPARE(there, written && row[0] != "Old" ? QStringList{row[2]} : QStringList());
+        QCOMPARE(there,
+                 written && !path.endsWith("/Old.pdf") ? QStringList{row[2]} : QStringList());
         QFile pdf(written ? path : old.fileName());
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QCOMPARE(pdf.readAll().startsWith("%PDF"), written);

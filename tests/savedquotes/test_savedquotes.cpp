@@ -214,7 +214,7 @@ private slots:
     void rename_data()
     {
         rowsOf({"|Quote name: Please enter a new name for the quote !", "Acme 9|", "Acme 10|",
-                "Old|", "Planted|", "Taken|", "..\\Outside|unsafe",
+                "Old|", "Planted|", "Taken|", "..\\Outside|unsafe", "%Kabc|unsafe", // 252 bytes
                 "Zulu|Quote not renamed: The quote Acme 9 could not be renamed to Zulu, it keeps "
                 "its name !",
                 "Acme 11|Quote renamed: The quote has been renamed to Acme 11 !"});
@@ -222,6 +222,7 @@ private slots:
     void rename()
     {
         QFETCH(QStringList, row);
+        row.replaceInStrings("%K", QString(83, u'\u6f22'));
         const QString name = row[0];
         Saved s(Files.split('|') << "Old.TXT=old\r\n");
         s.t.makeRaw(Paths::quotesFolder(), "Planted.txt", QFile::encodeName(s.t.dir.path() + "/x"));
@@ -240,7 +241,7 @@ private slots:
             QCOMPARE(focusName(), "txtRenameQuote");
         const QString message = row[1].isEmpty() ? "Quote already exists: The quote " + name
                 + " already exists, please enter a different name for the quote !"
-            : row[1] == "unsafe" ? "Invalid quote name: " + Store::unsafeQuoteNameMessage(name)
+            : row[1] == "unsafe" ? "Invalid quote name: " + Store::quoteNameRefusal(name).value()
                                  : row[1];
         const bool kept = row[1] == "unsafe" || name == "Zulu";
         before.replace("nine||",

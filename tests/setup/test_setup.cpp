@@ -50,13 +50,20 @@ class TestSetup : public QObject {
         for (int i = 0; i < 8; ++i)
             t->write(PrinterFiles[i], (stored[i] + "\r\n").toUtf8());
         QCOMPARE(int(readSettings(t->files, t->settings).status), int(SettingsRead::Status::Read));
-        t->printers.prototype.width = 100000; // no wrapping: that is PrintWrapped's, tested there
+        t->printers.prototype.width = 1e8; // no wrapping: that is PrintWrapped's, tested there
         open<frmPrinterSetup>(t->settings);
     }
     void enter(const QStringList &five, const QStringList &ticks = {})
     {
-        for (int i = 0; i < 5; ++i)
-            typeInto(w.get(), ChangeFields[i], five[i]);
+        for (int i = 0; i < 5; ++i) {
+            if (five[i].size() < 1000) {
+                typeInto(w.get(), ChangeFields[i], five[i]);
+                continue;
+            }
+            QApplication::clipboard()->setText(five[i]); // typed, it would take minutes
+            child(w.get(), ChangeFields[i])->setFocus();
+            press(Qt::Key_V, Qt::ControlModifier);
+        }
         for (const QString &option : ticks)
             click(w.get(), "chkChange" + option);
     }
@@ -153,6 +160,22 @@ private slots:
                     + " cannot be written ! (Exclamation)"
                  << title + ": The " + title.toLower() + " has been changed" + (header ? " !" : "")
                     + " (Information)";
+            // A file of 4 MB, CR LF included, is what start-up reads; one byte over is refused.
+            const QString changed = told.last(), lower = title.toLower();
+            for (const int over : {1, 0}) {
+                child<QPlainTextEdit>(w.get(), "txtChange" + part)
+                    ->setPlainText(QString(1022 + over, 'x')
+                                   + QString('\n' + QString(1022, 'x')).repeated(4095));
+                click(w.get(), "cmdApply" + part);
+                QCOMPARE(t->read(file).size(), over ? applied.size() + 2 : 4 << 20);
+                told << (over ? title + ": The " + lower + " could not be changed, a " + lower
+                                 + " cannot be larger than 4 MB ! (Exclamation)"
+                              : changed);
+            }
+            Settings next;
+            QCOMPARE(int(readSettings(t->files, next).status), int(SettingsRead::Status::Read));
+            QCOMPARE(header ? next.page.PageHeader : next.page.PageFooter,
+                     QString::fromUtf8(t->read(file)));
         }
         click(w.get(), "cmdClose");
         QVERIFY(!w->isVisible());
@@ -170,11 +193,17 @@ private slots:
                 "Lab \"A\", Room 2|1000|1000|Arial|12|0|printer|A printer name cannot hold a "
                 "double quote (\"), please enter a valid printer !",
                 "Front Desk|1000|1000|\"Big\" Sans|12|3|font|A font name cannot hold a double "
-                "quote (\"), please enter a valid font !"});
+                "quote (\"), please enter a valid font !",
+                // Nor would a value longer than 64 KB (%K: 65535 bytes).
+                "%Kab|1000|1000|Arial|12|0|printer|A printer name cannot be longer than 64 KB, "
+                "please enter a valid printer !",
+                "Front Desk|1000|1000|%Kab|12|3|font|A font name cannot be longer than 64 KB, "
+                "please enter a valid font !"});
     }
     void printerRefusesTheFirstBadField()
     {
         QFETCH(QStringList, row);
+        row.replaceInStrings("%K", QString(21845, u'\u6f22'));
         const QStringList stored =
             QString("Front Desk|900|720|Courier New|12|On|on|Off").split('|');
         t->printers.names = {"zeta", "Alpha", "beta"};
@@ -220,6 +249,7 @@ private slots:
     {
         // File refused (-: none), message end, printer and font entered, printer after.
         rowsOf({"-||Front Desk|Nonexistent Sans|Front Desk", "-||front desk|Arial|Office Laser",
+                "-||%Ka|Arial|Office Laser", // 64 KB
                 "-||Default|Arial|Office Laser", "-||Laser, Room 2|Sans, Condensed|Laser, Room 2",
                 "4|the printer settings have not been changed !|Front Desk|Courier New|Front Desk",
                 "2|and these files written before it could not be put back: (%1). The settings of "
@@ -229,6 +259,7 @@ private slots:
     void printerAppliesEveryFileOrPutsThemBack()
     {
         QFETCH(QStringList, row);
+        row.replaceInStrings("%K", QString(21845, u'\u6f22'));
         const QStringList stored{"Office Laser", "1440", "1440", "Arial", "10", "On", "On", "On"};
         t->printers.names << "Laser, Room 2";
         openPrinterSetup(stored);
@@ -257,6 +288,9 @@ private slots:
         QCOMPARE(t->files.writes, PrinterFiles);
         // A name with a comma is quoted on disk.
         QCOMPARE(everywhere().join('|').remove('"'), (applied + applied + applied).join('|'));
+        Settings next; // and what the next start reads
+        QCOMPARE(int(readSettings(t->files, next).status), int(SettingsRead::Status::Read));
+        QCOMPARE(next.printer.PrinterName, row[2]);
         QCOMPARE(shown("Change") << t->printers.current << focusName(),
                  NothingEntered + QStringList({row[4], "cmdClose"}));
 

@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 class TestStore : public QObject {
     Q_OBJECT
@@ -36,11 +37,14 @@ private slots:
                          "\" Mono\"\r\n| Mono|w", "01000\r\n|01000|w", "\"Mono \"\r\n|Mono |w",
                          "Lab \"A\" 2\r\n|Lab \"A\" 2|w", "\"Принтер, 東京\"\r\n|Принтер, 東京|w",
                          "\"1,5\"\r\n|1,5|w", "Default\r\n|Lab \"A\", Room 2|x|Default",
-                         "Default\r\n|\"Big\" Sans|x|Default", "Default\r\n|A\r\nB|x|Default"}
+                         "Default\r\n|\"Big\" Sans|x|Default", "Default\r\n|A\r\nB|x|Default",
+                         // %K: 65535 bytes. A line of 64 KB is read; one byte more, quotes
+                         // included, is not, so it is never written.
+                         "%Ka\r\n|%Ka|w", "Default\r\n|%Kab|x|Default", "Default\r\n|%K,|x|Default"}
                  + QStringList{"A\r\nB\r\n|A\r\nB\r\n|t", "A\r\nB|A\r\nB\r\n|t", "||t",
                                "\r\n|\r\n|t", "A\r\n\r\n|A\r\n\r\n|t", "A\nB\n|A\r\nB\r\n|t",
                                "\"Acme\", Ltd\r\n|\"Acme\", Ltd\r\n|t"}) {
-            const QStringList c = row.split(u'|');
+            const QStringList c = row.split(u'|').replaceInStrings("%K", QString(21845, u'\u6f22'));
             const QString file = c[2] == "t" ? Paths::headerFile() : Paths::printerFile();
             const bool written = c[2] == "w" || c[2] == "x";
             t.write(file, written ? QByteArray("Default\r\n") : c[0].toUtf8());
@@ -51,21 +55,25 @@ private slots:
             QCOMPARE(int(readSettings(t.files, s).status), int(SettingsRead::Status::Read));
             QCOMPARE(c[2] == "t" ? s.page.PageHeader : s.printer.PrinterName, c.value(3, c[1]));
         }
-        // A write replaces the whole file, ending it in CR LF, leaving no twin.
+        // A write replaces the whole file, ending it in CR LF, leaving no twin;
+        // a text of more than 4 MB with it is not written.
         QVERIFY(Store::writeTextFile(t.files, Paths::headerFile(), QStringLiteral("New\r\nTop"))
                 && Store::writeTextFile(t.files, Paths::footerFile(), QString()));
+        QVERIFY(!Store::writeTextFile(t.files, Paths::footerFile(), QString(4 << 20, u'x')));
         QCOMPARE(t.read(Paths::headerFile()) + t.read(Paths::footerFile()),
                  QByteArray("New\r\nTop\r\n\r\n"));
         QCOMPARE(folderEntries(t, Paths::headerFile().section(u'\\', 0, -2)),
                  (QStringList{"Footer.txt", "Header.txt"}));
 
         // A file size limit (binding root too) makes the temporary twin fail
-        // half-way: a long text as it is written, a short value when flushed.
+        // half-way: a long text as it is written, a short value when flushed;
+        // unnamed, and named as on a share that refuses unnamed files.
         rlimit old{};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
+        const rlimit small{3, old.rlim_max};
         const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-        for (const QString &path : {Paths::headerFile(), Paths::fontFile()}) {
-            const rlimit small{3, old.rlim_max};
+        for (const QString &path : {Paths::headerFile(), Paths::fontFile(), Paths::footerFile()}) {
+            t.files.setUnnamedFilesAvailable(path != Paths::footerFile());
             const QByteArray was = t.read(path);
             const QString folder = path.section(u'\\', 0, -2);
             const QStringList before = folderEntries(t, folder);
@@ -76,6 +84,24 @@ private slots:
             ::setrlimit(RLIMIT_FSIZE, &old);
             QVERIFY(!written);
             QCOMPARE(t.read(path), was);
+            QCOMPARE(folderEntries(t, folder), before);
+            // Killed by it (SIGXFSZ) half-way: nothing is left, or on such a
+            // share a file of this computer that the next start removes.
+            const pid_t copy = ::fork();
+            if (copy == 0) {
+                std::signal(SIGXFSZ, SIG_DFL);
+                const rlimit noCore{0, 0};
+                if (::setrlimit(RLIMIT_CORE, &noCore) == 0
+                    && ::setrlimit(RLIMIT_FSIZE, &small) == 0)
+                    Store::writeTextFile(t.files, path, QString(40000, u'x'));
+                ::_exit(0);
+            }
+            int status = 0;
+            QCOMPARE(::waitpid(copy, &status, 0), copy);
+            QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+            QCOMPARE(folderEntries(t, folder).size(),
+                     before.size() + (path == Paths::footerFile()));
+            t.files.removeLeftoverTemporaryFiles(folder);
             QCOMPARE(folderEntries(t, folder), before);
         }
         std::signal(SIGXFSZ, oldSignal);
@@ -100,6 +126,18 @@ private slots:
         QCOMPARE(StoreInitialiser::create(t.files, QStringLiteral("Arial"), &error),
                  QStringList{Paths::footerFile()});
         QCOMPARE(t.read(Paths::fontFile()), QByteArray("Courier\r\n"));
+        // A font name of 64 KB is written and read back; one longer, never written.
+        for (const QString &font :
+             {QString(21845, u'\u6f22') + "ab", QString(21845, u'\u6f22') + "a"}) {
+            TestPlatform f;
+            const bool fits = font.size() == 21846;
+            StoreInitialiser::create(f.files, font, &(error = QString()));
+            QCOMPARE(error.endsWith(", a setting cannot be longer than 64 KB"), !fits);
+            Settings s;
+            QCOMPARE(readSettings(f.files, s).status,
+                     fits ? SettingsRead::Status::Read : SettingsRead::Status::CannotRead);
+            QCOMPARE(s.printer.PrinterFont, fits ? font : QString());
+        }
 
         const QString quotes = Paths::quotesFolder();
         for (const char *file : {"readme.md", ".txt", ".quotaro-AbC123", "8.TXT", "9.tXt", ".8.txt",

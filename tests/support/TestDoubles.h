@@ -176,11 +176,12 @@ struct ScriptedPageOutput : QtPageOutput {
     bool diskFull = false; // the disk fills up while the PDF is written
 
 protected:
-    bool putInPlace(const QString &temporary, const QString &target, QString *why) override
+    bool putInPlace(PendingFile &file, const QString &target, QString *why) override
     {
+        const QString written = QFile::decodeName(file.path());
         if (diskFull) // cut short wherever the writing happens to be
-            QFile::resize(temporary, QFileInfo(temporary).size() / 2);
-        return QtPageOutput::putInPlace(temporary, target, why);
+            QFile::resize(written, QFileInfo(written).size() / 2);
+        return QtPageOutput::putInPlace(file, target, why);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "TestDoubles.h"
 
+#include "platform/PendingFile.h"
 #include "platform/QtFileSystem.h"
 #include "store/Paths.h"
 #include "store/SettingsFiles.h"
@@ -137,6 +138,17 @@ struct TestPlatform {
     Settings settings;
     Platform platform;
 };
+
+// A temporary file name as this computer's writes give them, with fields (0
+// host, 1 machine, 2 boot, 3 process id namespace, 4 process id, 5 its start)
+// changed: by default, of a process that has ended.
+inline QString temporaryNameWith(const QMap<int, QByteArray> &fields = {{4, "2147483647"}})
+{
+    QByteArrayList parts = PendingFile::temporaryName().split('.');
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        parts[it.key() + 2] = it.value();
+    return QString::fromUtf8(parts.join('.'));
+}
 
 // Selects an item as a screen reader does; the current item stays where it was.
 inline bool selectAsAssistiveTool(QWidget *view, const QString &itemText)

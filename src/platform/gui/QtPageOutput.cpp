@@ -13,23 +13,13 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
 const QString Creator = QStringLiteral("Quotaro");
-
-std::filesystem::path fsPath(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 
 // Qt's PDF output on A4 paper, titled.
 std::unique_ptr<QPrinter> pdfPrinter(const QString &title)
@@ -93,31 +83,32 @@ std::unique_ptr<PrinterSurface> QtPageOutput::startPdf(const QString &path, cons
         paper->outputFormat() == QPrinter::NativeFormat)
         printer->setPageLayout(paper->pageLayout());
 
+    // The PDF is written beside its target to a file that has no name where
+    // the file system allows it, so an export killed half way leaves nothing
+    // behind; elsewhere a killed export of this computer left a file that
+    // the next export to the folder clears away.
     const QFileInfo target(path);
-    QTemporaryFile reserved(target.absolutePath() + QStringLiteral("/.") + target.fileName()
-                            + QStringLiteral(".XXXXXX"));
-    reserved.setAutoRemove(false);
-    if (!reserved.open()) {
+    const QByteArray folder = QFile::encodeName(target.absolutePath());
+    PendingFile::removeAbandoned(folder);
+    auto file = std::make_shared<PendingFile>();
+    if (!file->open(folder, 0644, m_unnamedFiles)) {
         if (error)
             *error = QStringLiteral("the folder ") + QDir::toNativeSeparators(target.absolutePath())
-                + QStringLiteral(" cannot be written (") + reserved.errorString()
+                + QStringLiteral(" cannot be written (") + QString::fromLocal8Bit(strerror(errno))
                 + QStringLiteral(")");
         return nullptr;
     }
-    reserved.close();
-
-    PdfFileJob file;
-    file.temporary = reserved.fileName();
-    file.target = target.absoluteFilePath();
-    file.finish = [this](const QString &temporary, const QString &to, QString *why) {
-        return putInPlace(temporary, to, why);
-    };
-    return startPdfFileSurface(std::move(printer), file, error);
+    const QString to = target.absoluteFilePath();
+    return startPdfFileSurface(
+        std::move(printer),
+        {QFile::decodeName(file->path()), to,
+         [this, file, to](QString *why) { return putInPlace(*file, to, why); }},
+        error);
 }
 
-bool QtPageOutput::putInPlace(const QString &temporary, const QString &target, QString *why)
+bool QtPageOutput::putInPlace(PendingFile &pending, const QString &target, QString *why)
 {
-    QFile file(temporary);
+    QFile file(QFile::decodeName(pending.path()));
     QByteArray tail;
     if (file.open(QIODevice::ReadOnly) && file.size() > 16) {
         file.seek(file.size() - 16);
@@ -130,20 +121,17 @@ bool QtPageOutput::putInPlace(const QString &temporary, const QString &target, Q
         return false;
     }
     // A new file gets the permissions a saved document usually has; a file
-    // that is replaced keeps its own.
+    // that is replaced (the save dialog asked first) keeps its own.
     const QFileInfo old(target);
-    QFile::setPermissions(temporary,
-                          old.exists() ? old.permissions()
-                                       : QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                  | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    std::error_code failed;
-    std::filesystem::rename(fsPath(temporary), fsPath(target), failed);
-    if (failed) {
-        if (why)
-            *why = QString::fromLocal8Bit(failed.message().c_str());
-        return false;
-    }
-    return true;
+    file.setPermissions(old.exists() ? old.permissions()
+                                     : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QByteArray to = QFile::encodeName(target);
+    if (pending.createAs(to) || (errno == EEXIST && pending.replace(to)))
+        return true;
+    if (why)
+        *why = QString::fromLocal8Bit(strerror(errno));
+    return false;
 }
 
 PreviewOutcome QtPageOutput::preview(QWidget *parent, const QString &printerName,

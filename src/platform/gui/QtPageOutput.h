@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/PageOutput.h"
+#include "platform/PendingFile.h"
 
 // PDF files through Qt's PDF output and the preview through Qt's print
 // preview dialog, both on the surface the printers use.
@@ -13,9 +14,16 @@ public:
     PreviewOutcome preview(QWidget *parent, const QString &printerName, const QString &title,
                            const std::function<void(PrinterSurface &)> &draw) override;
 
+    // False makes every PDF take a named temporary file, as on a share that
+    // refuses unnamed ones.
+    void setUnnamedFilesAvailable(bool available) { m_unnamedFiles = available; }
+
 protected:
     // Puts a finished PDF in place of its target. Qt does not notice when a
     // full disk cuts the file short, so the file is first checked to end as
-    // a PDF ends; then it is renamed over the target in one step.
-    virtual bool putInPlace(const QString &temporary, const QString &target, QString *why);
+    // a PDF ends; then it takes the target's name in one step.
+    virtual bool putInPlace(PendingFile &file, const QString &target, QString *why);
+
+private:
+    bool m_unnamedFiles = true;
 };

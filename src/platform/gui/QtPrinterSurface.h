@@ -8,13 +8,13 @@
 
 class QPrinter;
 
-// A PDF job's file: written under the temporary name, then handed to finish,
-// which puts it in place as target (false with *why set when it cannot).
+// A PDF job's file: written to writeTo, then put in place as target by
+// finish (false with *why set when it cannot). Dropping finish drops what was
+// written.
 struct PdfFileJob {
-    QString temporary;
+    QString writeTo;
     QString target;
-    std::function<bool(const QString &temporary, const QString &target, QString *why)> finish;
-    bool done = false;
+    std::function<bool(QString *why)> finish;
 };
 
 // The surface of the printers, for the other Qt implementations of the

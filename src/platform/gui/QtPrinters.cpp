@@ -1,7 +1,6 @@
 #include "platform/gui/QtPrinters.h"
 #include "platform/gui/QtPrinterSurface.h"
 
-#include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLibrary>
@@ -63,19 +62,17 @@ public:
         m_printer = &printer;
     }
 
-    // A PDF written under a temporary name that is never ended, or whose
-    // ending fails, leaves nothing behind.
+    // A PDF that is never ended, or whose ending fails, leaves nothing
+    // behind: the engine lets go of its file before the job drops it.
     ~QtPrinterSurface() override
     {
-        if (m_file.temporary.isEmpty() || m_file.done)
-            return;
-        if (m_painter.isActive())
+        if (m_file.finish && m_painter.isActive())
             m_painter.end();
-        QFile::remove(m_file.temporary);
+        m_file.finish = nullptr;
     }
 
-    // The job's file is written under a temporary name; a successful end
-    // hands it to finish, which puts it in place as target.
+    // The job's file is written to writeTo; a successful end hands it to
+    // finish, which puts it in place as target.
     void writeThrough(const PdfFileJob &file) { m_file = file; }
 
     // Starts the job; false with *error set when the printer will not take it.
@@ -177,16 +174,12 @@ public:
                 : QStringLiteral("the print service reported an error");
             return false;
         }
-        if (!m_file.temporary.isEmpty()) {
+        if (m_file.finish) {
             QString why;
-            m_file.done = m_file.finish(m_file.temporary, m_file.target, &why);
-            if (!m_file.done) {
-                QFile::remove(m_file.temporary);
-                m_file.done = true; // nothing is left to clear away
-                m_error = why;
-                return false;
-            }
-            return true;
+            const bool placed = m_file.finish(&why);
+            m_file.finish = nullptr; // nothing is left to clear away
+            m_error = why;
+            return placed;
         }
         if (m_printer->outputFormat() == QPrinter::NativeFormat && !preview) {
             m_error = printServiceRefusal();
@@ -273,7 +266,7 @@ std::unique_ptr<PrinterSurface> startPdfFileSurface(std::unique_ptr<QPrinter> pr
                                                     const PdfFileJob &file, QString *error)
 {
     printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(file.temporary);
+    printer->setOutputFileName(file.writeTo);
     printer->setFullPage(false);
     auto surface = std::make_unique<QtPrinterSurface>(std::move(printer));
     surface->writeThrough(file);
