@@ -38,10 +38,11 @@ QStringList StoreInitialiser::create(QtFileSystem &fs, const QString &font, QStr
         if (QFileInfo::exists(fs.nativePath(path)))
             return;
         folder(path.left(path.lastIndexOf(QLatin1Char('\\'))));
-        if (fs.createNewFile(path, bytes))
+        if (const WriteResult made = fs.createNewFile(path, bytes))
             created.append(path);
         else
-            fail(QStringLiteral("cannot create the file ") + fs.nativePath(path));
+            fail(QStringLiteral("cannot create the file ") + fs.nativePath(path)
+                 + QStringLiteral(": ") + made.reason());
     };
     // Nothing start-up would refuse to read is written (a font name longer
     // than a setting can be).

@@ -5,6 +5,30 @@
 #include <QStringList>
 #include <optional>
 
+// What became of a change to the disk: done, or not done for a reason the
+// system gives ("Operation not permitted", "No space left on device"), which
+// the messages pass on so that the user can set it right.
+class WriteResult {
+public:
+    WriteResult() = default; // done
+    static WriteResult failed(QString reason)
+    {
+        WriteResult result;
+        result.m_failed = true;
+        result.m_reason = std::move(reason);
+        return result;
+    }
+    // The system's words for an errno value.
+    static WriteResult fromErrno(int error);
+
+    explicit operator bool() const { return !m_failed; }
+    const QString &reason() const { return m_reason; }
+
+private:
+    bool m_failed = false;
+    QString m_reason;
+};
+
 // The program's paths are Windows paths ("C:\Program Files\..."); a file
 // system maps them onto the real disk. All content is raw bytes here: the
 // store decides the text encoding.
@@ -40,19 +64,19 @@ public:
 
     // Replaces (or creates) the file atomically: the old content stays whole
     // until the new one is completely on disk.
-    virtual bool replaceFile(const QString &path, const QByteArray &bytes) = 0;
+    virtual WriteResult replaceFile(const QString &path, const QByteArray &bytes) = 0;
 
     // Writes a new file that must not exist yet, atomically: either the whole
     // file appears or nothing does. Refuses when any entry (a link to
     // nothing included) holds the name, and never writes through a link.
     // The file gets the mode the user's umask gives.
-    virtual bool createNewFile(const QString &path, const QByteArray &bytes) = 0;
+    virtual WriteResult createNewFile(const QString &path, const QByteArray &bytes) = 0;
 
-    virtual bool removeFile(const QString &path) = 0;
+    virtual WriteResult removeFile(const QString &path) = 0;
 
     // Renames a file in one step of the file system, never by copying;
     // refuses when any entry holds the target name.
-    virtual bool renameFile(const QString &from, const QString &to) = 0;
+    virtual WriteResult renameFile(const QString &from, const QString &to) = 0;
 
     // Removes the temporary files that writes of this computer left in the
     // folder when they were killed: only those whose names show that this

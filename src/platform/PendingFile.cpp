@@ -80,6 +80,8 @@ bool writeAll(int fd, const char *data, qsizetype left)
         const ssize_t written = ::write(fd, data, size_t(left));
         if (written < 0 && errno == EINTR)
             continue;
+        if (written == 0)
+            errno = ENOSPC; // nothing written and no error: no room left
         if (written <= 0)
             return false;
         data += written;

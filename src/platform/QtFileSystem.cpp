@@ -1,5 +1,6 @@
 #include "platform/QtFileSystem.h"
 
+#include "platform/Log.h"
 #include "platform/PendingFile.h"
 
 #include <QDir>
@@ -11,8 +12,8 @@
 
 #include <cstring>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
+#ifdef Q_OS_UNIX
 #include <climits>
 #include <dirent.h>
 #include <fcntl.h>
@@ -261,7 +262,43 @@ std::optional<QByteArray> QtFileSystem::readFileStart(const QString &path, qsize
     return bytes;
 }
 
-bool QtFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
+WriteResult WriteResult::fromErrno(int error)
+{
+    return failed(QString::fromLocal8Bit(std::strerror(error)));
+}
+
+namespace {
+// The result of a change to a file, logged: a warning with the file and the
+// reason when it failed, a debug line when it was done.
+WriteResult logged(const char *what, const QString &file, WriteResult result)
+{
+    if (!result)
+        qCWarning(lcPlatform).noquote() << what << file << "failed:" << result.reason();
+    else
+        qCDebug(lcPlatform).noquote() << what << file << "done";
+    return result;
+}
+
+#ifdef Q_OS_UNIX
+// The result of steps that set errno when one fails, read before anything
+// else (the pending file's clean-up) can change it.
+WriteResult doneOrErrno(bool done) { return done ? WriteResult() : WriteResult::fromErrno(errno); }
+
+// Why an entry that is there cannot be written or removed as a file.
+WriteResult notAFile(const struct stat &info)
+{
+    return S_ISDIR(info.st_mode) ? WriteResult::fromErrno(EISDIR)
+                                 : WriteResult::failed(QStringLiteral("Not an ordinary file"));
+}
+#endif
+} // namespace
+
+WriteResult QtFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
+{
+    return logged("Replacing", nativePath(path), replace(path, bytes));
+}
+
+WriteResult QtFileSystem::replace(const QString &path, const QByteArray &bytes)
 {
 #ifdef Q_OS_UNIX
     // Written through a link to the file it names, so that a settings file
@@ -269,33 +306,39 @@ bool QtFileSystem::replaceFile(const QString &path, const QByteArray &bytes)
     const QByteArray target = linkTarget(nativeBytes(path));
     struct stat old;
     const bool exists = ::stat(target.constData(), &old) == 0;
-    if (exists && (!S_ISREG(old.st_mode) || ::access(target.constData(), W_OK) != 0))
-        return false;
+    if (exists && !S_ISREG(old.st_mode))
+        return notAFile(old);
+    if (exists && ::access(target.constData(), W_OK) != 0)
+        return WriteResult::fromErrno(errno);
     // A write of this computer killed between its last two steps left its
     // file here; this write may be the first in that folder since.
     PendingFile::removeAbandoned(folderOf(target));
     PendingFile file;
     if (!file.open(folderOf(target), exists ? old.st_mode & 07777 : 0666, m_unnamedFiles))
-        return false;
+        return WriteResult::fromErrno(errno);
     // The file keeps its permissions, whatever the umask; it is on the disk
     // before it takes the old one's place, so a crash leaves one or the other.
     if (exists)
         (void)::fchmod(file.descriptor(), old.st_mode & 07777);
-    return file.write(bytes) && ::fdatasync(file.descriptor()) == 0 && file.replace(target);
+    return doneOrErrno(file.write(bytes) && ::fdatasync(file.descriptor()) == 0
+                       && file.replace(target));
 #else
     // QSaveFile writes through a link to the file it names.
     QSaveFile file(nativePath(path));
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return WriteResult::failed(file.errorString());
     // A short text stays in the file's buffer until commit, which does not
     // notice when writing it out fails (a full disk) and would put a cut
     // file in place of the old one: the buffer is written out, and checked,
     // first.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString why = file.errorString();
         file.cancelWriting();
-        return false;
+        return WriteResult::failed(why);
     }
-    return file.commit();
+    if (!file.commit())
+        return WriteResult::failed(file.errorString());
+    return WriteResult();
 #endif
 }
 
@@ -309,55 +352,71 @@ bool QtFileSystem::moveNoReplace(const QByteArray &from, const QByteArray &to) c
 #endif
 }
 
-bool QtFileSystem::createNewFile(const QString &path, const QByteArray &bytes)
+WriteResult QtFileSystem::createNewFile(const QString &path, const QByteArray &bytes)
 {
     const QByteArray target = nativeBytes(path);
 #ifdef Q_OS_UNIX
     // The file gets the mode any new file of the user's gets, and appears
     // whole under its name in one step that refuses a taken name, or not at all.
     PendingFile file;
-    return file.open(folderOf(target), 0666, m_unnamedFiles) && file.write(bytes)
-        && file.createAs(target, m_noReplaceRename);
+    return logged("Creating", nativePath(path),
+                  doneOrErrno(file.open(folderOf(target), 0666, m_unnamedFiles) && file.write(bytes)
+                              && file.createAs(target, m_noReplaceRename)));
 #else
     const QFileInfo info(QFile::decodeName(target));
     QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.quotaro-XXXXXX"));
     if (!temp.open() || temp.write(bytes) != bytes.size() || !temp.flush())
-        return false;
+        return logged("Creating", nativePath(path), WriteResult::failed(temp.errorString()));
     temp.close();
     if (!moveNoReplace(QFile::encodeName(temp.fileName()), target))
-        return false;
+        return logged("Creating", nativePath(path),
+                      WriteResult::failed(QStringLiteral("The name is taken or cannot be used")));
     temp.setAutoRemove(false);
-    return true;
+    return logged("Creating", nativePath(path), WriteResult());
 #endif
 }
 
-bool QtFileSystem::removeFile(const QString &path)
+WriteResult QtFileSystem::removeFile(const QString &path)
 {
     const QByteArray native = nativeBytes(path);
 #ifdef Q_OS_UNIX
     struct stat info;
-    if (::stat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
-    return ::unlink(native.constData()) == 0;
+    WriteResult result;
+    if (::stat(native.constData(), &info) != 0)
+        result = WriteResult::fromErrno(errno);
+    else if (!S_ISREG(info.st_mode))
+        result = notAFile(info);
+    else
+        result = doneOrErrno(::unlink(native.constData()) == 0);
 #else
-    if (!QFileInfo(nativePath(path)).isFile())
-        return false;
-    return QFile::remove(nativePath(path));
+    QFile file(nativePath(path));
+    const WriteResult result = !QFileInfo(file).isFile()
+        ? WriteResult::failed(QStringLiteral("Not an ordinary file"))
+        : file.remove() ? WriteResult()
+                        : WriteResult::failed(file.errorString());
 #endif
+    return logged("Removing", nativePath(path), result);
 }
 
-bool QtFileSystem::renameFile(const QString &from, const QString &to)
+WriteResult QtFileSystem::renameFile(const QString &from, const QString &to)
 {
     const QByteArray source = nativeBytes(from);
+    WriteResult result;
 #ifdef Q_OS_UNIX
     struct stat info;
-    if (::stat(source.constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
+    if (::stat(source.constData(), &info) != 0)
+        result = WriteResult::fromErrno(errno);
+    else if (!S_ISREG(info.st_mode))
+        result = notAFile(info);
+    else
+        result = doneOrErrno(moveNoReplace(source, nativeBytes(to)));
 #else
     if (!QFileInfo(nativePath(from)).isFile())
-        return false;
+        result = WriteResult::failed(QStringLiteral("Not an ordinary file"));
+    else if (!moveNoReplace(source, nativeBytes(to)))
+        result = WriteResult::failed(QStringLiteral("The name is taken or cannot be used"));
 #endif
-    return moveNoReplace(source, nativeBytes(to));
+    return logged("Renaming", nativePath(from) + QStringLiteral(" to ") + nativePath(to), result);
 }
 
 void QtFileSystem::removeLeftoverTemporaryFiles(const QString &folder)

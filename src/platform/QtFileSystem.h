@@ -18,10 +18,10 @@ public:
     std::optional<QString> findTxtEntry(const QString &folder, const QString &stem) const override;
     std::optional<QByteArray> readFile(const QString &path) const override;
     std::optional<QByteArray> readFileStart(const QString &path, qsizetype maxBytes) const override;
-    bool replaceFile(const QString &path, const QByteArray &bytes) override;
-    bool createNewFile(const QString &path, const QByteArray &bytes) override;
-    bool removeFile(const QString &path) override;
-    bool renameFile(const QString &from, const QString &to) override;
+    WriteResult replaceFile(const QString &path, const QByteArray &bytes) override;
+    WriteResult createNewFile(const QString &path, const QByteArray &bytes) override;
+    WriteResult removeFile(const QString &path) override;
+    WriteResult renameFile(const QString &from, const QString &to) override;
     void removeLeftoverTemporaryFiles(const QString &folder) override;
 
     // File names are bytes. A name that is not valid UTF-8 keeps every byte:
@@ -39,6 +39,7 @@ public:
 
 private:
     QByteArray nativeBytes(const QString &path) const;
+    WriteResult replace(const QString &path, const QByteArray &bytes);
     bool moveNoReplace(const QByteArray &from, const QByteArray &to) const;
 
     QString m_root;

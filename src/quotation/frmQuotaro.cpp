@@ -547,14 +547,16 @@ void frmQuotaro::cmdSave_Click()
     const QString text = quoteFileText(texts, m_settings.page, date);
     // The file appears whole or not at all, and only under a name nobody
     // holds; a failure is never reported as a saved quote.
-    if (!m_platform.files.createNewFile(path, TextCodec::encode(text))) {
+    if (const WriteResult saved = m_platform.files.createNewFile(path, TextCodec::encode(text));
+        !saved) {
         // Another computer sharing the folder may have taken the name since.
         if (Store::entryExists(m_platform.files, Paths::quotesFolder(), name))
             refuseTakenName();
         else
             m_platform.messages.warn(this, QStringLiteral("Quote not saved"),
                                      QStringLiteral("The quote ") + name
-                                         + QStringLiteral(" cannot be saved !"));
+                                         + QStringLiteral(" cannot be saved: ") + saved.reason()
+                                         + QStringLiteral(" !"));
         return;
     }
     m_platform.messages.inform(this, QStringLiteral("Quote saved"),

@@ -342,7 +342,9 @@ void frmOpenSavedQuotes::cmdRename_Click()
     // and nothing is lost if the move fails. The move is one step that
     // refuses a taken name, so a name taken meanwhile (from another computer
     // sharing the folder) is never overwritten.
-    if (!m_platform.files.renameFile(*oldFile, Paths::quoteFile(newName))) {
+    if (const WriteResult renamed = m_platform.files.renameFile(*oldFile,
+                                                                Paths::quoteFile(newName));
+        !renamed) {
         if (!m_platform.files.fileExists(*oldFile))
             reportQuoteNotFound(oldName);
         else if (nameTaken(newName))
@@ -351,6 +353,7 @@ void frmOpenSavedQuotes::cmdRename_Click()
             m_platform.messages.warn(messageParent(), QStringLiteral("Quote not renamed"),
                                      QStringLiteral("The quote ") + oldName
                                          + QStringLiteral(" could not be renamed to ") + newName
+                                         + QStringLiteral(": ") + renamed.reason()
                                          + QStringLiteral(", it keeps its name !"));
         return;
     }
@@ -383,14 +386,14 @@ void frmOpenSavedQuotes::cmdDelete_Click()
                                    QStringLiteral("Quote delete canceld !"));
         return;
     }
-    if (!m_platform.files.removeFile(*file)) {
+    if (const WriteResult removed = m_platform.files.removeFile(*file); !removed) {
         if (!m_platform.files.fileExists(*file))
             reportQuoteNotFound(name);
         else
-            m_platform.messages.warn(messageParent(), QStringLiteral("Quote not deleted"),
-                                     QStringLiteral("The quote ") + name
-                                         + QStringLiteral(" could not be deleted, it is still "
-                                                          "saved !"));
+            m_platform.messages.warn(
+                messageParent(), QStringLiteral("Quote not deleted"),
+                QStringLiteral("The quote ") + name + QStringLiteral(" could not be deleted: ")
+                    + removed.reason() + QStringLiteral(", it is still saved !"));
         return;
     }
     setOpenQuoteText(QString());

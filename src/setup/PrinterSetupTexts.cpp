@@ -5,7 +5,7 @@
 QString printerSettingsWriteFailure(const PrinterSettingsWrite &write)
 {
     QString text = QStringLiteral("The file (") + write.failedFile
-        + QStringLiteral(") could not be written");
+        + QStringLiteral(") could not be written: ") + write.reason;
     if (write.notRestored.isEmpty())
         return text + QStringLiteral(", the printer settings have not been changed !");
     text += QStringLiteral(", and these files written before it could not be put back:");

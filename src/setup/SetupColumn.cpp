@@ -54,13 +54,15 @@ void SetupColumn::add()
         // The file decides, not the list: an entry made by hand under another
         // spelling (07 beside 7) is no duplicate.
         m_platform.messages.warn(m_window, t.title, t.entryPrefix + entry + InUseSuffix);
-    } else if (!Store::createEntry(m_platform.files, m_config.folder, entry)) {
+    } else if (const WriteResult created = Store::createEntry(m_platform.files, m_config.folder,
+                                                              entry);
+               !created) {
         // The list only ever shows what is on disk.
-        m_platform.messages.warn(m_window, t.title,
-                                 t.entryPrefix + entry
-                                     + QStringLiteral(" could not be added, the file ")
-                                     + Paths::entryFile(m_config.folder, entry)
-                                     + QStringLiteral(" cannot be written !"));
+        m_platform.messages.warn(
+            m_window, t.title,
+            t.entryPrefix + entry + QStringLiteral(" could not be added, the file ")
+                + Paths::entryFile(m_config.folder, entry) + QStringLiteral(" cannot be written: ")
+                + created.reason() + QStringLiteral(" !"));
     } else {
         m_platform.messages.inform(m_window, t.title, t.entryPrefix + entry + AddedSuffix);
         ListControl(m_config.list).addItem(entry);
@@ -95,13 +97,15 @@ void SetupColumn::remove()
                                      + Paths::entryFile(m_config.folder, entry)
                                      + QStringLiteral(") no longer exists !"));
         takeOut(row);
-    } else if (!Store::deleteEntry(m_platform.files, m_config.folder, entry)) {
-        m_platform.messages.warn(m_window, t.title,
-                                 t.entryPrefix + entry
-                                     + QStringLiteral(" could not be deleted, the file ")
-                                     + Store::entryFileOf(m_platform.files, m_config.folder, entry)
-                                           .value_or(Paths::entryFile(m_config.folder, entry))
-                                     + QStringLiteral(" cannot be removed !"));
+    } else if (const WriteResult deleted = Store::deleteEntry(m_platform.files, m_config.folder,
+                                                              entry);
+               !deleted) {
+        m_platform.messages.warn(
+            m_window, t.title,
+            t.entryPrefix + entry + QStringLiteral(" could not be deleted, the file ")
+                + Store::entryFileOf(m_platform.files, m_config.folder, entry)
+                      .value_or(Paths::entryFile(m_config.folder, entry))
+                + QStringLiteral(" cannot be removed: ") + deleted.reason() + QStringLiteral(" !"));
     } else {
         m_platform.messages.inform(m_window, t.title, t.entryPrefix + entry + DeletedSuffix);
         takeOut(row);

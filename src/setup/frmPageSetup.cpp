@@ -75,11 +75,13 @@ void frmPageSetup::apply(const Section &section)
     }
     // The file is written first: a text that could not be stored is not put
     // in force either, and stays in the change box to be applied again.
-    if (!Store::writeTextFile(m_platform.files, section.file, text)) {
+    if (const WriteResult written = Store::writeTextFile(m_platform.files, section.file, text);
+        !written) {
         m_platform.messages.warn(this, section.title,
                                  QStringLiteral("The ") + section.name
                                      + QStringLiteral(" could not be changed, the file ")
-                                     + section.file + QStringLiteral(" cannot be written !"));
+                                     + section.file + QStringLiteral(" cannot be written: ")
+                                     + written.reason() + QStringLiteral(" !"));
         section.change->setFocus();
         return;
     }

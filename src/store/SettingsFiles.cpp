@@ -1,5 +1,6 @@
 #include "store/SettingsFiles.h"
 
+#include "platform/Log.h"
 #include "platform/FileSystem.h"
 #include "store/Paths.h"
 #include "store/Store.h"
@@ -53,6 +54,14 @@ Settings freshSettings(const QString &font)
     return settings;
 }
 
+namespace {
+SettingsRead loggedRead(SettingsRead read, const char *problem)
+{
+    qCWarning(lcStore).noquote() << "The settings file" << read.path << problem;
+    return read;
+}
+} // namespace
+
 SettingsRead readSettings(const FileSystem &fs, Settings &into)
 {
     for (const SettingFile &file : settingFiles()) {
@@ -60,16 +69,17 @@ SettingsRead readSettings(const FileSystem &fs, Settings &into)
         Store::BoundedRead read = value ? Store::readValueStart(fs, file.path)
                                         : Store::readPageTextFile(fs, file.path);
         if (read.status == Store::BoundedRead::Status::CannotRead)
-            return {SettingsRead::Status::CannotRead, file.path};
+            return loggedRead({SettingsRead::Status::CannotRead, file.path}, "cannot be read");
         if (read.status == Store::BoundedRead::Status::TooLarge)
-            return {value ? SettingsRead::Status::ValueTooLarge
-                          : SettingsRead::Status::TextTooLarge,
-                    file.path};
+            return loggedRead(
+                {value ? SettingsRead::Status::ValueTooLarge : SettingsRead::Status::TextTooLarge,
+                 file.path},
+                "is too large to be read");
         // A value file with nothing at all in it was cut short: printing
         // with a setting nobody chose is worse than stopping. (A value file
         // holding only a line end is an empty value, which is fine.)
         if (value && read.text.isEmpty())
-            return {SettingsRead::Status::Empty, file.path};
+            return loggedRead({SettingsRead::Status::Empty, file.path}, "is empty");
         file.variable(into) = value ? Store::readField(read.text) : std::move(read.text);
     }
     return {};
@@ -88,9 +98,13 @@ PrinterSettingsWrite writePrinterSettings(FileSystem &fs, const PrinterSettings 
     PrinterSettingsWrite result;
     for (const SettingFile &file : printerSettingFiles()) {
         Previous previous{file.path, fs.fileExists(file.path), fs.readFile(file.path)};
-        if (!Store::writeValueFile(fs, file.path, file.of(wanted))) {
+        const WriteResult done = Store::writeValueFile(fs, file.path, file.of(wanted));
+        if (!done) {
             result.ok = false;
             result.failedFile = file.path;
+            result.reason = done.reason();
+            qCWarning(lcStore).noquote() << "The printer settings file" << file.path
+                                         << "cannot be written:" << done.reason();
             break;
         }
         written.append(previous);
@@ -100,11 +114,14 @@ PrinterSettingsWrite writePrinterSettings(FileSystem &fs, const PrinterSettings 
     for (const Previous &previous : written) {
         bool restored = false;
         if (previous.bytes)
-            restored = fs.replaceFile(previous.path, *previous.bytes);
+            restored = bool(fs.replaceFile(previous.path, *previous.bytes));
         else if (!previous.existed)
-            restored = fs.removeFile(previous.path);
-        if (!restored)
+            restored = bool(fs.removeFile(previous.path));
+        if (!restored) {
+            qCWarning(lcStore).noquote()
+                << "The settings file" << previous.path << "could not be put back";
             result.notRestored.append(previous.path);
+        }
     }
     return result;
 }

@@ -60,6 +60,7 @@ SettingsRead readSettings(const FileSystem &fs, Settings &into);
 struct PrinterSettingsWrite {
     bool ok = true;
     QString failedFile; // the file that could not be written
+    QString reason; // why, in the system's words
     QStringList notRestored; // files written before it whose old content could not be put back
 };
 

@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+#include <cerrno>
+
 namespace Store {
 
 QString readField(const QString &content)
@@ -127,21 +129,25 @@ BoundedRead readPageTextFile(const FileSystem &fs, const QString &path)
     return {BoundedRead::Status::Read, linesWithCrLf(TextCodec::decode(*bytes))};
 }
 
-bool writeValueFile(FileSystem &fs, const QString &path, const QString &value)
+WriteResult writeValueFile(FileSystem &fs, const QString &path, const QString &value)
 {
     // The read rule has no escape for a double quote or a line break: a
     // value it would give back changed is refused, never stored cut; nor is
     // one longer than start-up reads.
     const QByteArray bytes = valueFileBytes(value);
-    if (readField(fieldText(value)) != value || !fitsValueFile(bytes))
-        return false;
+    if (readField(fieldText(value)) != value)
+        return WriteResult::failed(QStringLiteral("the value would not read back as it is"));
+    if (!fitsValueFile(bytes))
+        return WriteResult::fromErrno(EFBIG);
     return fs.replaceFile(path, bytes);
 }
 
-bool writeTextFile(FileSystem &fs, const QString &path, const QString &text)
+WriteResult writeTextFile(FileSystem &fs, const QString &path, const QString &text)
 {
     const QByteArray bytes = TextCodec::encode(text + CrLf);
-    return fitsPageTextFile(bytes) && fs.replaceFile(path, bytes);
+    if (!fitsPageTextFile(bytes))
+        return WriteResult::fromErrno(EFBIG);
+    return fs.replaceFile(path, bytes);
 }
 
 std::optional<QStringList> listEntries(const FileSystem &fs, const QString &folder)
@@ -170,16 +176,19 @@ bool entryNameFits(const QString &entry)
     return (entry + QStringLiteral(".txt")).toUtf8().size() <= MaxFileNameBytes;
 }
 
-bool createEntry(FileSystem &fs, const QString &folder, const QString &entry)
+WriteResult createEntry(FileSystem &fs, const QString &folder, const QString &entry)
 {
-    return !entryExists(fs, folder, entry)
-        && fs.createNewFile(Paths::entryFile(folder, entry), QByteArray());
+    if (entryExists(fs, folder, entry))
+        return WriteResult::fromErrno(EEXIST);
+    return fs.createNewFile(Paths::entryFile(folder, entry), QByteArray());
 }
 
-bool deleteEntry(FileSystem &fs, const QString &folder, const QString &entry)
+WriteResult deleteEntry(FileSystem &fs, const QString &folder, const QString &entry)
 {
     const std::optional<QString> file = entryFileOf(fs, folder, entry);
-    return file && fs.removeFile(*file);
+    if (!file)
+        return WriteResult::fromErrno(ENOENT);
+    return fs.removeFile(*file);
 }
 
 bool isSafeFileName(const QString &name)

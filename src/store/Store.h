@@ -67,8 +67,8 @@ std::optional<QString> readWholeFile(const FileSystem &fs, const QString &path);
 // Whole replacement with the value (or text) followed by one CR LF. A value
 // that would not read back exactly as given (a double quote that the read
 // rule takes as a field's end, a line break) is refused and nothing written.
-bool writeValueFile(FileSystem &fs, const QString &path, const QString &value);
-bool writeTextFile(FileSystem &fs, const QString &path, const QString &text);
+WriteResult writeValueFile(FileSystem &fs, const QString &path, const QString &value);
+WriteResult writeTextFile(FileSystem &fs, const QString &path, const QString &text);
 
 // List entries: empty files named by the entry text and ".txt".
 // The entry texts of a folder (file names less their last four characters)
@@ -84,9 +84,9 @@ bool entryExists(const FileSystem &fs, const QString &folder, const QString &ent
 // Whether the entry's file name (entry and ".txt") is at most MaxFileNameBytes.
 bool entryNameFits(const QString &entry);
 // A new empty file; refuses when the entry exists under any spelling.
-bool createEntry(FileSystem &fs, const QString &folder, const QString &entry);
+WriteResult createEntry(FileSystem &fs, const QString &folder, const QString &entry);
 // Deletes the file the entry was listed from, whatever the case of its ending.
-bool deleteEntry(FileSystem &fs, const QString &folder, const QString &entry);
+WriteResult deleteEntry(FileSystem &fs, const QString &folder, const QString &entry);
 
 // A name the file system can hold as one file of its folder: no path
 // separator, drive colon, wildcard, quote, angle bracket, bar or control

@@ -410,7 +410,7 @@ private slots:
         QString kept;
         if (row[6] == "meanwhile")
             m.t.files.beforeCreate = [&] { m.t.write(kept = Paths::quoteFile(name), "other\r\n"); };
-        else if (!row[6].isEmpty() && row[6] != "full")
+        else if (!row[6].isEmpty() && row[6] != "immutable")
             m.t.write(kept = Paths::quoteFile(row[6]), "other\r\n");
         QVERIFY(m.open());
         m.quote("10000|" + row[0] + "|3|36|2|30");
@@ -419,10 +419,17 @@ private slots:
         QStringList files = filesIn(m.t.native(Paths::quotesFolder()));
         if (told == "Quote saved" || row[6] == "meanwhile")
             files << name + ".txt";
-        m.t.files.failWrites = row[6] == "full";
+        std::optional<Immutable> refusing;
+        if (row[6] == "immutable" && !refusing.emplace(m.t.native(Paths::quotesFolder())).made)
+            QSKIP("The file system cannot make a folder immutable here");
+        if (refusing) // the log tells which file, and why
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("^Creating .*/Quotes/" + name
+                                                    + ".txt failed: " + Immutable::reason()));
         child<QLineEdit>(m.window.get(), "txtSaveQuote")->setText(name); // a tab cannot be typed
         m.click("cmdSave");
-        QCOMPARE(m.said(), QStringList{row[7].replace("%1", name)});
+        QCOMPARE(m.said(),
+                 QStringList{row[7].replace("%1", name).replace("%r", Immutable::reason())});
         QCOMPARE(m.t.messages.messages[0].focus, QStringLiteral("cmdSave"));
         QCOMPARE(focusName(), told.endsWith("saved") ? "cmdSave" : "txtSaveQuote");
         QCOMPARE(m.textOf("txtSaveQuote") + '|' + m.textOf("txtCustomerDetails"),

@@ -147,17 +147,19 @@ private slots:
             click(w.get(), "cmdCancel" + part);
             QCOMPARE(state(part) << focusName(), QStringList(old) << "txtChange" + part);
             typeInto(w.get(), "txtChange" + part, typed);
-            t->files.refuse = [&](const QString &path) { return path == file; };
-            click(w.get(), "cmdApply" + part);
-            QCOMPARE(state(part), old.mid(0, 3) << typed);
-            t->files.refuse = nullptr;
+            {
+                const Immutable refusing(t->native(file));
+                QVERIFY(refusing.made);
+                click(w.get(), "cmdApply" + part);
+                QCOMPARE(state(part), old.mid(0, 3) << typed);
+            }
             click(w.get(), "cmdApply" + part);
             const QString applied = QString(typed).replace("\n", "\r\n");
             QCOMPARE(state(part) << focusName(),
                      QStringList({applied, applied + "\r\n", typed, "", "txtChange" + part}));
             QCOMPARE(state(other), otherOld);
             told << title + ": The " + title.toLower() + " could not be changed, the file " + file
-                    + " cannot be written ! (Exclamation)"
+                    + " cannot be written: " + Immutable::reason() + " ! (Exclamation)"
                  << title + ": The " + title.toLower() + " has been changed" + (header ? " !" : "")
                     + " (Information)";
             // A file of 4 MB, CR LF included, is what start-up reads; one byte over is refused.
@@ -270,16 +272,17 @@ private slots:
             const QString refused = PrinterFiles[row[0].toInt()];
             const bool putBackFails = row[1].contains("put back");
             t->files.refuse = [&](const QString &path) {
-                return path == refused
-                    || (putBackFails && path == PrinterFiles[0]
-                        && t->files.writes.count(path) == 2);
+                return putBackFails && path == PrinterFiles[0] && t->files.writes.count(path) == 2;
             };
+            const Immutable refusing(t->native(refused));
+            QVERIFY(refusing.made);
             click(w.get(), "cmdApply");
             const QStringList inForce = QStringList(putBackFails ? row[2] : stored[0])
                 + stored.mid(1);
             QCOMPARE(everywhere(), inForce + inForce + inForce);
             QCOMPARE(shown("Change") << t->printers.current, QStringList(applied) << inForce[0]);
-            told << "Printer: The file (" + refused + ") could not be written, "
+            told << "Printer: The file (" + refused
+                    + ") could not be written: " + Immutable::reason() + ", "
                     + QString(row[1]).replace("%1", PrinterFiles[0]) + " (Exclamation)";
             t->files.refuse = nullptr;
             t->files.writes.clear();
@@ -333,10 +336,12 @@ private slots:
         fill(QLocale(row[7]));
         title == "Rate" ? open<frmRatesSetup>() : open<frmTermsSetup>();
         click(w.get(), del);
-        t->files.failWrites = true;
-        add(title, row[4]);
-        remove(title, entry, MsgAnswer::Yes);
-        t->files.failWrites = false;
+        {
+            const Immutable refusing(t->native(folder));
+            QVERIFY(refusing.made);
+            add(title, row[4]);
+            remove(title, entry, MsgAnswer::Yes);
+        }
         QCOMPARE(itemsOf(w.get(), list) + filesIn(folder), QStringList({entry, entry + ".txt"}));
         add(title, row[4]);
         QCOMPARE(t->read(Paths::entryFile(folder, stored)), QByteArray());
@@ -356,9 +361,10 @@ private slots:
         click(w.get(), del);
         QFile expected(QFINDTESTDATA("column_messages.txt"));
         QVERIFY(expected.open(QIODevice::ReadOnly));
-        QCOMPARE(said(t->messages).join('\n') + '\n',
-                 QString::fromUtf8(expected.readAll())
-                     .arg(title, row[1], title.toLower(), entry, stored, folder));
+        QCOMPARE(
+            said(t->messages).join('\n') + '\n',
+            QString::fromUtf8(expected.readAll())
+                .arg(title, row[1], title.toLower(), entry, stored, folder, Immutable::reason()));
     }
 
     // Terms are ordered as numbers, rates as texts; empty lists are told in order.

@@ -8,6 +8,7 @@
 #include "store/SettingsFiles.h"
 #include "store/Store.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,23 +16,27 @@
 // The disk, refusing the changes a test run as root cannot make fail by permissions.
 struct FaultyFileSystem : QtFileSystem {
     using QtFileSystem::QtFileSystem;
-    bool replaceFile(const QString &path, const QByteArray &bytes) override
+    WriteResult replaceFile(const QString &path, const QByteArray &bytes) override
     {
         writes.append(path);
-        return allowed(path) && QtFileSystem::replaceFile(path, bytes);
+        return allowed(path) ? QtFileSystem::replaceFile(path, bytes) : Refused;
     }
-    bool createNewFile(const QString &path, const QByteArray &bytes) override
+    WriteResult createNewFile(const QString &path, const QByteArray &bytes) override
     {
         if (beforeCreate)
             beforeCreate();
         writes.append(path);
-        return allowed(path) && QtFileSystem::createNewFile(path, bytes);
+        return allowed(path) ? QtFileSystem::createNewFile(path, bytes) : Refused;
     }
-    bool removeFile(const QString &p) override { return allowed(p) && QtFileSystem::removeFile(p); }
-    bool renameFile(const QString &from, const QString &to) override
+    WriteResult removeFile(const QString &p) override
     {
-        return allowed(from) && QtFileSystem::renameFile(from, to);
+        return allowed(p) ? QtFileSystem::removeFile(p) : Refused;
     }
+    WriteResult renameFile(const QString &from, const QString &to) override
+    {
+        return allowed(from) ? QtFileSystem::renameFile(from, to) : Refused;
+    }
+    inline static const WriteResult Refused = WriteResult::failed("refused");
     std::optional<QByteArray> readFile(const QString &p) const override
     {
         return failReads ? std::nullopt : QtFileSystem::readFile(p);
@@ -58,6 +63,21 @@ struct FaultyFileSystem : QtFileSystem {
     std::function<void()> beforeCreate; // another computer at work on the shared folder
     QHash<QString, QStringList> order; // a folder's entries listed first, in this order
     bool allowed(const QString &path) const { return !failWrites && !(refuse && refuse(path)); }
+};
+
+// A file or folder that refuses every change, root's too (the immutable
+// flag), while this lives; reason() is what the system says then.
+struct Immutable {
+    explicit Immutable(QString nativePath) : path(std::move(nativePath)), made(flag("+i")) {}
+    ~Immutable()
+    {
+        if (made)
+            flag("-i");
+    }
+    bool flag(const char *f) const { return QProcess::execute("chattr", {f, path}) == 0; }
+    static QString reason() { return QString::fromLocal8Bit(std::strerror(EPERM)); }
+    QString path;
+    bool made;
 };
 
 // Doubles over a temporary drive C:, in English (United States) unless told otherwise.
