@@ -21,6 +21,10 @@
 
 int main(int argc, char *argv[])
 {
+    // Each log line says when and from which layer (QT_MESSAGE_PATTERN, when
+    // set, takes precedence).
+    qSetMessagePattern(QStringLiteral(
+        "%{time yyyy-MM-dd hh:mm:ss.zzz} %{if-category}%{category} %{endif}%{type}: %{message}"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quotaro"));
     QApplication::setApplicationVersion(QStringLiteral(QUOTARO_VERSION));

@@ -1,5 +1,6 @@
 #include "printing/PdfAndPreview.h"
 
+#include "platform/Log.h"
 #include "platform/Platform.h"
 #include "printing/PrintPage.h"
 #include "store/Settings.h"
@@ -36,6 +37,7 @@ std::optional<QString> runPdfExport(Platform &platform, QWidget *parent,
     const std::optional<PrintMeasures> measures = printMeasuresOf(
         settings, platform.locale, &error, QStringLiteral("the quote has not been exported"));
     if (!measures) {
+        qCWarning(lcPrint).noquote() << "No PDF export:" << error;
         platform.messages.warn(parent, QStringLiteral("Quote not exported"), error);
         return std::nullopt;
     }
@@ -48,6 +50,7 @@ std::optional<QString> runPdfExport(Platform &platform, QWidget *parent,
 
     const QString shown = QDir::toNativeSeparators(path);
     const auto failed = [&](const QString &why) {
+        qCWarning(lcPrint).noquote() << "The PDF" << shown << "could not be written:" << why;
         platform.messages.warn(parent, QStringLiteral("Quote not exported"),
                                QStringLiteral("The quote could not be saved as ") + shown
                                    + QStringLiteral(": ") + why + QStringLiteral(" !"));
@@ -61,6 +64,7 @@ std::optional<QString> runPdfExport(Platform &platform, QWidget *parent,
     body(*surface, measures->horizontalMargin);
     if (!surface->endDoc())
         return failed(surface->error());
+    qCDebug(lcPrint).noquote() << "PDF written:" << shown;
     platform.messages.inform(parent, QStringLiteral("Quote exported"),
                              QStringLiteral("The quote has been saved as ") + shown);
     return path;
@@ -74,6 +78,7 @@ std::optional<QString> runPrintPreview(Platform &platform, QWidget *parent,
     const std::optional<PrintMeasures> measures = printMeasuresOf(
         settings, platform.locale, &error, QStringLiteral("the print preview cannot be shown"));
     if (!measures) {
+        qCWarning(lcPrint).noquote() << "No print preview:" << error;
         platform.messages.warn(parent, QStringLiteral("Print preview"), error);
         return std::nullopt;
     }
@@ -85,11 +90,14 @@ std::optional<QString> runPrintPreview(Platform &platform, QWidget *parent,
     if (!outcome.printed)
         return std::nullopt;
     if (!outcome.error.isEmpty()) {
+        qCWarning(lcPrint).noquote()
+            << "The printer" << outcome.device << "did not take the print job:" << outcome.error;
         platform.messages.warn(parent, QStringLiteral("Printing"),
                                QStringLiteral("The printer ") + outcome.device
                                    + QStringLiteral(" did not take the print job: ") + outcome.error
                                    + QStringLiteral(" !"));
         return std::nullopt;
     }
+    qCDebug(lcPrint).noquote() << "Print job from the preview sent to" << outcome.device;
     return outcome.device;
 }

@@ -1,5 +1,6 @@
 #include "printing/PrintPage.h"
 
+#include "platform/Log.h"
 #include "platform/Platform.h"
 #include "store/Paths.h"
 #include "store/Settings.h"
@@ -101,11 +102,14 @@ std::optional<QString> runPrintJob(Platform &platform, QWidget *parent,
     const std::optional<PrintMeasures> measures = printMeasuresOf(settings, platform.locale,
                                                                   &error);
     if (!measures) {
+        qCWarning(lcPrint).noquote() << "No print job:" << error;
         platform.messages.warn(parent, title, error);
         return std::nullopt;
     }
     std::unique_ptr<PrinterSurface> surface = platform.printers.startJob(&error);
     if (!surface) {
+        qCWarning(lcPrint).noquote() << "The print job on" << platform.printers.currentName()
+                                     << "could not be started:" << error;
         platform.messages.warn(parent, title,
                                QStringLiteral("The print job could not be started: ") + error
                                    + QStringLiteral(" !"));
@@ -113,13 +117,17 @@ std::optional<QString> runPrintJob(Platform &platform, QWidget *parent,
     }
     ApplyPrintSettings(*surface, settings, *measures);
     body(*surface, measures->horizontalMargin);
+    qCDebug(lcPrint).noquote() << "Print job started on" << surface->deviceName();
     if (!surface->endDoc()) {
+        qCWarning(lcPrint).noquote() << "The printer" << surface->deviceName()
+                                     << "did not take the print job:" << surface->error();
         platform.messages.warn(parent, title,
                                QStringLiteral("The printer ") + surface->deviceName()
                                    + QStringLiteral(" did not take the print job: ")
                                    + surface->error() + QStringLiteral(" !"));
         return std::nullopt;
     }
+    qCDebug(lcPrint).noquote() << "Print job sent to" << surface->deviceName();
     return surface->deviceName();
 }
 
