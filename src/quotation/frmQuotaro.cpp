@@ -82,6 +82,7 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
+    // A plain line: no text for the eye nor a name for a screen reader.
     ui->setupDummy1->setSeparator(true);
 
     // The boxes take exactly what is typed: no completion from the list, and

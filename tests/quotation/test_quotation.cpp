@@ -325,6 +325,11 @@ private slots:
                                       row.startsWith("cmd") ? "click" : "trigger");
             QCOMPARE(opened, row.section(' ', 1));
         }
+        // The Setup menu's separator is a plain line, with no name a screen reader reads.
+        QAccessibleInterface *setup = QAccessible::queryAccessibleInterface(
+            child<QAction>(m.window.get(), "setupPageSetup")->associatedObjects().last());
+        QCOMPARE(setup->child(2)->role(), QAccessible::Separator);
+        QCOMPARE(setup->child(2)->text(QAccessible::Name), QString());
         m.t.write(Paths::remoteSupportTool(), "tool");
         trigger(m.window.get(), "helpRemoteSupport");
         QCOMPARE(m.t.launcher.programs, QStringList{m.t.native(Paths::remoteSupportTool())});
