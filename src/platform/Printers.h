@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -56,4 +57,9 @@ public:
     // A fresh surface on the current printer for one job; nullptr with
     // *error set when no job can be started (for example no printer).
     virtual std::unique_ptr<PrinterSurface> startJob(QString *error) = 0;
+
+    // The printable area of a page of the current printer, in twips: what a
+    // job, a preview or a PDF of it has to fit in (A4 where no printer can
+    // be used, as the preview and the PDF then have).
+    virtual QSizeF printableArea() const = 0;
 };

@@ -35,7 +35,8 @@ std::optional<QString> runPdfExport(Platform &platform, QWidget *parent,
 {
     QString error;
     const std::optional<PrintMeasures> measures = printMeasuresOf(
-        settings, platform.locale, &error, QStringLiteral("the quote has not been exported"));
+        settings, platform.locale, platform.printers.printableArea(), &error,
+        QStringLiteral("the quote has not been exported"));
     if (!measures) {
         qCWarning(lcPrint).noquote() << "No PDF export:" << error;
         platform.messages.warn(parent, QStringLiteral("Quote not exported"), error);
@@ -76,7 +77,8 @@ std::optional<QString> runPrintPreview(Platform &platform, QWidget *parent,
 {
     QString error;
     const std::optional<PrintMeasures> measures = printMeasuresOf(
-        settings, platform.locale, &error, QStringLiteral("the print preview cannot be shown"));
+        settings, platform.locale, platform.printers.printableArea(), &error,
+        QStringLiteral("the print preview cannot be shown"));
     if (!measures) {
         qCWarning(lcPrint).noquote() << "No print preview:" << error;
         platform.messages.warn(parent, QStringLiteral("Print preview"), error);

@@ -5,17 +5,23 @@
 #include "store/Paths.h"
 #include "store/Settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 std::optional<PrintMeasures> printMeasuresOf(const PrinterSettings &settings, const Locale &locale,
-                                             QString *error, const QString &notDone)
+                                             const QSizeF &printable, QString *error,
+                                             const QString &notDone)
 {
-    auto refuse = [&](const QString &what, const QString &file) {
+    auto refuseFor = [&](const QString &what, const QString &file, const QString &why) {
         if (error)
             *error = QStringLiteral("The ") + what + QStringLiteral(" setting in the file (") + file
-                + QStringLiteral(") is not a valid number, ") + notDone + QStringLiteral(" !");
+                + QStringLiteral(") ") + why + QStringLiteral(", ") + notDone
+                + QStringLiteral(" !");
         return std::nullopt;
+    };
+    auto refuse = [&](const QString &what, const QString &file) {
+        return refuseFor(what, file, QStringLiteral("is not a valid number"));
     };
     PrintMeasures m;
     const std::optional<float> size = locale.toSingle(settings.PrinterFontSize);
@@ -30,6 +36,33 @@ std::optional<PrintMeasures> printMeasuresOf(const PrinterSettings &settings, co
     if (!vertical)
         return refuse(QStringLiteral("vertical margin"), Paths::verticalMarginFile());
     m.verticalMargin = *vertical;
+
+    // Text set where the page has no room for it would give a blank page
+    // (or PDF) that looks like success. The room needed is one letter of the
+    // font across and one line down, taken as the font's size (the surface
+    // ignores a size of zero or less and holds one over 1000 points).
+    const double em = std::clamp(double(m.fontSize), 0.0, 1000.0) * 20.0;
+    const double width = printable.width(), height = printable.height();
+    const QString ofSize = QStringLiteral(" of size ") + settings.PrinterFontSize;
+    const QString twips = QStringLiteral(" twips");
+    if (em > width || em > height)
+        return refuseFor(QStringLiteral("font size"), Paths::fontSizeFile(),
+                         QStringLiteral("is too large for the page: a letter") + ofSize
+                             + QStringLiteral(" does not fit in the printable area of ")
+                             + QString::number(qRound(width)) + QStringLiteral(" by ")
+                             + QString::number(qRound(height)) + twips);
+    if (2.0 * m.horizontalMargin + em > width)
+        return refuseFor(QStringLiteral("horizontal margin"), Paths::horizontalMarginFile(),
+                         QStringLiteral("leaves no room for text: two margins of ")
+                             + settings.HorizontalMargin + QStringLiteral(" twips leave no letter")
+                             + ofSize + QStringLiteral(" in the printable width of ")
+                             + QString::number(qRound(width)) + twips);
+    if (double(m.verticalMargin) + em > height)
+        return refuseFor(QStringLiteral("vertical margin"), Paths::verticalMarginFile(),
+                         QStringLiteral("leaves no room for text: a margin of ")
+                             + settings.VerticalMargin + QStringLiteral(" twips leaves no line")
+                             + ofSize + QStringLiteral(" in the printable height of ")
+                             + QString::number(qRound(height)) + twips);
     return m;
 }
 
@@ -99,8 +132,8 @@ std::optional<QString> runPrintJob(Platform &platform, QWidget *parent,
 {
     const QString title = QStringLiteral("Printing");
     QString error;
-    const std::optional<PrintMeasures> measures = printMeasuresOf(settings, platform.locale,
-                                                                  &error);
+    const std::optional<PrintMeasures> measures = printMeasuresOf(
+        settings, platform.locale, platform.printers.printableArea(), &error);
     if (!measures) {
         qCWarning(lcPrint).noquote() << "No print job:" << error;
         platform.messages.warn(parent, title, error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSizeF>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -17,11 +18,13 @@ struct PrintMeasures {
     float verticalMargin = 0; // twips, the Y of the first line
 };
 
-// Converts the font size and margin settings; when one is not a number the
-// result is empty and *error names the setting and its file, ending with
-// what has therefore not been done.
+// Converts the font size and margin settings; when one is not a number, or
+// they leave no room for a line of text in the printable area (twips), the
+// result is empty and *error names the setting and its file and what does
+// not fit, ending with what has therefore not been done.
 std::optional<PrintMeasures>
-printMeasuresOf(const PrinterSettings &settings, const Locale &locale, QString *error,
+printMeasuresOf(const PrinterSettings &settings, const Locale &locale, const QSizeF &printable,
+                QString *error,
                 const QString &notDone = QStringLiteral("nothing has been printed"));
 
 // Font name, size, bold, italic and underline, then the top margin as

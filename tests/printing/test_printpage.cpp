@@ -4,6 +4,7 @@
 
 #include "WidgetDriver.h"
 
+#include "printing/PdfAndPreview.h"
 #include "printing/PrintPage.h"
 #include "printing/QuotePrinting.h"
 #include "quote/QuoteTexts.h"
@@ -110,7 +111,22 @@ private slots:
              "(Exclamation)|1 -",
              "en_US|10|1440|top|On|Front Desk|||Printing: The vertical margin setting in the file "
              "(VerticalMargin.txt) is not a valid number, nothing has been printed ! "
-             "(Exclamation)|1 -"});
+             "(Exclamation)|1 -",
+             // The page is 12000 by 15000 twips: a letter and a line of the font must fit.
+             "en_US|10|5900|14800|On|Front Desk|||1 Front Desk 5900: font Arial, size 10, bold 1, "
+             "italic 1, underline 1, print 333,14800 [x], enddoc",
+             "en_US|10|5901|1440|On|Front Desk|||Printing: The horizontal margin setting in the "
+             "file (HorizontalMargin.txt) leaves no room for text: two margins of 5901 twips leave "
+             "no letter of size 10 in the printable width of 12000 twips, nothing has been printed "
+             "! (Exclamation)|1 -",
+             "en_US|10|1440|14801|On|Front Desk|||Printing: The vertical margin setting in the "
+             "file (VerticalMargin.txt) leaves no room for text: a margin of 14801 twips leaves no "
+             "line of size 10 in the printable height of 15000 twips, nothing has been printed ! "
+             "(Exclamation)|1 -",
+             "en_US|751|0|0|On|Front Desk|||Printing: The font size setting in the file "
+             "(FontSize.txt) is too large for the page: a letter of size 751 does not fit in the "
+             "printable area of 12000 by 15000 twips, nothing has been printed ! (Exclamation)|1 "
+             "-"});
     }
 
     void jobsGoToTheChosenPrinterOrAreTold()
@@ -126,16 +142,31 @@ private slots:
         surface.failWith = row[7];
         surface.x = 333;
         int margin = 0; // the body prints "x" where the settings leave X and Y
-        const auto device = runPrintJob(tp.platform, nullptr, tp.settings.printer,
-                                        [&](PrinterSurface &job, int m) {
-                                            margin = m;
-                                            job.print("x");
-                                        });
+        const PageBody body = [&](PrinterSurface &job, int m) {
+            margin = m;
+            job.print("x");
+        };
+        const auto device = runPrintJob(tp.platform, nullptr, tp.settings.printer, body);
         QString job = QStringLiteral("%1 %2").arg(chosen).arg(device.value_or("-"));
         if (!tp.printers.jobs.empty())
             job += QStringLiteral(" %1: ").arg(margin) + tp.printers.lastJob().events.join(", ");
         const QString folder = "C:\\Program Files\\Kestrane\\Quotaro\\Printer Settings\\";
         QCOMPARE(said(tp.messages).replaceInStrings(folder, "") << job, row.mid(8));
+        if (row[8].contains("nothing has been printed")) { // the preview and the export alike
+            tp.messages.clear();
+            runPrintPreview(tp.platform, nullptr, tp.settings.printer, "Q", body);
+            runPdfExport(tp.platform, nullptr, tp.settings.printer, "Q", body);
+            const QString refused = row[8].section(": ", 1);
+            QCOMPARE(
+                said(tp.messages).replaceInStrings(folder, ""),
+                QStringList({"Print preview: "
+                                 + QString(refused).replace("nothing has been printed",
+                                                            "the print preview cannot be shown"),
+                             "Quote not exported: "
+                                 + QString(refused).replace("nothing has been printed",
+                                                            "the quote has not been exported")}));
+            QVERIFY(tp.pages.previewed.isEmpty() && tp.pages.proposed.isEmpty());
+        }
     }
 
     void wrapping_data()

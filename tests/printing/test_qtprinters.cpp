@@ -185,12 +185,25 @@ private slots:
         QVERIFY(outcome.shown && !outcome.printed);
         QCOMPARE(shown, pages);
 
-        // A top margin off the sheet: one page, not one page per line.
+        // A top margin that leaves no line of the font is refused, naming what does not fit;
+        // one that leaves a line gives one page, not one page per line.
         RealPrinting low(file("low.pdf"));
-        low.settings.printer.VerticalMargin = QStringLiteral("20000");
-        QVERIFY(
-            low.print([](PrinterSurface &s, int m) { PrintWrapped(s, "1\r\n2\r\n3\r\n", m, m); }));
+        const QString height = QString::number(int(low.file.printableArea().height()));
+        for (const int left : {239, 240}) {
+            low.settings.printer.VerticalMargin = QString::number(height.toInt() - left);
+            QCOMPARE(bool(low.print([](PrinterSurface &s, int m) {
+                         PrintWrapped(s, "1\r\n2\r\n3\r\n", m, m);
+                     })),
+                     left == 240);
+        }
         QCOMPARE(infoOf(low.pdf, "Pages"), QStringLiteral("1"));
+        QCOMPARE(low.messages.texts(),
+                 QStringList{"The vertical margin setting in the file ("
+                             + Paths::verticalMarginFile()
+                             + ") leaves no room for text: a margin of "
+                             + QString::number(height.toInt() - 239)
+                             + " twips leaves no line of size 12 in the printable height of "
+                             + height + " twips, nothing has been printed !"});
         // A file that cannot be written is no job.
         RealPrinting missing(file("missing folder/quote.pdf"));
         QCOMPARE(missing.print([&](PrinterSurface &, int) { QFAIL("a page was drawn"); }),

@@ -140,6 +140,9 @@ struct RecordingPrinters : Printers {
         return std::make_unique<KeptSurface>(*jobs.back());
     }
 
+    QSizeF printableArea() const override { return area; }
+
+    QSizeF area{12000, 15000};
     QStringList names{QStringLiteral("Office Laser"), QStringLiteral("Front Desk")};
     QString current = QStringLiteral("Office Laser");
     bool chosen = false; // by setCurrent: a change of the system default no longer counts

@@ -325,7 +325,37 @@ std::unique_ptr<PrinterSurface> QtPrinters::startJob(QString *error)
     return startSurface(std::move(printer), error);
 }
 
+namespace {
+// The printable area of the printer's page, in twips.
+QSizeF printableAreaOf(const QPrinter &printer)
+{
+    return printer.pageLayout().paintRect(QPageLayout::Point).size() * 20.0;
+}
+
+QSizeF a4PrintableArea()
+{
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    return printableAreaOf(pdf);
+}
+} // namespace
+
+QSizeF QtPrinters::printableArea() const
+{
+    const QString name = currentName();
+    if (!name.isEmpty() && installed().contains(name)) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(name);
+        if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName() == name)
+            return printableAreaOf(printer);
+    }
+    return a4PrintableArea();
+}
+
 PdfPrinters::PdfPrinters(const QString &path) : m_path(path) {}
+
+QSizeF PdfPrinters::printableArea() const { return a4PrintableArea(); }
 
 QStringList PdfPrinters::installed() const { return {m_path}; }
 

@@ -13,6 +13,7 @@ public:
     QString currentName() const override;
     bool setCurrent(const QString &deviceName) override;
     std::unique_ptr<PrinterSurface> startJob(QString *error) override;
+    QSizeF printableArea() const override;
 
 private:
     QString m_chosen; // empty: follow the system default
@@ -29,6 +30,7 @@ public:
     QString currentName() const override;
     bool setCurrent(const QString &deviceName) override;
     std::unique_ptr<PrinterSurface> startJob(QString *error) override;
+    QSizeF printableArea() const override;
 
 private:
     QString m_path;
