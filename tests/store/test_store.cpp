@@ -10,7 +10,6 @@
 #include <QtTest>
 
 #include <csignal>
-#include <cstring>
 #include <sys/resource.h>
 #include <sys/wait.h>
 

@@ -142,7 +142,7 @@ struct RecordingPrinters : Printers {
 
     QSizeF printableArea() const override { return area; }
 
-    QSizeF area{12000, 15000};
+    QSizeF area{12000, 15000}; // twips: a letter and a line of the font must fit
     QStringList names{QStringLiteral("Office Laser"), QStringLiteral("Front Desk")};
     QString current = QStringLiteral("Office Laser");
     bool chosen = false; // by setCurrent: a change of the system default no longer counts

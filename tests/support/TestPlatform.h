@@ -56,24 +56,19 @@ struct FaultyFileSystem : QtFileSystem {
         return names;
     }
 
-    bool failWrites = false; // every replace, create, remove and rename fails
     bool failReads = false; // readFile, readFileStart and listTxtFiles fail
     std::function<bool(const QString &path)> refuse; // a rename by its source
     QStringList writes; // every file replaced or created, in order
     std::function<void()> beforeCreate; // another computer at work on the shared folder
     QHash<QString, QStringList> order; // a folder's entries listed first, in this order
-    bool allowed(const QString &path) const { return !failWrites && !(refuse && refuse(path)); }
+    bool allowed(const QString &path) const { return !(refuse && refuse(path)); }
 };
 
-// A file or folder that refuses every change, root's too (the immutable
-// flag), while this lives; reason() is what the system says then.
+// A file or folder that refuses every change, root's too, while this lives
+// (when wanted: the immutable flag); reason() is what the system says then.
 struct Immutable {
-    explicit Immutable(QString nativePath) : path(std::move(nativePath)), made(flag("+i")) {}
-    ~Immutable()
-    {
-        if (made)
-            flag("-i");
-    }
+    Immutable(QString p, bool wanted = true) : path(std::move(p)), made(wanted && flag("+i")) {}
+    ~Immutable() { (void)(made && flag("-i")); }
     bool flag(const char *f) const { return QProcess::execute("chattr", {f, path}) == 0; }
     static QString reason() { return QString::fromLocal8Bit(std::strerror(EPERM)); }
     QString path;
