@@ -4,6 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace DesktopEditor {
 
 namespace {
@@ -19,9 +25,25 @@ QStringList envDirs(const char *name, const QString &fallback)
 // The lines of one group of a key file ("[Default Applications]").
 QStringList groupLines(const QString &path, const QString &group)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QFile file;
+#ifdef Q_OS_UNIX
+    // Only a regular file is read: opening a FIFO or a device left in the
+    // configuration folders would wait for ever, so the open does not block
+    // and anything else found there counts as missing.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return {};
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)
+        || !file.open(fd, QIODevice::ReadOnly | QIODevice::Text, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+#else
+    file.setFileName(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+#endif
     QStringList lines;
     bool inGroup = false;
     // Key files are small; a damaged huge one is read no further than this.
@@ -95,13 +117,19 @@ QString unescaped(const QString &value)
     return result;
 }
 
+// One argument of an Exec line, and whether it was written in quotes.
+struct Argument {
+    QString text;
+    bool quoted = false;
+};
+
 // Splits an Exec line into arguments: blanks separate them, double quotes
 // hold blanks, and inside quotes a backslash makes the next double quote,
 // backquote, dollar or backslash literal.
-std::optional<QStringList> splitExec(const QString &exec)
+std::optional<QList<Argument>> splitExec(const QString &exec)
 {
-    QStringList arguments;
-    QString current;
+    QList<Argument> arguments;
+    Argument current;
     bool inArgument = false;
     bool quoted = false;
     for (qsizetype i = 0; i < exec.size(); ++i) {
@@ -111,20 +139,21 @@ std::optional<QStringList> splitExec(const QString &exec)
                 quoted = false;
             } else if (c == QLatin1Char('\\') && i + 1 < exec.size()
                        && QStringLiteral("\"`$\\").contains(exec.at(i + 1))) {
-                current += exec.at(++i);
+                current.text += exec.at(++i);
             } else {
-                current += c;
+                current.text += c;
             }
         } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n')) {
             if (inArgument)
                 arguments.append(current);
-            current.clear();
+            current = {};
             inArgument = false;
         } else if (c == QLatin1Char('"')) {
             quoted = true;
+            current.quoted = true;
             inArgument = true;
         } else {
-            current += c;
+            current.text += c;
             inArgument = true;
         }
     }
@@ -133,6 +162,34 @@ std::optional<QStringList> splitExec(const QString &exec)
     if (inArgument)
         arguments.append(current);
     return arguments;
+}
+
+// Whether a text holds a field code ("%f"; "%%" is a percent sign).
+bool hasFieldCode(const QString &text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('%')) {
+            if (text.at(i + 1) != QLatin1Char('%'))
+                return true;
+            ++i;
+        }
+    }
+    return false;
+}
+
+// The entry files of the desktop file ids listed under the key, in order.
+void addEntries(QStringList &entries, const QString &listFile, const QString &group,
+                const QStringList &dataDirs)
+{
+    const std::optional<QString> ids = valueOf(groupLines(listFile, group),
+                                               QStringLiteral("text/plain"));
+    if (!ids)
+        return;
+    for (const QString &id : ids->split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString entry = entryFileOf(id.trimmed(), dataDirs);
+        if (!entry.isEmpty() && !entries.contains(entry))
+            entries.append(entry);
+    }
 }
 
 } // namespace
@@ -150,7 +207,7 @@ Places systemPlaces()
     return places;
 }
 
-QString defaultTextEditorEntry(const Places &places)
+QStringList textEditorEntries(const Places &places)
 {
     // The association files in order of precedence: each folder's
     // desktop-specific files before its general one, the user's folders
@@ -169,18 +226,25 @@ QString defaultTextEditorEntry(const Places &places)
     for (const QString &dir : places.dataDirs)
         addFolder(dir + QStringLiteral("/applications"), true);
 
-    for (const QString &file : files) {
-        const std::optional<QString> ids = valueOf(
-            groupLines(file, QStringLiteral("Default Applications")), QStringLiteral("text/plain"));
-        if (!ids)
-            continue;
-        for (const QString &id : ids->split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            const QString entry = entryFileOf(id.trimmed(), places.dataDirs);
-            if (!entry.isEmpty())
-                return entry;
-        }
+    QStringList entries;
+    for (const QString &file : files)
+        addEntries(entries, file, QStringLiteral("Default Applications"), places.dataDirs);
+    // Then every other installed application that declares plain text, as
+    // the desktop's cache of the entries' MIME types lists them.
+    for (const QString &dir : places.dataDirs)
+        addEntries(entries, dir + QStringLiteral("/applications/mimeinfo.cache"),
+                   QStringLiteral("MIME Cache"), places.dataDirs);
+    return entries;
+}
+
+QList<Command> editorCommands(const Places &places, const QString &file, const QString &terminal)
+{
+    QList<Command> commands;
+    for (const QString &entry : textEditorEntries(places)) {
+        if (std::optional<Command> command = commandFor(entry, file, terminal))
+            commands.append(*command);
     }
-    return {};
+    return commands;
 }
 
 std::optional<Command> commandFor(const QString &entryFile, const QString &file,
@@ -192,14 +256,21 @@ std::optional<Command> commandFor(const QString &entryFile, const QString &file,
     const std::optional<QString> exec = valueOf(entry, QStringLiteral("Exec"));
     if (!exec)
         return std::nullopt;
-    const std::optional<QStringList> split = splitExec(unescaped(*exec));
+    const std::optional<QList<Argument>> split = splitExec(unescaped(*exec));
     // The program itself is never a field code.
-    if (!split || split->isEmpty() || split->first().contains(QLatin1Char('%')))
+    if (!split || split->isEmpty() || split->first().text.contains(QLatin1Char('%')))
         return std::nullopt;
+    // Nor is a quoted argument allowed to hold one: what it is given to
+    // ("sh -c") would read the file's name as a command line.
+    for (const Argument &argument : *split) {
+        if (argument.quoted && hasFieldCode(argument.text))
+            return std::nullopt;
+    }
 
     QStringList arguments;
     bool filePlaced = false;
-    for (const QString &argument : *split) {
+    for (const Argument &quotedOrNot : *split) {
+        const QString &argument = quotedOrNot.text;
         // A field code standing alone for one or more files or URLs, or for
         // the icon, name or entry (%i, %c, %k): the file takes the first
         // file place; the rest are dropped.

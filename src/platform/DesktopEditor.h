@@ -26,17 +26,23 @@ struct Places {
 };
 Places systemPlaces();
 
-// The desktop entry file of the default application for text/plain: the
-// first listed whose entry exists. Empty when none is set.
-QString defaultTextEditorEntry(const Places &places);
+// The desktop entry files of the applications for text/plain, in the order
+// they are tried: the defaults the association files set, then every other
+// installed application the desktop's MIME cache lists for it; each once,
+// and only those whose entry exists.
+QStringList textEditorEntries(const Places &places);
 
 // The command that a desktop entry gives for one file: its Exec line split
 // by the desktop entry rules, the file as exactly one argument in place of
 // its file or URL field code (added at the end when it has none), every
 // other field code dropped. An entry that runs in a terminal is run by the
 // given terminal program with "-e"; without one, or for an entry that is
-// hidden or has no Exec line, there is no command.
+// hidden or has no Exec line, or that has a field code inside a quoted
+// argument, there is no command.
 std::optional<Command> commandFor(const QString &entryFile, const QString &file,
                                   const QString &terminal);
+
+// The commands of textEditorEntries for the file, the unusable left out.
+QList<Command> editorCommands(const Places &places, const QString &file, const QString &terminal);
 
 } // namespace DesktopEditor

@@ -150,7 +150,7 @@ void TestPlatformLayer::editorFromTheDesktopEntries()
           "edit --file=%f --pct=50%% => edit|--file=@|--pct=50%",
           "\"ed\\\\\"it\" \"a\\sb\" %f => ed\"it|a b|@",
           "vim %F\nTerminal=true => /usr/bin/x-terminal-emulator|-e|vim|@",
-          "gedit %U\nHidden=true => ", "\"gedit %U => ", "%f => "}) {
+          "gedit %U\nHidden=true => ", "\"gedit %U => ", "%f => ", "sh -c \"/bin/ed %f\" => "}) {
         const QStringList c = QString::fromUtf8(row).split(" => ");
         t.write("C:\\e.desktop",
                 "[Desktop Entry]\nExec=" + c[0].toUtf8()
@@ -160,24 +160,39 @@ void TestPlatformLayer::editorFromTheDesktopEntries()
         QCOMPARE(made ? QStringList{made->program} + made->arguments : QStringList(),
                  c[1].isEmpty() ? QStringList() : QString(c[1]).replace(u'@', edited).split(u'|'));
     }
-    // The text/plain default: user's over system's, the desktop's over both.
+    // The text/plain defaults: user's over system's, the desktop's over both;
+    // then the applications the MIME cache lists. No list that is not a
+    // regular file is waited for; no entry with a quoted field code is run.
     const DesktopEditor::Places places{
         {t.native("C:\\c")}, {t.native("C:\\h"), t.native("C:\\u")}, {"xfce"}};
     for (const char *app :
-         {"u/applications/org.gnome.gedit", "u/applications/kde/kate", "h/applications/mousepad"})
-        t.write(QStringLiteral("C:\\%1.desktop").arg(app), "[Desktop Entry]\nExec=x %U\n");
+         {"u/applications/org.gnome.gedit=gedit %U", "u/applications/kde/kate=kate",
+          "h/applications/mousepad=mousepad %U", "h/applications/shell=sh -c \"mousepad %f\""}) {
+        const QStringList c = QString::fromUtf8(app).split(u'=');
+        t.write("C:\\" + c[0] + ".desktop", "[Desktop Entry]\nExec=" + c[1].toUtf8() + "\n");
+    }
     for (const char *step :
          {" =>  => ",
-          "u/applications/defaults.list => text/plain=kde-kate.desktop => u/applications/kde/kate",
+          "u/applications/mimeinfo.cache => [MIME Cache]\ntext/plain=shell.desktop;mousepad.desktop"
+          " => mousepad",
+          "h/applications/mimeapps.list => FIFO => mousepad",
+          "u/applications/defaults.list => text/plain=kde-kate.desktop => kate,mousepad",
           "c/mimeapps.list => "
           "text/html=mousepad.desktop\ntext/plain=gone.desktop;org.gnome.gedit.desktop;\n"
-          "[Added Associations]\ntext/plain=mousepad.desktop => u/applications/org.gnome.gedit",
-          "c/xfce-mimeapps.list => text/plain=mousepad.desktop => h/applications/mousepad"}) {
+          "[Added Associations]\ntext/plain=mousepad.desktop => gedit,kate,mousepad",
+          "c/xfce-mimeapps.list => text/plain=shell.desktop;mousepad.desktop => "
+          "mousepad,gedit,kate"}) {
         const QStringList c = QString::fromUtf8(step).split(" => ");
-        if (!c[0].isEmpty())
-            t.write("C:\\" + c[0], "[Default Applications]\n" + c[1].toUtf8() + "\n");
-        QCOMPARE(DesktopEditor::defaultTextEditorEntry(places),
-                 c[2].isEmpty() ? QString() : t.native("C:\\" + c[2] + ".desktop"));
+        if (c[1] == u"FIFO")
+            QCOMPARE(::mkfifo(QFile::encodeName(t.native("C:\\" + c[0])), 0600), 0);
+        else if (!c[0].isEmpty())
+            t.write("C:\\" + c[0],
+                    (c[1].startsWith(u'[') ? "" : "[Default Applications]\n") + c[1].toUtf8()
+                        + "\n");
+        QStringList programs;
+        for (const DesktopEditor::Command &command : DesktopEditor::editorCommands(places, "f", ""))
+            programs.append(command.program);
+        QCOMPARE(programs.join(u','), c[2]);
     }
 }
 

@@ -16,16 +16,16 @@ bool QtLauncher::openInEditor(const QString &nativeFile)
     // The desktop's application for plain text, whatever the quote holds:
     // the system opener would judge by the content, and send a quote that
     // begins like a web page to the browser. Never through a shell; the
-    // file is one argument.
-    const QString entry = DesktopEditor::defaultTextEditorEntry(DesktopEditor::systemPlaces());
-    if (!entry.isEmpty()) {
-        const std::optional<DesktopEditor::Command> command = DesktopEditor::commandFor(
-            entry, nativeFile,
-            QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator")));
-        if (command && QProcess::startDetached(command->program, command->arguments))
+    // file is one argument. The default first, then any other application
+    // for plain text.
+    for (const DesktopEditor::Command &command : DesktopEditor::editorCommands(
+             DesktopEditor::systemPlaces(), nativeFile,
+             QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator")))) {
+        if (QProcess::startDetached(command.program, command.arguments))
             return true;
     }
-    // No text editor set (or it cannot be started): the system opener.
+    // No application for plain text (or none can be started): the system
+    // opener.
     return QDesktopServices::openUrl(QUrl::fromLocalFile(nativeFile));
 #endif
 }
