@@ -161,15 +161,24 @@ bool frmOpenSavedQuotes::readQuoteFile(const QString &name)
     const std::optional<QString> file = quoteFileFound(name);
     if (!file)
         return false;
-    std::optional<QString> text = Store::readWholeFile(m_platform.files, *file);
-    if (!text) {
+    Store::BoundedRead read = Store::readQuoteFile(m_platform.files, *file);
+    switch (read.status) {
+    case Store::BoundedRead::Status::Read: break;
+    case Store::BoundedRead::Status::TooLarge:
+        m_platform.messages.warn(
+            messageParent(), QStringLiteral("Quote too large"),
+            QStringLiteral("The quote ") + name
+                + QStringLiteral(" is too large to be read, a quote cannot be larger than %1 MB !")
+                      .arg(Store::MaxQuoteBytes / (1024 * 1024)));
+        return false;
+    case Store::BoundedRead::Status::CannotRead:
         m_platform.messages.warn(messageParent(), QStringLiteral("Quote not read"),
                                  QStringLiteral("The quote ") + name
                                      + QStringLiteral(" cannot be read !"));
         return false;
     }
-    Store::trimOneCrLf(*text);
-    setOpenQuoteText(*text);
+    Store::trimOneCrLf(read.text);
+    setOpenQuoteText(read.text);
     return true;
 }
 

@@ -77,12 +77,23 @@ bool trimOneCrLf(QString &text)
     return true;
 }
 
+BoundedRead readQuoteFile(const FileSystem &fs, const QString &path)
+{
+    // One byte past the limit is enough to tell a file too large.
+    const std::optional<QByteArray> bytes = fs.readFileStart(path, MaxQuoteBytes + 1);
+    if (!bytes)
+        return {};
+    if (bytes->size() > MaxQuoteBytes)
+        return {BoundedRead::Status::TooLarge, QString()};
+    return {BoundedRead::Status::Read, TextCodec::decode(*bytes)};
+}
+
 std::optional<QString> readWholeFile(const FileSystem &fs, const QString &path)
 {
-    const std::optional<QByteArray> bytes = fs.readFile(path);
-    if (!bytes)
+    BoundedRead read = readQuoteFile(fs, path);
+    if (read.status != BoundedRead::Status::Read)
         return std::nullopt;
-    return TextCodec::decode(*bytes);
+    return std::move(read.text);
 }
 
 namespace {

@@ -32,6 +32,10 @@ bool trimOneCrLf(QString &text);
 // to make one: what the program writes, the next start reads back.
 inline constexpr qsizetype MaxValueBytes = 64 * 1024;
 inline constexpr qsizetype MaxPageTextBytes = 4 * 1024 * 1024;
+// The largest quote file read, in bytes: far above any real quote, low
+// enough that a damaged or foreign file cannot exhaust the memory. Every
+// reader of quotes refuses a larger one.
+inline constexpr qsizetype MaxQuoteBytes = 64 * 1024 * 1024;
 // The longest name of one file, in bytes, that file systems hold.
 inline constexpr qsizetype MaxFileNameBytes = 255;
 
@@ -61,7 +65,9 @@ BoundedRead readValueStart(const FileSystem &fs, const QString &path);
 // file has more than MaxPageTextBytes.
 BoundedRead readPageTextFile(const FileSystem &fs, const QString &path);
 
-// A whole file's text; empty when the file cannot be read.
+// A quote file's text: TooLarge when the file has more than MaxQuoteBytes.
+BoundedRead readQuoteFile(const FileSystem &fs, const QString &path);
+// A quote file's text; empty when it cannot be read or is too large.
 std::optional<QString> readWholeFile(const FileSystem &fs, const QString &path);
 
 // Whole replacement with the value (or text) followed by one CR LF. A value

@@ -158,12 +158,16 @@ private slots:
         }
         s.write("Acme 10.txt=Again\r\nOne");
         QVERIFY(s.open("Acme 10")); // the open entry is read again too
+        // A file one byte over the limit (sparse) is refused, never read whole.
+        QVERIFY(QFile::resize(s.t.native(Paths::quoteFile("Bolt 2")), Store::MaxQuoteBytes + 1));
+        QVERIFY(!s.open("Bolt 2"));
         s.t.files.failReads = true;
         s.act({"cmdRefreshQuote"});
-        QVERIFY(!s.open("Bolt 2"));
-        const QString notRead = "Quote not read: The quote %1 cannot be read ! (Exclamation)|";
         QCOMPARE(s.seen(),
-                 notRead.arg("Acme 10") + notRead.arg("Bolt 2") + "Acme 10|Again\nOne|" + Three);
+                 "Quote too large: The quote Bolt 2 is too large to be read, a quote cannot be "
+                 "larger than 64 MB ! (Exclamation)|Quote not read: The quote Acme 10 cannot be "
+                 "read ! (Exclamation)|Acme 10|Again\nOne|"
+                     + Three);
         s.t.files.failReads = false;
         s.write("Acme 10.txt=Customer: Acme\r\nMonthly rental 100\r\n\r\n");
         s.act({"cmdRefreshQuote", "cmdPrint"});
