@@ -2,8 +2,10 @@
 // a pasted file can leave them: 1, 5 and 20 MB with no line break, of four
 // shapes. Shape 0 is one letter repeated (no blank anywhere), shape 1 NUL
 // bytes, shape 2 random bytes (read as Windows-1252 text), shape 3 words and
-// blanks. OpenQuote opens the quote in the saved quotes window and paints
-// the box; PageSetup opens page setup with the text as the page header.
+// blanks. Shapes 4 to 6 are the other way round: many short lines, ending
+// in CR LF, LF and a lone CR. OpenQuote opens the quote in the saved quotes
+// window and paints the box; PageSetup opens page setup with the text as
+// the page header.
 #include "TestPlatform.h"
 
 #include "savedquotes/frmOpenSavedQuotes.h"
@@ -35,6 +37,17 @@ QByteArray oneLine(int shape, qsizetype bytes)
                 c = ' '; // one line
         }
         return random;
+    }
+    case 4:
+    case 5:
+    case 6: {
+        const QByteArray lineEnd = shape == 4 ? "\r\n" : shape == 5 ? "\n" : "\r";
+        QByteArray text;
+        text.reserve(bytes + 64);
+        for (int i = 0; text.size() < bytes; ++i)
+            text += "Monthly rental " + QByteArray::number(i % 1000) + lineEnd;
+        text.truncate(bytes);
+        return text;
     }
     default: {
         static const QByteArray words =
@@ -76,7 +89,7 @@ void OpenQuote(benchmark::State &state)
 }
 BENCHMARK(OpenQuote)
     ->ArgNames({"shape", "MB"})
-    ->ArgsProduct({{0, 1, 2, 3}, {1, 5, 20}})
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5, 6}, {1, 5, 20}})
     ->Iterations(2)
     ->Unit(benchmark::kMillisecond);
 

@@ -150,11 +150,20 @@ private slots:
 
         s.write("Added.txt=new\r\n"); // listed when the window opens again
         QVERIFY(pick(s.w.get(), "lstSavedQuotes", "Bolt 2"));
-        for (const QString row : {"Customer\r\nTotal 10\r\n|Customer\nTotal 10",
-                                  "Customer\r\nFooter\r\n\r\n|Customer\nFooter\n", "One|One"}) {
+        QString many; // many lines of every ending: the same lines, in few paragraphs
+        for (int i = 0; i < 30000; ++i)
+            many += "Line " + QString::number(i) + QStringList{"\r\n", "\r", "\n"}[i % 3];
+        for (const QString &row :
+             QStringList{"Customer\r\nTotal 10\r\n|Customer\nTotal 10",
+                         many + '|' + QString(many).replace("\r\n", "\n").replace('\r', '\n'),
+                         "Customer\r\nFooter\r\n\r\n|Customer\nFooter\n", "One|One"}) {
             s.write("Acme 10.txt=" + row.section('|', 0, 0));
             s.act({"cmdRefreshQuote"});
-            QCOMPARE(s.seen(), "Acme 10|" + row.section('|', 1) + '|' + Three);
+            const auto *box = child<QPlainTextEdit>(s.w.get(), "txtOpenQuote");
+            QVERIFY(box->blockCount() < 1000 && box->toPlainText() == row.section('|', 1));
+            // A line separator shows a line as a paragraph break does.
+            QCOMPARE(s.seen().replace(QChar::LineSeparator, u'\n'),
+                     "Acme 10|" + row.section('|', 1) + '|' + Three);
         }
         s.write("Acme 10.txt=Again\r\nOne");
         QVERIFY(s.open("Acme 10")); // the open entry is read again too

@@ -16,6 +16,14 @@ namespace {
 // program has such a line, so what they show is unchanged.
 constexpr qsizetype LongestShownLine = 4096;
 
+// Each paragraph of a box costs time to insert and keep, so a text of very
+// many short lines (a quote of 20 MB made of them would take seconds to
+// show) is shown in a read-only box with up to this many lines in one
+// paragraph, held apart by line separators: the box shows the same lines,
+// and what it gives back is the text it was given.
+constexpr qsizetype ManyLines = 1000;
+constexpr qsizetype LinesPerParagraph = 64;
+
 // A box showing a text in pieces holds the text itself too, and gives it
 // back as long as the box has not been edited since.
 const char *const HeldText = "quotaroHeldText";
@@ -65,6 +73,43 @@ QString inPieces(const QString &text)
     }
     return pieces;
 }
+// The text with each CR LF a "\n", in one pass: QString::replace moves the
+// rest of the text after every thousand or so replacements, which makes a
+// text of many short lines cost time growing with the square of its size.
+QString withLfLineEnds(const QString &crLfText)
+{
+    QString text(crLfText.size(), Qt::Uninitialized);
+    QChar *to = text.data();
+    const qsizetype n = crLfText.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (crLfText.at(i) != QLatin1Char('\r') || i + 1 == n
+            || crLfText.at(i + 1) != QLatin1Char('\n'))
+            *to++ = crLfText.at(i);
+    }
+    text.truncate(to - text.constData());
+    return text;
+}
+
+qsizetype lineBreaks(const QString &text)
+{
+    return text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r'));
+}
+
+// The text with every line end ("\n", or a lone CR, which a box shows as
+// one too) a line separator, but for one in LinesPerParagraph.
+QString inParagraphsOfManyLines(QString text)
+{
+    qsizetype lines = 0;
+    for (QChar &c : text) {
+        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
+            continue;
+        if (++lines % LinesPerParagraph == 0)
+            c = QLatin1Char('\n');
+        else
+            c = QChar::LineSeparator;
+    }
+    return text;
+}
 } // namespace
 
 void fixAndCentreDialog(QDialog *window)
@@ -94,14 +139,17 @@ QString multiLineText(const QPlainTextEdit *box)
 
 void setMultiLineText(QPlainTextEdit *box, const QString &crLfText)
 {
-    QString shown = crLfText;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (!hasLongLine(shown)) {
+    QString shown = withLfLineEnds(crLfText);
+    const bool manyLines = box->isReadOnly() && lineBreaks(shown) > ManyLines;
+    if (!manyLines && !hasLongLine(shown)) {
         box->setProperty(HeldText, QVariant());
         box->setPlainText(shown);
         return;
     }
-    box->setPlainText(inPieces(shown));
+    if (manyLines)
+        shown.replace(QLatin1Char('\r'), QLatin1Char('\n')); // pieces end at either
+    shown = inPieces(shown);
+    box->setPlainText(manyLines ? inParagraphsOfManyLines(std::move(shown)) : shown);
     box->setProperty(HeldText, crLfText);
     box->setProperty(HeldRevision, box->document()->revision());
 }
