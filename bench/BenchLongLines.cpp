@@ -5,7 +5,9 @@
 // blanks. Shapes 4 to 6 are the other way round: many short lines, ending
 // in CR LF, LF and a lone CR. OpenQuote opens the quote in the saved quotes
 // window and paints the box; PageSetup opens page setup with the text as
-// the page header.
+// the page header. TypeHeader pastes a line into the box where a new
+// header is typed, then times one key press in it (the paste's time is the
+// "paste" counter).
 #include "TestPlatform.h"
 
 #include "savedquotes/frmOpenSavedQuotes.h"
@@ -14,6 +16,8 @@
 #include "store/TextCodec.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -114,6 +118,32 @@ BENCHMARK(PageSetup)
     ->ArgNames({"shape", "MB"})
     ->ArgsProduct({{0, 1}, {1, 5, 20}})
     ->Iterations(2)
+    ->Unit(benchmark::kMillisecond);
+
+void TypeHeader(benchmark::State &state)
+{
+    TestPlatform t;
+    frmPageSetup window(t.platform, t.settings);
+    window.show();
+    auto *box = window.findChild<QPlainTextEdit *>(QStringLiteral("txtChangeHeader"));
+    box->setFocus();
+    QElapsedTimer pasting;
+    pasting.start();
+    box->insertPlainText(TextCodec::decode(oneLine(int(state.range(0)), state.range(1) * 1024)));
+    box->viewport()->repaint();
+    QApplication::processEvents();
+    state.counters["paste ms"] = double(pasting.elapsed());
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(box, &press);
+        box->viewport()->repaint();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(TypeHeader)
+    ->ArgNames({"shape", "KB"})
+    ->ArgsProduct({{0, 3}, {256, 640, 4096}})
+    ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -19,6 +19,8 @@ frmPageSetup::frmPageSetup(Platform &platform, Settings &settings, QWidget *pare
     // The current boxes can be read, scrolled and copied from, not typed in.
     for (QPlainTextEdit *box : {ui->txtCurrentHeader, ui->txtCurrentFooter})
         box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    for (QPlainTextEdit *box : {ui->txtChangeHeader, ui->txtChangeFooter})
+        breakLongParagraphsAnywhere(box);
 
     connect(ui->cmdApplyHeader, &QPushButton::clicked, this, &frmPageSetup::cmdApplyHeader_Click);
     connect(ui->cmdCancelHeader, &QPushButton::clicked, this, &frmPageSetup::cmdCancelHeader_Click);

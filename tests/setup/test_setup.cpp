@@ -128,6 +128,13 @@ private slots:
                  huge + "|Old footer\nline 2\n");
         QVERIFY(child<QPlainTextEdit>(w.get(), "txtCurrentHeader")->blockCount() > 64
                 && child<QPlainTextEdit>(w.get(), "txtCurrentFooter")->isReadOnly());
+        // A pasted line without blanks is broken anywhere (in linear time) until cleared.
+        auto *change = child<QPlainTextEdit>(w.get(), "txtChangeHeader");
+        change->insertPlainText(huge.left(8192));
+        const QTextOption::WrapMode pasted = change->wordWrapMode();
+        change->clear();
+        QCOMPARE(QList({pasted, change->wordWrapMode()}),
+                 QList({QTextOption::WrapAnywhere, QTextOption::WrapAtWordBoundaryOrAnywhere}));
         // A part's setting in force, its file, its current box and its change box.
         const auto state = [&](const QString &p) {
             const bool header = p == "Header";

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QVariant>
 
@@ -152,4 +153,26 @@ void setMultiLineText(QPlainTextEdit *box, const QString &crLfText)
     box->setPlainText(manyLines ? inParagraphsOfManyLines(std::move(shown)) : shown);
     box->setProperty(HeldText, crLfText);
     box->setProperty(HeldRevision, box->document()->revision());
+}
+
+void breakLongParagraphsAnywhere(QPlainTextEdit *box)
+{
+    QTextDocument *document = box->document();
+    QObject::connect(document, &QTextDocument::contentsChange, box,
+                     [box, document](int position, int, int added) {
+                         QTextOption::WrapMode mode = box->wordWrapMode();
+                         if (document->characterCount() <= LongestShownLine)
+                             mode = QTextOption::WrapAtWordBoundaryOrAnywhere;
+                         // Only the changed paragraphs can have grown.
+                         const QTextBlock last = document->findBlock(position + added);
+                         for (QTextBlock block = document->findBlock(position); block.isValid();
+                              block = block.next()) {
+                             if (block.length() > LongestShownLine)
+                                 mode = QTextOption::WrapAnywhere;
+                             if (block == last)
+                                 break;
+                         }
+                         if (mode != box->wordWrapMode())
+                             box->setWordWrapMode(mode);
+                     });
 }

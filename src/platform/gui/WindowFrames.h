@@ -17,3 +17,10 @@ void fixAndCentreDialog(QDialog *window);
 // gives back the text that was set, as long as the box has not been edited.
 QString multiLineText(const QPlainTextEdit *box);
 void setMultiLineText(QPlainTextEdit *box, const QString &crLfText);
+
+// A box where text is typed lays out its whole paragraph at every key, and
+// breaking a paragraph without blanks at word boundaries costs time growing
+// with the square of its length. While the box holds a paragraph too long
+// to show whole (a pasted line), it breaks lines anywhere, in linear time;
+// it goes back to breaking at words when its text is short again.
+void breakLongParagraphsAnywhere(QPlainTextEdit *box);
