@@ -271,9 +271,11 @@ std::optional<Command> commandFor(const QString &entryFile, const QString &file,
     bool filePlaced = false;
     for (const Argument &quotedOrNot : *split) {
         const QString &argument = quotedOrNot.text;
-        // A field code standing alone for one or more files or URLs, or for
-        // the icon, name or entry (%i, %c, %k): the file takes the first
-        // file place; the rest are dropped.
+        // A field code standing alone for one or more files or URLs, for
+        // the icon, name or entry (%i, %c, %k), or one of the retired codes
+        // older entries still carry (%d, %D, %n, %N, %v, %m): the file takes
+        // the first file place; the rest are dropped, not passed as empty
+        // arguments.
         static const QStringList FilePlaces{QStringLiteral("%f"), QStringLiteral("%F"),
                                             QStringLiteral("%u"), QStringLiteral("%U")};
         if (FilePlaces.contains(argument)) {
@@ -282,10 +284,14 @@ std::optional<Command> commandFor(const QString &entryFile, const QString &file,
             filePlaced = true;
             continue;
         }
-        if (argument == QLatin1String("%i") || argument == QLatin1String("%c")
-            || argument == QLatin1String("%k"))
+        static const QStringList Dropped{
+            QStringLiteral("%i"), QStringLiteral("%c"), QStringLiteral("%k"),
+            QStringLiteral("%d"), QStringLiteral("%D"), QStringLiteral("%n"),
+            QStringLiteral("%N"), QStringLiteral("%v"), QStringLiteral("%m")};
+        if (Dropped.contains(argument))
             continue;
-        // Codes within an argument ("--file=%f"); "%%" is a percent sign.
+        // Codes within an argument ("--file=%f"); "%%" is a percent sign,
+        // any other code than a file's expands to nothing.
         QString expanded;
         for (qsizetype i = 0; i < argument.size(); ++i) {
             const QChar c = argument.at(i);
