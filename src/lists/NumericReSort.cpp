@@ -1,4 +1,5 @@
 #include "lists/NumericReSort.h"
+#include "lists/ReSortRun.h"
 
 #include <QSet>
 
@@ -64,12 +65,16 @@ double leadingNumber(QStringView text)
             ++i;
     };
     skip();
-    if (i + 1 < n && text.at(i) == QLatin1Char('&')) {
-        const QChar r = text.at(i + 1).toUpper();
-        if (r == QLatin1Char('H'))
-            return radixNumber(text, i + 2, 16);
-        if (r == QLatin1Char('O'))
-            return radixNumber(text, i + 2, 8);
+    if (i < n && text.at(i) == QLatin1Char('&')) {
+        // Blanks count for nothing here either: "& H1F" is &H1F.
+        qsizetype r = i + 1;
+        while (r < n && isBlank(text.at(r)))
+            ++r;
+        const QChar radix = r < n ? text.at(r).toUpper() : QChar();
+        if (radix == QLatin1Char('H'))
+            return radixNumber(text, r + 1, 16);
+        if (radix == QLatin1Char('O'))
+            return radixNumber(text, r + 1, 8);
     }
     QByteArray number;
     if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
@@ -129,14 +134,7 @@ namespace {
 // numbers beyond 32 bits compare without overflow.
 double wholeNumber(double value) { return std::nearbyint(value); }
 
-// What the re-sort needs of one item, worked out once.
-struct Entry {
-    QStringView text; // the item's own text, which stays in place meanwhile
-    bool hasKey = false;
-    double key = 0; // whole number above 0 when hasKey
-    qsizetype position = 0; // where the number starts; the prefix is the text before it
-    double leading = 0; // leading number of the whole text
-};
+using ReSortRun::Entry;
 
 bool isDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
 
@@ -168,6 +166,56 @@ double quickLeadingNumber(QStringView text)
     return value;
 }
 
+// The leading number as a whole number (halves to the even neighbour). A
+// name with a fraction (Quote 0.4375) is read directly: the fraction only
+// decides which way the number rounds, and with no more than fifteen digits
+// the number held as a double lies on the same side of the half as the
+// written one, so this gives what rounding the number read would give.
+double wholeLeadingNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text.at(i)))
+        ++i;
+    if (i == n)
+        return 0.0;
+    const QChar first = text.at(i);
+    if (!isDigit(first) && first != QLatin1Char('.')) {
+        const ushort u = first.unicode();
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_')
+            return 0.0;
+        return wholeNumber(leadingNumber(text));
+    }
+    double value = 0;
+    int digits = 0;
+    for (; i < n && isDigit(text.at(i)); ++i) {
+        value = value * 10 + (text.at(i).unicode() - '0');
+        if (value > 0)
+            ++digits;
+    }
+    int roundUp = 0; // 1 below the half, 2 at it, 3 above, 0 without a fraction
+    if (i < n && text.at(i) == QLatin1Char('.')) {
+        for (++i; i < n && isDigit(text.at(i)); ++i, ++digits) {
+            const int d = text.at(i).unicode() - '0';
+            if (roundUp == 0)
+                roundUp = d < 5 ? 1 : d == 5 ? 2 : 3;
+            else if (roundUp == 2 && d > 0)
+                roundUp = 3;
+        }
+    }
+    if (digits > 15)
+        return wholeNumber(leadingNumber(text));
+    if (i < n) {
+        const QChar c = text.at(i);
+        const ushort u = c.unicode();
+        if (isBlank(c) || u == 'e' || u == 'E' || u == 'd' || u == 'D')
+            return wholeNumber(leadingNumber(text));
+    }
+    if (roundUp == 3 || (roundUp == 2 && std::fmod(value, 2.0) == 1.0))
+        return value + 1;
+    return value;
+}
+
 bool canStartNumber(QChar c)
 {
     const ushort u = c.unicode();
@@ -191,7 +239,7 @@ Entry entryOf(const ListItem &item)
         } else if (!canStartNumber(text.at(c))) {
             continue;
         }
-        const double whole = wholeNumber(c == 0 ? e.leading : quickLeadingNumber(text.mid(c)));
+        const double whole = c == 0 ? wholeNumber(e.leading) : wholeLeadingNumber(text.mid(c));
         if (whole > 0) {
             e.hasKey = true;
             e.key = whole;
@@ -290,7 +338,8 @@ public:
                 // is ordered step by step.
                 end = runOfManyPrefixes(list, i);
                 run.assign(list.begin() + i, list.begin() + end);
-                stepByStep(run);
+                if (!ReSortRun::orderRun(m_entries, run))
+                    stepByStep(run);
             }
             out.insert(out.end(), run.begin(), run.end());
             i = end;
@@ -338,7 +387,7 @@ private:
             lastOther = i;
             if (!e.hasKey)
                 continue; // seen as 0 from anywhere
-            if (e.position <= position || wholeNumber(quickLeadingNumber(e.text.mid(position))) > 0)
+            if (e.position <= position || wholeLeadingNumber(e.text.mid(position)) > 0)
                 return false;
             // Every item of the run begins with the opener's prefix, so only
             // what follows it needs comparing.
@@ -395,20 +444,24 @@ private:
     qsizetype runOfManyPrefixes(const Indices &list, qsizetype i) const
     {
         QSet<QStringView> prefixes;
+        std::vector<qsizetype> lengths; // of the prefixes, each once
         bool emptyPrefix = false;
         auto addPrefix = [&](const Entry &e) {
             if (!e.hasKey)
                 return;
-            if (e.position == 0)
+            if (e.position == 0) {
                 emptyPrefix = true;
-            else
+            } else if (!prefixes.contains(prefixOf(e))) {
                 prefixes.insert(prefixOf(e));
+                if (std::find(lengths.begin(), lengths.end(), e.position) == lengths.end())
+                    lengths.push_back(e.position);
+            }
         };
         auto belongsToAny = [&](const Entry &e) {
             if (emptyPrefix && e.leading > 0)
                 return true;
-            for (qsizetype len = 1; len <= e.text.size(); ++len) {
-                if (prefixes.contains(e.text.left(len)))
+            for (const qsizetype len : lengths) {
+                if (len <= e.text.size() && prefixes.contains(e.text.left(len)))
                     return true;
             }
             return false;
@@ -485,7 +538,7 @@ private:
         const auto found = m_values.find(k);
         if (found != m_values.end())
             return found->second;
-        const double v = wholeNumber(quickLeadingNumber(e.text.mid(position)));
+        const double v = wholeLeadingNumber(e.text.mid(position));
         m_values.emplace(k, v);
         return v;
     }
@@ -499,6 +552,15 @@ private:
 };
 
 } // namespace
+
+double ReSortRun::valueAt(const Entry &e, qsizetype position)
+{
+    if (e.hasKey && e.position == position)
+        return e.key;
+    if (position == 0)
+        return wholeNumber(e.leading);
+    return wholeLeadingNumber(e.text.mid(position));
+}
 
 void NumericReSort(QVector<ListItem> &items)
 {

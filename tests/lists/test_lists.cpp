@@ -62,7 +62,8 @@ void TestLists::reSortGivesItsExamplesAndTheSteps()
 {
     for (const QString &row :
          QString::fromUtf8(
-             "12=12|2.5x=2.5| 1 2\t3=123|-4=-4|1E3=1000|2d2=200|5e-1=0.5|7E=7|1.2.3=1.2|&H1F=31"
+             "12=12|2.5x=2.5| 1 2\t3=123|-4=-4|1E3=1000|2d2=200|5e-1=0.5|7E=7|1.2.3=1.2|&H1F=31|& "
+             "h 1f=31"
              "|&HFFFF=-1|&O17=15|Acme 10=0|=0|1,000=1|- 2=-2|&H10000=65536|&HFFFFFFFF=-1")
              .split(u'|'))
         QVERIFY2(QString::number(::leadingNumber(row.section(u'=', 0, 0))) == row.section(u'=', 1),
@@ -81,10 +82,20 @@ void TestLists::reSortGivesItsExamplesAndTheSteps()
     std::mt19937 engine(20261206);
     for (int round = 0; round < 12000 && !QTest::currentTestFailed(); ++round) {
         const int length = int(round % 20 == 0 ? 20 + engine() % 40 : engine() % 14);
+        // Every third list: names ending in a fraction (Quote 0.N, Quote M.N),
+        // whose steps go round in circles, half of them in list box order.
+        const auto fraction = [&] {
+            return QStringLiteral("Quote %1.%2")
+                .arg(round % 2 ? engine() % 4 : 0)
+                .arg(engine() % (round % 4 ? 100000 : 100));
+        };
         QStringList texts;
         for (int i = 0; i < length; ++i)
             texts << (!texts.isEmpty() && engine() % 5 == 0 ? texts.at(int(engine() % texts.size()))
+                          : round % 3 == 0                  ? fraction()
                                                             : randomText(engine));
+        if (round % 6 == 0)
+            texts.sort(Qt::CaseInsensitive);
         for (const QString &t : texts) // the reading itself, apart from the steps
             QCOMPARE(::leadingNumber(t), OracleLeadingNumber(t));
         compareWithOracle(texts);
