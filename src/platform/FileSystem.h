@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -33,6 +34,9 @@ public:
                                                 const QString &stem) const = 0;
 
     virtual std::optional<QByteArray> readFile(const QString &path) const = 0;
+    // When the ordinary file at the path (through a link) was last changed;
+    // empty when there is none.
+    virtual std::optional<QDateTime> lastModified(const QString &path) const = 0;
     // The file's first bytes, at most maxBytes of them: a file of any size
     // costs no more memory than that.
     virtual std::optional<QByteArray> readFileStart(const QString &path,

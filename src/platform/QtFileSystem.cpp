@@ -250,6 +250,22 @@ std::optional<QByteArray> QtFileSystem::readFile(const QString &path) const
     return bytes;
 }
 
+std::optional<QDateTime> QtFileSystem::lastModified(const QString &path) const
+{
+#ifdef Q_OS_UNIX
+    struct stat info;
+    if (::stat(nativeBytes(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return QDateTime::fromMSecsSinceEpoch(qint64(info.st_mtim.tv_sec) * 1000
+                                          + info.st_mtim.tv_nsec / 1000000);
+#else
+    const QFileInfo info(nativePath(path));
+    if (!info.isFile())
+        return std::nullopt;
+    return info.lastModified();
+#endif
+}
+
 std::optional<QByteArray> QtFileSystem::readFileStart(const QString &path, qsizetype maxBytes) const
 {
     QFile file(nativePath(path));
