@@ -119,28 +119,21 @@ void ListControl::removeItem(int index)
         delete m_list->takeItem(index);
 }
 
-QVector<ListItem> inSortedOrder(const QStringList &texts)
+void sortAsListBox(QVector<ListItem> &items)
 {
-    QVector<ListItem> items;
-    items.reserve(texts.size());
-    for (const QString &text : texts)
-        items.append({text, 0});
     std::stable_sort(items.begin(), items.end(), [](const ListItem &a, const ListItem &b) {
         return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
     });
-    return items;
 }
 
 void ListControl::fill(const QStringList &texts)
 {
-    if (isSorted()) {
-        setItems(inSortedOrder(texts));
-        return;
-    }
     QVector<ListItem> items;
     items.reserve(texts.size());
     for (const QString &text : texts)
         items.append({text, 0});
+    if (isSorted())
+        sortAsListBox(items);
     setItems(items);
 }
 

@@ -45,9 +45,9 @@ private:
     QListWidget *m_list = nullptr;
 };
 
-// Entry texts in the order a sorted control keeps them: alphabetical without
+// Puts items in the order a sorted control keeps them: alphabetical without
 // regard to case, texts that compare equal in the order given.
-QVector<ListItem> inSortedOrder(const QStringList &texts);
+void sortAsListBox(QVector<ListItem> &items);
 
 // The numeric re-sort of a list control, through its items.
 void NumericReSort(ListControl list);

@@ -33,10 +33,10 @@ public:
     virtual std::optional<QString> findTxtEntry(const QString &folder,
                                                 const QString &stem) const = 0;
 
-    virtual std::optional<QByteArray> readFile(const QString &path) const = 0;
-    // When the ordinary file at the path (through a link) was last changed;
-    // empty when there is none.
-    virtual std::optional<QDateTime> lastModified(const QString &path) const = 0;
+    // The whole file; with modified, also when it was last changed, taken
+    // in the same opening.
+    virtual std::optional<QByteArray> readFile(const QString &path,
+                                               QDateTime *modified = nullptr) const = 0;
     // The file's first bytes, at most maxBytes of them: a file of any size
     // costs no more memory than that.
     virtual std::optional<QByteArray> readFileStart(const QString &path,

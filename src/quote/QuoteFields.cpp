@@ -16,14 +16,20 @@ const QLatin1StringView DailyLabel("Daily equivalent:");
 // line, as the customer typed it.
 QList<QStringView> linesOf(QStringView text)
 {
-    const QLatin1StringView end(text.contains(u"\r\n") ? "\r\n" : "\n");
+    const char16_t *s = text.utf16();
+    const qsizetype n = text.size();
+    bool crLf = false;
+    for (qsizetype i = 1; i < n && !crLf; ++i)
+        crLf = s[i] == u'\n' && s[i - 1] == u'\r';
     QList<QStringView> lines;
     qsizetype from = 0;
-    for (qsizetype at = text.indexOf(end); at >= 0; at = text.indexOf(end, from)) {
-        lines.append(text.mid(from, at - from));
-        from = at + end.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (s[i] != u'\n' || (crLf && (i == 0 || s[i - 1] != u'\r')))
+            continue;
+        lines.append(text.mid(from, i - from - (crLf ? 1 : 0)));
+        from = i + 1;
     }
-    if (from < text.size())
+    if (from < n)
         lines.append(text.mid(from));
     return lines;
 }

@@ -112,14 +112,6 @@ void FoundQuotesModel::add(std::vector<int> ids)
 {
     if (ids.empty())
         return;
-    // In the saved quotes order, later quotes simply follow.
-    if (m_column == QuoteColumn::Name && m_order == Qt::AscendingOrder
-        && (m_shown.empty() || ids.front() > m_shown.back())) {
-        beginInsertRows({}, int(m_shown.size()), int(m_shown.size() + ids.size()) - 1);
-        m_shown.insert(m_shown.end(), ids.begin(), ids.end());
-        endInsertRows();
-        return;
-    }
     beginResetModel();
     mergeQuotes(m_shown, ids, m_index, m_column, m_order);
     endResetModel();

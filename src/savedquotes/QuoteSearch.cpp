@@ -52,9 +52,9 @@ public:
         }
         m_start[0x10000] = quint32(m_data.size());
     }
-    void append(char16_t c, QByteArray &out) const
+    QByteArrayView of(char16_t c) const
     {
-        out.append(m_data.constData() + m_start[c], m_start[c + 1] - m_start[c]);
+        return QByteArrayView(m_data.constData() + m_start[c], m_start[c + 1] - m_start[c]);
     }
 
 private:
@@ -73,17 +73,35 @@ void appendFolded(QStringView text, QByteArray &out)
     const FoldTable &table = foldTable();
     const qsizetype n = text.size();
     const char16_t *s = text.utf16();
+    // Room for a text all of ASCII, which folds to as many bytes; a
+    // character that folds to more makes room for itself.
+    qsizetype at = out.size();
+    out.resize(at + n);
+    char *to = out.data();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = s[i];
         if (c < 0x80) {
-            out += char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
-            foldCodePoint(QChar::surrogateToUcs4(c, s[i + 1]), out);
+            to[at++] = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+            continue;
+        }
+        QByteArray astral;
+        QByteArrayView folded;
+        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            foldCodePoint(QChar::surrogateToUcs4(c, s[i + 1]), astral);
+            folded = astral;
             ++i;
         } else {
-            table.append(c, out);
+            folded = table.of(c);
         }
+        const qsizetype room = out.size() - at - (n - i - 1);
+        if (folded.size() > room) {
+            out.resize(out.size() + folded.size() - room);
+            to = out.data();
+        }
+        std::memcpy(to + at, folded.data(), size_t(folded.size()));
+        at += folded.size();
     }
+    out.resize(at);
 }
 
 bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -185,18 +203,17 @@ std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files, const 
         quote.name = names.at(i);
         // The usual spelling first; a file listed with its ending in other
         // letters is found by the entry's own.
-        QString path = Paths::quoteFile(quote.name);
-        std::optional<QByteArray> bytes = files.readFile(path);
+        const QString path = Paths::quoteFile(quote.name);
+        QDateTime saved;
+        std::optional<QByteArray> bytes = files.readFile(path, &saved);
         if (!bytes) {
             const std::optional<QString> entry = Store::entryFileOf(files, Paths::quotesFolder(),
                                                                     quote.name);
-            if (entry && *entry != path) {
-                path = *entry;
-                bytes = files.readFile(path);
-            }
+            if (entry && *entry != path)
+                bytes = files.readFile(*entry, &saved);
         }
-        if (const std::optional<QDateTime> saved = files.lastModified(path))
-            quote.saved = saved->toMSecsSinceEpoch();
+        if (bytes)
+            quote.saved = saved.toMSecsSinceEpoch();
         const QString text = bytes ? TextCodec::decode(*bytes) : QString();
         quote.fields = readQuoteFields(text);
         const QChar point = quote.fields.decimalPoint.isNull() ? decimalPoint
@@ -215,31 +232,40 @@ std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files, const 
     return batch;
 }
 
-std::vector<int> QuoteIndex::batchStarts(int total)
-{
-    std::vector<int> starts;
-    for (int start = 0, size = 1; start < total; start += size, size = std::min(size * 2, 256))
-        starts.push_back(start);
-    return starts;
-}
-
 void QuoteIndex::reset(int total)
 {
     m_total = total;
-    m_starts = batchStarts(total);
+    m_starts.clear();
+    for (int start = 0, size = 1; start < total; start += size, size = std::min(size * 2, 256))
+        m_starts.push_back(start);
     m_batches.assign(m_starts.size(), nullptr);
-}
-
-void QuoteIndex::add(std::shared_ptr<const QuoteBatch> batch)
-{
-    const auto at = std::upper_bound(m_starts.begin(), m_starts.end(), batch->first) - 1;
-    m_batches[size_t(at - m_starts.begin())] = std::move(batch);
+    m_rank.reset();
 }
 
 int QuoteIndex::batchSize(int batch) const
 {
     return (size_t(batch) + 1 < m_starts.size() ? m_starts[size_t(batch) + 1] : m_total)
         - m_starts[size_t(batch)];
+}
+
+int QuoteIndex::add(std::shared_ptr<const QuoteBatch> batch)
+{
+    const auto at = std::upper_bound(m_starts.begin(), m_starts.end(), batch->first) - 1;
+    const int number = int(at - m_starts.begin());
+    m_batches[size_t(number)] = std::move(batch);
+    return number;
+}
+
+QuoteIndex QuoteIndex::with(const std::vector<int> &batches) const
+{
+    QuoteIndex copy;
+    copy.m_total = m_total;
+    copy.m_starts = m_starts;
+    copy.m_batches.resize(m_batches.size());
+    for (const int b : batches)
+        copy.m_batches[size_t(b)] = m_batches[size_t(b)];
+    copy.m_rank = m_rank;
+    return copy;
 }
 
 const QuoteBatch *QuoteIndex::batchOf(int id) const
@@ -256,8 +282,16 @@ const FoundQuote *QuoteIndex::quote(int id) const
     return &batch->quotes[size_t(id - batch->first)];
 }
 
+void QuoteIndex::setOrder(const std::vector<int> &order)
+{
+    auto rank = std::make_shared<std::vector<int>>(order.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        (*rank)[size_t(order[i])] = int(i);
+    m_rank = std::move(rank);
+}
+
 std::vector<int> QuoteIndex::find(const QList<QByteArray> &words,
-                                  const std::vector<int> *candidates, int upTo,
+                                  const std::vector<int> *candidates,
                                   const std::atomic_bool &cancel) const
 {
     std::vector<int> found;
@@ -273,12 +307,10 @@ std::vector<int> QuoteIndex::find(const QList<QByteArray> &words,
         }
         return found;
     }
-    for (int b = 0; b < upTo && !cancel.load(std::memory_order_relaxed); ++b) {
-        const QuoteBatch *batch = m_batches[size_t(b)].get();
-        if (!batch)
-            continue;
-        for (size_t i = 0; i < batch->quotes.size(); ++i)
-            if (words.isEmpty() || batch->matches(batch->quotes[i], words))
+    for (size_t b = 0; b < m_batches.size() && !cancel.load(std::memory_order_relaxed); ++b) {
+        const QuoteBatch *batch = m_batches[b].get();
+        for (size_t i = 0; batch && i < batch->quotes.size(); ++i)
+            if (batch->matches(batch->quotes[i], words))
                 found.push_back(batch->first + int(i));
     }
     return found;
@@ -292,7 +324,7 @@ namespace {
 struct Keyed {
     double number;
     const QString *text;
-    int id;
+    int rank, id;
 };
 
 std::vector<Keyed> keyedOf(const std::vector<int> &ids, const QuoteIndex &index, QuoteColumn column)
@@ -304,7 +336,7 @@ std::vector<Keyed> keyedOf(const std::vector<int> &ids, const QuoteIndex &index,
         const FoundQuote &q = *index.quote(id);
         double number = none;
         switch (column) {
-        case QuoteColumn::Name: number = id; break;
+        case QuoteColumn::Name: number = index.rank(id); break;
         case QuoteColumn::Date:
             number = q.fields.date.isValid() ? double(q.fields.date.toJulianDay()) : none;
             break;
@@ -315,7 +347,8 @@ std::vector<Keyed> keyedOf(const std::vector<int> &ids, const QuoteIndex &index,
         case QuoteColumn::Final: number = q.final; break;
         case QuoteColumn::Saved: number = q.saved < 0 ? none : double(q.saved); break;
         }
-        keyed.push_back({std::isnan(number) ? none : number, &q.fields.customer, id});
+        keyed.push_back(
+            {std::isnan(number) ? none : number, &q.fields.customer, index.rank(id), id});
     }
     return keyed;
 }
@@ -331,7 +364,7 @@ auto orderOf(QuoteColumn column, Qt::SortOrder order)
                                                           : 0);
         if (c != 0)
             return ascending ? c < 0 : c > 0;
-        return a.id < b.id;
+        return a.rank < b.rank;
     };
 }
 

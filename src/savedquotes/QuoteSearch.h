@@ -62,41 +62,51 @@ std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files, const 
 
 // The quotes read so far, in batches that never change once read, so that
 // a search can go through them on another thread while more arrive. A quote
-// is known by its place in the saved quotes order.
+// is known by its place in the folder's own order, which is the order they
+// are read in; the saved quotes order, worked out while they are read,
+// comes later.
 class QuoteIndex {
 public:
     // Batches of 1, 2, 4 ... quotes and then of a few hundred: the first
     // quotes show at once, and the rest go in tasks of a useful size.
-    static std::vector<int> batchStarts(int total);
-
     void reset(int total);
-    void add(std::shared_ptr<const QuoteBatch> batch);
     int total() const { return m_total; }
     int batchCount() const { return int(m_starts.size()); }
-    int batchSize(int batch) const;
     int batchStart(int batch) const { return m_starts[size_t(batch)]; }
+    int batchSize(int batch) const;
+
+    // Takes a batch in; the result is its number.
+    int add(std::shared_ptr<const QuoteBatch> batch);
+    // A copy that holds the batches given and no others.
+    QuoteIndex with(const std::vector<int> &batches) const;
     const QuoteBatch *batch(int batch) const { return m_batches[size_t(batch)].get(); }
-    const FoundQuote *quote(int id) const;
     const QuoteBatch *batchOf(int id) const;
+    const FoundQuote *quote(int id) const;
+
+    // The saved quotes order, as the places in the folder's order.
+    void setOrder(const std::vector<int> &order);
+    bool isOrdered() const { return m_rank != nullptr; }
+    int rank(int id) const { return (*m_rank)[size_t(id)]; }
 
     // The quotes that hold every word: among candidates (in their order), or
-    // among all the quotes of the batches before upTo (in the saved quotes
-    // order). Gives up, with what it has, once cancel is set.
+    // among all the quotes the index holds (in the folder's order). Gives
+    // up, with what it has, once cancel is set.
     std::vector<int> find(const QList<QByteArray> &words, const std::vector<int> *candidates,
-                          int upTo, const std::atomic_bool &cancel) const;
+                          const std::atomic_bool &cancel) const;
 
 private:
     int m_total = 0;
     std::vector<int> m_starts;
     std::vector<std::shared_ptr<const QuoteBatch>> m_batches;
+    std::shared_ptr<const std::vector<int>> m_rank;
 };
 
 // The columns of the quotes found, in their order on screen.
 enum class QuoteColumn { Name, Date, Customer, Monthly, Mids, Upfront, Final, Saved };
 
-// Sorts quotes by a column; quotes alike in it keep the saved quotes
-// order, and a quote without the field comes first in ascending order. By
-// name the order is the saved quotes order itself.
+// Sorts quotes of an ordered index by a column; quotes alike in it keep the
+// saved quotes order, and a quote without the field comes first in
+// ascending order. By name the order is the saved quotes order itself.
 void sortQuotes(std::vector<int> &ids, const QuoteIndex &index, QuoteColumn column,
                 Qt::SortOrder order);
 // Adds quotes to ones sorted so, each where the sort puts it.

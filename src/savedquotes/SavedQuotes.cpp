@@ -10,16 +10,22 @@
 
 std::optional<QStringList> listSavedQuotes(const FileSystem &files)
 {
-    const std::optional<QStringList> names = Store::listEntries(files, Paths::quotesFolder());
-    if (!names)
-        return std::nullopt;
-    QVector<ListItem> items = inSortedOrder(*names);
+    return Store::listEntries(files, Paths::quotesFolder());
+}
+
+std::vector<int> savedQuotesOrder(const QStringList &names)
+{
+    QVector<ListItem> items;
+    items.reserve(names.size());
+    for (int i = 0; i < int(names.size()); ++i)
+        items.append({names[i], i});
+    sortAsListBox(items);
     NumericReSort(items);
-    QStringList ordered;
-    ordered.reserve(items.size());
-    for (ListItem &item : items)
-        ordered.append(std::move(item.text));
-    return ordered;
+    std::vector<int> order;
+    order.reserve(size_t(items.size()));
+    for (const ListItem &item : items)
+        order.push_back(item.data);
+    return order;
 }
 
 QString unreadableQuotesFolderMessage()

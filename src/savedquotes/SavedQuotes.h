@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class FileSystem;
 class QWidget;
@@ -13,11 +14,14 @@ struct Settings;
 // What the saved quotes window and the find quotes window share: the list
 // of saved quotes and what is done with the quote a window shows.
 
-// The saved quotes in the order the saved quotes window lists them: the
-// names of the ordinary ".txt" files of the quotes folder (the ending in
-// any letter case), in the order of a sorted list box, then re-sorted by
-// their numbers (Acme 9 before Acme 10). Empty when the folder cannot be read.
+// The saved quotes: the names of the ordinary ".txt" files of the quotes
+// folder (the ending in any letter case), in the folder's own order. Empty
+// when the folder cannot be read.
 std::optional<QStringList> listSavedQuotes(const FileSystem &files);
+// The order the saved quotes window lists them in, as places in names: the
+// order of a sorted list box, then re-sorted by their numbers (Acme 9
+// before Acme 10).
+std::vector<int> savedQuotesOrder(const QStringList &names);
 
 // What the user is told when the quotes folder cannot be read.
 QString unreadableQuotesFolderMessage();

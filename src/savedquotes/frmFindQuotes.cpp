@@ -19,6 +19,7 @@ const int ColumnWidths[] = {190, 76, 196, 96, 44, 96, 96, 112};
 // Searches go before the reading still waiting, so the table answers the
 // keys typed while the folder is read.
 const int SearchPriority = 1;
+const int ShowEvery = 100; // ms
 } // namespace
 
 frmFindQuotes::frmFindQuotes(Platform &platform, Settings &settings, QWidget *parent)
@@ -59,6 +60,13 @@ frmFindQuotes::frmFindQuotes(Platform &platform, Settings &settings, QWidget *pa
     connect(ui->cmdStop, &QPushButton::clicked, this, &frmFindQuotes::cmdStop_Click);
     connect(ui->cmdClose, &QPushButton::clicked, this, &frmFindQuotes::cmdClose_Click);
 
+    m_showTimer.setSingleShot(true);
+    m_showTimer.setInterval(ShowEvery);
+    connect(&m_showTimer, &QTimer::timeout, this, [this] {
+        if (m_moreToShow)
+            showQuotesRead();
+    });
+
     ui->txtFind->setFocus();
     Form_Load();
 }
@@ -88,6 +96,12 @@ void frmFindQuotes::Form_Load()
         const auto list = names ? std::make_shared<const QStringList>(std::move(*names)) : nullptr;
         QMetaObject::invokeMethod(
             this, [this, list] { listed(list); }, Qt::QueuedConnection);
+        // The quotes are read in the folder's order while they are put in
+        // the saved quotes order here.
+        if (list)
+            QMetaObject::invokeMethod(
+                this, [this, order = savedQuotesOrder(*list)] { ordered(order); },
+                Qt::QueuedConnection);
     });
 }
 
@@ -114,28 +128,46 @@ void frmFindQuotes::listed(const std::shared_ptr<const QStringList> &names)
                 this, [this, batch] { batchRead(batch); }, Qt::QueuedConnection);
         });
     }
+    showStatus();
+}
+
+void frmFindQuotes::ordered(const std::vector<int> &order)
+{
+    m_index.setOrder(order);
+    showQuotesRead();
     if (m_tasksLeft == 0)
         readingEnded();
-    showStatus();
+    if (m_searchWaits)
+        txtFind_Change();
 }
 
 void frmFindQuotes::batchRead(const std::shared_ptr<const QuoteBatch> &batch)
 {
-    m_index.add(batch);
+    m_arrived.push_back(m_index.add(batch));
     m_quotesRead += int(batch->quotes.size());
-    takeBatchesInOrder();
-    ui->pgbReading->setValue(m_quotesRead);
-    if (--m_tasksLeft == 0)
+    m_moreToShow = true;
+    if (--m_tasksLeft == 0 || !m_showTimer.isActive())
+        showQuotesRead();
+    if (m_tasksLeft == 0 && m_index.isOrdered())
         readingEnded();
-    showStatus();
 }
 
-void frmFindQuotes::takeBatchesInOrder()
+void frmFindQuotes::showQuotesRead()
 {
+    m_moreToShow = false;
+    takeBatches();
+    ui->pgbReading->setValue(m_quotesRead);
+    showStatus();
+    m_showTimer.start();
+}
+
+void frmFindQuotes::takeBatches()
+{
+    if (!m_index.isOrdered())
+        return;
     std::vector<int> found;
-    for (; m_batchesTaken < m_index.batchCount() && m_index.batch(m_batchesTaken);
-         ++m_batchesTaken) {
-        const QuoteBatch &batch = *m_index.batch(m_batchesTaken);
+    for (; m_taken < m_arrived.size(); ++m_taken) {
+        const QuoteBatch &batch = *m_index.batch(m_arrived[m_taken]);
         for (size_t i = 0; i < batch.quotes.size(); ++i)
             if (batch.matches(batch.quotes[i], m_words))
                 found.push_back(batch.first + int(i));
@@ -162,20 +194,24 @@ void frmFindQuotes::txtFind_Change()
     if (m_cancelSearch)
         m_cancelSearch->store(true);
     const int search = ++m_search;
-    if (words == m_words) // a blank typed, or back to what the table shows
+    m_searchWaits = !m_index.isOrdered();
+    if (words == m_words || m_searchWaits) { // a blank typed, or back to what the table shows
+        m_searchShown = search;
         return;
+    }
     const auto cancel = m_cancelSearch = std::make_shared<std::atomic_bool>(false);
     // A query that only grows searches the quotes found already.
     std::shared_ptr<const std::vector<int>> candidates;
     if (narrows(words, m_words))
         candidates = std::make_shared<const std::vector<int>>(m_model->shown());
-    const auto index = std::make_shared<const QuoteIndex>(m_index);
-    const int upTo = m_batchesTaken;
+    const size_t upTo = m_taken;
+    const auto index = std::make_shared<const QuoteIndex>(
+        m_index.with({m_arrived.begin(), m_arrived.begin() + qsizetype(upTo)}));
     const QuoteColumn column = m_model->sortColumn();
     const Qt::SortOrder order = m_model->sortOrder();
     m_pool.start(
         [this, search, words, candidates, index, upTo, column, order, cancel] {
-            std::vector<int> found = index->find(words, candidates.get(), upTo, *cancel);
+            std::vector<int> found = index->find(words, candidates.get(), *cancel);
             if (cancel->load())
                 return;
             if (!candidates)
@@ -193,15 +229,16 @@ void frmFindQuotes::txtFind_Change()
 }
 
 void frmFindQuotes::searchDone(int search, std::vector<int> found, const QList<QByteArray> &words,
-                               int upTo)
+                               size_t upTo)
 {
     if (search != m_search)
         return;
+    m_searchShown = search;
     m_words = words;
     m_model->setShown(std::move(found));
     // The quotes read while the search went on.
-    m_batchesTaken = upTo;
-    takeBatchesInOrder();
+    m_taken = upTo;
+    takeBatches();
     showStatus();
 }
 
@@ -216,7 +253,6 @@ void frmFindQuotes::chooseShownQuote()
     const QModelIndex at = m_model->index(row, 0);
     ui->tblQuotes->selectionModel()->setCurrentIndex(
         at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    ui->tblQuotes->scrollTo(at);
 }
 
 void frmFindQuotes::tblQuotes_RowChange() { showChosenQuote(); }

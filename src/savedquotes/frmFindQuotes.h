@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QThreadPool>
+#include <QTimer>
 #include <atomic>
 #include <memory>
 
@@ -34,6 +35,8 @@ public:
 
     // While the folder is being listed or read.
     bool isReading() const { return m_reading; }
+    // While the table does not yet show what the search box asks for.
+    bool isSearching() const { return m_search != m_searchShown; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -54,11 +57,15 @@ private slots:
 
 private:
     void listed(const std::shared_ptr<const QStringList> &names);
+    void ordered(const std::vector<int> &order);
     void batchRead(const std::shared_ptr<const QuoteBatch> &batch);
-    // Adds the quotes of the batches read next in order, as the search
-    // shown finds them.
-    void takeBatchesInOrder();
-    void searchDone(int search, std::vector<int> found, const QList<QByteArray> &words, int upTo);
+    // The quotes read since the table last took some, and the progress.
+    void showQuotesRead();
+    // Gives the table the quotes of the batches read since, those the search
+    // shown finds, once the saved quotes order is known.
+    void takeBatches();
+    void searchDone(int search, std::vector<int> found, const QList<QByteArray> &words,
+                    size_t upTo);
     void readingEnded();
     void stopWorkers();
     void showStatus();
@@ -80,10 +87,18 @@ private:
     std::shared_ptr<std::atomic_bool> m_stop = std::make_shared<std::atomic_bool>(false);
     int m_tasksLeft = 0;
     int m_quotesRead = 0;
-    int m_batchesTaken = 0; // the batches whose quotes the table has been given
+    // The batches read, in the order they came in, and how many of them the
+    // table has been given.
+    std::vector<int> m_arrived;
+    size_t m_taken = 0;
+    // The table takes the quotes read at most every so often: drawing it
+    // for each batch would cost more than reading the batch.
+    QTimer m_showTimer;
+    bool m_moreToShow = false;
     // The words of the search the table shows, and the latest search asked for.
     QList<QByteArray> m_words;
-    int m_search = 0;
+    int m_search = 0, m_searchShown = 0;
+    bool m_searchWaits = false; // asked for before the quotes could be shown
     std::shared_ptr<std::atomic_bool> m_cancelSearch;
 
     // The quote whose text is shown, by its place in the saved quotes order.

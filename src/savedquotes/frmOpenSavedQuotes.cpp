@@ -106,8 +106,8 @@ void frmOpenSavedQuotes::fillSavedQuotesList()
     }
     QVector<ListItem> items;
     items.reserve(names->size());
-    for (const QString &name : *names)
-        items.append({name, 0});
+    for (const int at : savedQuotesOrder(*names))
+        items.append({names->at(at), 0});
     list.setItems(items);
 }
 

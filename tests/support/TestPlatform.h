@@ -32,9 +32,9 @@ struct FaultyFileSystem : QtFileSystem {
     {
         return allowed(from) && QtFileSystem::renameFile(from, to);
     }
-    std::optional<QByteArray> readFile(const QString &p) const override
+    std::optional<QByteArray> readFile(const QString &p, QDateTime *m = nullptr) const override
     {
-        return failReads ? std::nullopt : QtFileSystem::readFile(p);
+        return failReads ? std::nullopt : QtFileSystem::readFile(p, m);
     }
     std::optional<QByteArray> readFileStart(const QString &p, qsizetype max) const override
     {
