@@ -34,7 +34,8 @@ struct FaultyFileSystem : QtFileSystem {
     }
     std::optional<QByteArray> readFile(const QString &p, QDateTime *m = nullptr) const override
     {
-        return failReads ? std::nullopt : QtFileSystem::readFile(p, m);
+        return failReads || (readable && !readable(p)) ? std::nullopt
+                                                       : QtFileSystem::readFile(p, m);
     }
     std::optional<QByteArray> readFileStart(const QString &p, qsizetype max) const override
     {
@@ -53,6 +54,7 @@ struct FaultyFileSystem : QtFileSystem {
 
     bool failWrites = false; // every replace, create, remove and rename fails
     bool failReads = false; // readFile, readFileStart and listTxtFiles fail
+    std::function<bool(const QString &path)> readable; // asked on any thread before a readFile
     std::function<bool(const QString &path)> refuse; // a rename by its source
     QStringList writes; // every file replaced or created, in order
     std::function<void()> beforeCreate; // another computer at work on the shared folder
