@@ -239,6 +239,7 @@ void QuoteIndex::reset(int total)
     for (int start = 0, size = 1; start < total; start += size, size = std::min(size * 2, 256))
         m_starts.push_back(start);
     m_batches.assign(m_starts.size(), nullptr);
+    m_order.reset();
     m_rank.reset();
 }
 
@@ -264,6 +265,7 @@ QuoteIndex QuoteIndex::with(const std::vector<int> &batches) const
     copy.m_batches.resize(m_batches.size());
     for (const int b : batches)
         copy.m_batches[size_t(b)] = m_batches[size_t(b)];
+    copy.m_order = m_order;
     copy.m_rank = m_rank;
     return copy;
 }
@@ -288,6 +290,7 @@ void QuoteIndex::setOrder(const std::vector<int> &order)
     for (size_t i = 0; i < order.size(); ++i)
         (*rank)[size_t(order[i])] = int(i);
     m_rank = std::move(rank);
+    m_order = std::make_shared<const std::vector<int>>(order);
 }
 
 std::vector<int> QuoteIndex::find(const QList<QByteArray> &words,
@@ -295,23 +298,17 @@ std::vector<int> QuoteIndex::find(const QList<QByteArray> &words,
                                   const std::atomic_bool &cancel) const
 {
     std::vector<int> found;
-    if (candidates) {
-        found.reserve(candidates->size());
-        for (size_t i = 0; i < candidates->size(); ++i) {
-            if (i % 1024 == 0 && cancel.load(std::memory_order_relaxed))
-                break;
-            const int id = (*candidates)[i];
-            const QuoteBatch *batch = batchOf(id);
-            if (batch->matches(batch->quotes[size_t(id - batch->first)], words))
-                found.push_back(id);
-        }
-        return found;
-    }
-    for (size_t b = 0; b < m_batches.size() && !cancel.load(std::memory_order_relaxed); ++b) {
-        const QuoteBatch *batch = m_batches[b].get();
-        for (size_t i = 0; batch && i < batch->quotes.size(); ++i)
-            if (batch->matches(batch->quotes[i], words))
-                found.push_back(batch->first + int(i));
+    const size_t count = candidates ? candidates->size() : size_t(m_total);
+    for (size_t i = 0; i < count; ++i) {
+        if (i % 1024 == 0 && cancel.load(std::memory_order_relaxed))
+            break;
+        const int id = candidates ? (*candidates)[i] : m_order ? (*m_order)[i] : int(i);
+        // A quote of a batch the index does not hold, or one whose reading
+        // was stopped before it, is not there to be found.
+        const QuoteBatch *batch = batchOf(id);
+        if (batch && id - batch->first < int(batch->quotes.size())
+            && batch->matches(batch->quotes[size_t(id - batch->first)], words))
+            found.push_back(id);
     }
     return found;
 }

@@ -89,8 +89,8 @@ public:
     int rank(int id) const { return (*m_rank)[size_t(id)]; }
 
     // The quotes that hold every word: among candidates (in their order), or
-    // among all the quotes the index holds (in the folder's order). Gives
-    // up, with what it has, once cancel is set.
+    // among all the quotes the index holds (in the saved quotes order once
+    // it is known). Gives up, with what it has, once cancel is set.
     std::vector<int> find(const QList<QByteArray> &words, const std::vector<int> *candidates,
                           const std::atomic_bool &cancel) const;
 
@@ -98,7 +98,7 @@ private:
     int m_total = 0;
     std::vector<int> m_starts;
     std::vector<std::shared_ptr<const QuoteBatch>> m_batches;
-    std::shared_ptr<const std::vector<int>> m_rank;
+    std::shared_ptr<const std::vector<int>> m_order, m_rank;
 };
 
 // The columns of the quotes found, in their order on screen.

@@ -214,7 +214,9 @@ void frmFindQuotes::txtFind_Change()
             std::vector<int> found = index->find(words, candidates.get(), *cancel);
             if (cancel->load())
                 return;
-            if (!candidates)
+            // All the quotes come in the saved quotes order, which is the
+            // order by name.
+            if (!candidates && (column != QuoteColumn::Name || order != Qt::AscendingOrder))
                 sortQuotes(found, *index, column, order);
             QMetaObject::invokeMethod(
                 this,
