@@ -125,6 +125,11 @@ private slots:
             QVERIFY(f.type(step.section('|', 0, 0)));
             QCOMPARE(f.shown(), step.section('|', 1));
         }
+        f.choose("Acme 10"); // stays chosen and shown while the search keeps it
+        QVERIFY(f.type("forklift") && f.table()->currentIndex().row() == 0);
+        QCOMPARE(textOf(f.w.get(), "txtQuote").left(13) + f.shown(),
+                 "Acme Bath LtdAcme 10 / 1 of 4 quotes");
+        QVERIFY(f.type("^zebra") && textOf(f.w.get(), "txtQuote").isEmpty());
         QCOMPARE(f.told(), QString());
     }
 
@@ -191,7 +196,7 @@ private slots:
             f.w = std::make_unique<frmFindQuotes>(f.t.platform, f.t.settings);
             QVERIFY(showActive(f.w.get()));
             QTRY_COMPARE(f.shown(), "Acme 9,notes / 2 of 4 quotes");
-            QVERIFY(f.type("acme") && f.w->isReading());
+            QVERIFY(f.type("müller") && f.w->isReading());
             QCOMPARE(f.shown(), "Acme 9 / 1 of 4 quotes");
             QVERIFY(child(f.w.get(), "pgbReading")->isVisible());
             if (byEscape)
@@ -201,7 +206,9 @@ private slots:
             QVERIFY(f.w->isVisible() && f.w->isReading());
             gate.release();
             QTRY_VERIFY(!f.w->isReading());
-            QCOMPARE(f.shown(), "Acme 9,Acme 10 / 2 of 4 quotes");
+            QCOMPARE(f.shown(), "Acme 9 / 1 of 4 quotes"); // what came in is searched too
+            QVERIFY(f.type("^\b"));
+            QCOMPARE(f.shown(), "Acme 9,Acme 10,notes / 3 of 4 quotes");
             QVERIFY(!child(f.w.get(), "pgbReading")->isVisible()
                     && !child(f.w.get(), "cmdStop")->isVisible() && !read.contains("Bolt 2"));
             press(Qt::Key_Escape);
