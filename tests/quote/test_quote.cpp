@@ -22,7 +22,7 @@ class TestQuote : public QObject {
     Q_OBJECT
 private slots:
     // Each structure, with and without each block; the blocks hold what looks like a date or
-    // a rental block, which the real ones before them outrank.
+    // a rental block, which the real ones outrank.
     void writtenFilesReadBack()
     {
         for (const char *name : {"en_US", "de_DE"}) {
@@ -30,7 +30,7 @@ private slots:
             for (int s = 0; s < 4; ++s) {
                 for (int with = 0; with < 16; ++with) {
                     const auto structure = Calculation::Structure(s);
-                    QuoteTexts q{with & 1 ? "\r\nAcme, \"Big\" Ltd\r\nMain St\r\n" : "",
+                    QuoteTexts q{with & 1 ? "\r\nAcme, \"Big\" Ltd\r\n01/01/2020\r\n" : "",
                                  with & 2 ? "Press\r\n\r\n01/01/2020" : "",
                                  Calculation::hasUpfront(structure) ? locale.currency(3703.5) : "",
                                  "36",
