@@ -256,25 +256,26 @@ std::optional<QByteArray> QtFileSystem::readFile(const QString &path, QDateTime 
     QByteArray bytes;
     bool whole = ::fstat(fd, &info) == 0;
     if (whole) {
-        bytes.resize(qsizetype(info.st_size));
+        // One byte more than the file has: a read that comes short of it
+        // after the whole size has reached the end, with no call more to
+        // find that out.
+        bytes.resize(qsizetype(info.st_size) + 1);
         qsizetype size = 0;
-        char more[4096];
         for (;;) {
-            // Past the size the kernel told: a file that grew since (or one
-            // whose size it does not tell) is read to its end all the same.
-            const bool within = size < bytes.size();
-            const ssize_t got = within
-                ? ::read(fd, bytes.data() + size, size_t(bytes.size() - size))
-                : ::read(fd, more, sizeof more);
+            // A file that grew since (or one whose size the kernel does not
+            // tell) is read on to its end.
+            if (size == bytes.size())
+                bytes.resize(size + std::max<qsizetype>(4096, size / 2));
+            const ssize_t got = ::read(fd, bytes.data() + size, size_t(bytes.size() - size));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got <= 0) {
                 whole = got == 0;
                 break;
             }
-            if (!within)
-                bytes.append(more, got);
             size += got;
+            if (size < bytes.size() && size >= qsizetype(info.st_size) && S_ISREG(info.st_mode))
+                break;
         }
         bytes.resize(size);
     }

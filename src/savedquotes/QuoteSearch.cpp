@@ -330,10 +330,16 @@ std::vector<Keyed> keyedOf(const std::vector<int> &ids, const QuoteIndex &index,
     keyed.reserve(ids.size());
     const double none = -std::numeric_limits<double>::infinity();
     for (const int id : ids) {
+        const int rank = index.rank(id);
+        // By name the place in the order is all: the quote is not looked up.
+        if (column == QuoteColumn::Name) {
+            keyed.push_back({double(rank), nullptr, rank, id});
+            continue;
+        }
         const FoundQuote &q = *index.quote(id);
         double number = none;
         switch (column) {
-        case QuoteColumn::Name: number = index.rank(id); break;
+        case QuoteColumn::Name: break;
         case QuoteColumn::Date:
             number = q.fields.date.isValid() ? double(q.fields.date.toJulianDay()) : none;
             break;
@@ -344,8 +350,7 @@ std::vector<Keyed> keyedOf(const std::vector<int> &ids, const QuoteIndex &index,
         case QuoteColumn::Final: number = q.final; break;
         case QuoteColumn::Saved: number = q.saved < 0 ? none : double(q.saved); break;
         }
-        keyed.push_back(
-            {std::isnan(number) ? none : number, &q.fields.customer, index.rank(id), id});
+        keyed.push_back({std::isnan(number) ? none : number, &q.fields.customer, rank, id});
     }
     return keyed;
 }
