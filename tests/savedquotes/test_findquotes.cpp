@@ -131,6 +131,11 @@ private slots:
                  "Acme Bath LtdAcme 10 / 1 of 4 quotes");
         QVERIFY(f.type("^zebra") && textOf(f.w.get(), "txtQuote").isEmpty());
         QCOMPARE(f.told(), QString());
+        f.t.remove(Paths::quotesFolder()); // gone since start-up: told, and nothing listed
+        QVERIFY(f.open());
+        QCOMPARE(f.told() + f.shown(),
+                 "Find quotes: The directory (" + Paths::quotesFolder()
+                     + ") cannot be read ! (Exclamation) / 0 of 0 quotes");
     }
 
     // The fields of each quote's layout, as many as it has, sorted by a column's values; the
