@@ -12,7 +12,7 @@ QUOTARO_PACKAGES=(
   cups cups-client cups-bsd printer-driver-cups-pdf
   # the package, desktop entry and screen reader tests
   dpkg-dev file desktop-file-utils appstream x11-utils
-  dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 xdotool
+  dbus at-spi2-core python3 python3-pyatspi gir1.2-atspi-2.0 xdotool
 )
 
 quotaro_install_deps() {

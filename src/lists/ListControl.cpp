@@ -119,17 +119,21 @@ void ListControl::removeItem(int index)
         delete m_list->takeItem(index);
 }
 
+void sortAsListBox(QVector<ListItem> &items)
+{
+    std::stable_sort(items.begin(), items.end(), [](const ListItem &a, const ListItem &b) {
+        return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
+    });
+}
+
 void ListControl::fill(const QStringList &texts)
 {
     QVector<ListItem> items;
     items.reserve(texts.size());
     for (const QString &text : texts)
         items.append({text, 0});
-    if (isSorted()) {
-        std::stable_sort(items.begin(), items.end(), [](const ListItem &a, const ListItem &b) {
-            return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
-        });
-    }
+    if (isSorted())
+        sortAsListBox(items);
     setItems(items);
 }
 

@@ -45,6 +45,10 @@ private:
     QListWidget *m_list = nullptr;
 };
 
+// Puts items in the order a sorted control keeps them: alphabetical without
+// regard to case, texts that compare equal in the order given.
+void sortAsListBox(QVector<ListItem> &items);
+
 // The numeric re-sort of a list control, through its items.
 void NumericReSort(ListControl list);
 

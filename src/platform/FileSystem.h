@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -56,7 +57,10 @@ public:
     virtual std::optional<QString> findTxtEntry(const QString &folder,
                                                 const QString &stem) const = 0;
 
-    virtual std::optional<QByteArray> readFile(const QString &path) const = 0;
+    // The whole file; with modified, also when it was last changed, taken
+    // in the same opening.
+    virtual std::optional<QByteArray> readFile(const QString &path,
+                                               QDateTime *modified = nullptr) const = 0;
     // The file's first bytes, at most maxBytes of them: a file of any size
     // costs no more memory than that.
     virtual std::optional<QByteArray> readFileStart(const QString &path,

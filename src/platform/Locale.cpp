@@ -108,6 +108,12 @@ QString Locale::general(float value) const
     return text;
 }
 
+QChar Locale::decimalPoint() const
+{
+    const QString point = m_locale.decimalPoint();
+    return point.isEmpty() ? QLatin1Char('.') : point.front();
+}
+
 QString Locale::date(const QDate &date) const
 {
     QString separator = QStringLiteral("/");

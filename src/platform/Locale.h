@@ -31,6 +31,8 @@ public:
     QString general(float value) const;
     // dd/mm/yyyy with the locale's date separator in place of each slash.
     QString date(const QDate &date) const;
+    // The character that separates the decimals.
+    QChar decimalPoint() const;
 
 private:
     QLocale m_locale;

@@ -31,6 +31,16 @@ public:
     // an existing file is replaced.
     virtual QString askPdfPath(QWidget *parent, const QString &caption,
                                const QString &proposed) = 0;
+    // The same dialog for another kind of file: filter names the kind
+    // ("CSV files (*.csv)"), suffix ends a name typed without it.
+    virtual QString askSavePath(QWidget *parent, const QString &caption, const QString &proposed,
+                                const QString &filter, const QString &suffix) = 0;
+
+    // Writes a file the user chose: beside it under a temporary name, then
+    // renamed over it in one step once it is whole, so a failed write leaves
+    // no file behind and an old one as it was. False with *why set (a
+    // reason to follow "could not be saved as <path>: ") when it fails.
+    virtual bool saveDocument(const QString &path, const QByteArray &bytes, QString *why) = 0;
 
     // A job that writes a PDF file at path on the paper of the printer named
     // (A4 where there is none), with the document title and the creator

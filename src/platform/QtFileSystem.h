@@ -16,7 +16,8 @@ public:
     bool folderExists(const QString &path) const override;
     std::optional<QStringList> listTxtFiles(const QString &folder) const override;
     std::optional<QString> findTxtEntry(const QString &folder, const QString &stem) const override;
-    std::optional<QByteArray> readFile(const QString &path) const override;
+    std::optional<QByteArray> readFile(const QString &path,
+                                       QDateTime *modified = nullptr) const override;
     std::optional<QByteArray> readFileStart(const QString &path, qsizetype maxBytes) const override;
     WriteResult replaceFile(const QString &path, const QByteArray &bytes) override;
     WriteResult createNewFile(const QString &path, const QByteArray &bytes) override;

@@ -19,6 +19,7 @@
 #include "store/TextCodec.h"
 
 #include "printing/QuotePrinting.h"
+#include "savedquotes/frmFindQuotes.h"
 #include "savedquotes/frmOpenSavedQuotes.h"
 #include "setup/frmPrinterSetup.h"
 #include "setup/frmPageSetup.h"
@@ -128,6 +129,7 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
     connect(ui->fileExit, &QAction::triggered, this, &frmQuotaro::fileExit_Click);
     connect(ui->quotesOpenSavedQuotes, &QAction::triggered, this,
             &frmQuotaro::quotesOpenSavedQuotes_Click);
+    connect(ui->quotesFindQuotes, &QAction::triggered, this, &frmQuotaro::quotesFindQuotes_Click);
     connect(ui->quotesPrintPreview, &QAction::triggered, this,
             &frmQuotaro::quotesPrintPreview_Click);
     connect(ui->quotesExportPdf, &QAction::triggered, this, &frmQuotaro::quotesExportPdf_Click);
@@ -638,6 +640,12 @@ void frmQuotaro::cmdOpenSavedQuotes_Click()
 }
 
 void frmQuotaro::quotesOpenSavedQuotes_Click() { cmdOpenSavedQuotes_Click(); }
+
+void frmQuotaro::quotesFindQuotes_Click()
+{
+    frmFindQuotes window(m_platform, m_settings, this);
+    window.exec();
+}
 
 void frmQuotaro::setupPrinterSetup_Click()
 {

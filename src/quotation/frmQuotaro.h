@@ -61,6 +61,7 @@ private slots:
     void fileExit_Click();
     void cmdOpenSavedQuotes_Click();
     void quotesOpenSavedQuotes_Click();
+    void quotesFindQuotes_Click();
     void quotesPrintPreview_Click();
     void quotesExportPdf_Click();
     void setupPrinterSetup_Click();

@@ -5,8 +5,6 @@
 #include "platform/gui/KeyFilters.h"
 #include "platform/Platform.h"
 #include "platform/gui/WindowFrames.h"
-#include "printing/PdfAndPreview.h"
-#include "printing/PrintPage.h"
 #include "lists/ListControl.h"
 #include "store/Paths.h"
 #include "store/Settings.h"
@@ -24,7 +22,8 @@ const QString EmptyListTitle = QStringLiteral("Saved quotes");
 
 frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, QWidget *parent)
     : QDialog(parent), m_platform(platform), m_settings(settings),
-      ui(std::make_unique<Ui::frmOpenSavedQuotes>())
+      ui(std::make_unique<Ui::frmOpenSavedQuotes>()),
+      m_quote(platform, settings, [this] { return messageParent(); })
 {
     ui->setupUi(this);
     EnterPressesFocusedButton::install(this);
@@ -79,8 +78,6 @@ frmOpenSavedQuotes::frmOpenSavedQuotes(Platform &platform, Settings &settings, Q
 
 frmOpenSavedQuotes::~frmOpenSavedQuotes() = default;
 
-void frmOpenSavedQuotes::SavedQuotesReSort(QListWidget *list) { NumericReSort(ListControl(list)); }
-
 QWidget *frmOpenSavedQuotes::messageParent()
 {
     if (isVisible() || !parentWidget())
@@ -100,18 +97,18 @@ void frmOpenSavedQuotes::fillSavedQuotesList()
 {
     ListControl list(ui->lstSavedQuotes);
     list.clear();
-    const std::optional<QStringList> names = Store::listEntries(m_platform.files,
-                                                                Paths::quotesFolder());
+    const std::optional<QStringList> names = listSavedQuotes(m_platform.files);
     if (!names) {
         // The folder was there at start-up; if it has gone or cannot be read
         // the list stays empty and the user learns why.
-        m_platform.messages.warn(messageParent(), EmptyListTitle,
-                                 QStringLiteral("The directory (") + Paths::quotesFolder()
-                                     + QStringLiteral(") cannot be read !"));
+        m_platform.messages.warn(messageParent(), EmptyListTitle, unreadableQuotesFolderMessage());
         return;
     }
-    list.fill(*names);
-    SavedQuotesReSort(ui->lstSavedQuotes);
+    QVector<ListItem> items;
+    items.reserve(names->size());
+    for (const int at : savedQuotesOrder(*names))
+        items.append({names->at(at), 0});
+    list.setItems(items);
 }
 
 void frmOpenSavedQuotes::showNumberOfQuotes()
@@ -127,59 +124,17 @@ void frmOpenSavedQuotes::setOpenQuoteText(const QString &crLfText)
     setMultiLineText(ui->txtOpenQuote, crLfText);
 }
 
-void frmOpenSavedQuotes::reportQuoteNotFound(const QString &name)
-{
-    m_platform.messages.warn(messageParent(), QStringLiteral("Quote not found"),
-                             QStringLiteral("The quote ") + name
-                                 + QStringLiteral(" cannot be found !"));
-}
-
-std::optional<QString> frmOpenSavedQuotes::quoteFileOf(const QString &name) const
-{
-    const std::optional<QString> file = Store::entryFileOf(m_platform.files, Paths::quotesFolder(),
-                                                           name);
-    if (file && m_platform.files.fileExists(*file))
-        return file;
-    return std::nullopt;
-}
-
 bool frmOpenSavedQuotes::nameTaken(const QString &name) const
 {
     return Store::entryExists(m_platform.files, Paths::quotesFolder(), name);
 }
 
-std::optional<QString> frmOpenSavedQuotes::quoteFileFound(const QString &name)
-{
-    std::optional<QString> file = quoteFileOf(name);
-    if (!file)
-        reportQuoteNotFound(name);
-    return file;
-}
-
 bool frmOpenSavedQuotes::readQuoteFile(const QString &name)
 {
-    const std::optional<QString> file = quoteFileFound(name);
-    if (!file)
-        return false;
-    Store::BoundedRead read = Store::readQuoteFile(m_platform.files, *file);
-    switch (read.status) {
-    case Store::BoundedRead::Status::Read: break;
-    case Store::BoundedRead::Status::TooLarge:
-        m_platform.messages.warn(
-            messageParent(), QStringLiteral("Quote too large"),
-            QStringLiteral("The quote ") + name
-                + QStringLiteral(" is too large to be read, a quote cannot be larger than %1 MB !")
-                      .arg(Store::MaxQuoteBytes / (1024 * 1024)));
-        return false;
-    case Store::BoundedRead::Status::CannotRead:
-        m_platform.messages.warn(messageParent(), QStringLiteral("Quote not read"),
-                                 QStringLiteral("The quote ") + name
-                                     + QStringLiteral(" cannot be read !"));
-        return false;
-    }
-    Store::trimOneCrLf(read.text);
-    setOpenQuoteText(read.text);
-    return true;
+    const std::optional<QString> text = m_quote.read(name);
+    if (text)
+        setOpenQuoteText(*text);
+    return text.has_value();
 }
 
 void frmOpenSavedQuotes::cmdOpen_Click()
@@ -216,28 +171,7 @@ void frmOpenSavedQuotes::cmdClose_Click() { close(); }
 
 std::optional<QString> frmOpenSavedQuotes::openQuoteFile(const QString &title, const QString &text)
 {
-    const QString name = ui->txtOpenQuoteName->text();
-    if (name.isEmpty()) {
-        m_platform.messages.warn(messageParent(), title, text);
-        return std::nullopt;
-    }
-    return quoteFileFound(name);
-}
-
-bool frmOpenSavedQuotes::openQuoteToPrint()
-{
-    return openQuoteFile(QStringLiteral("No quote to print"),
-                         QStringLiteral("Please open a quote to print !"))
-        .has_value();
-}
-
-std::function<void(PrinterSurface &, int)> frmOpenSavedQuotes::openQuotePage() const
-{
-    QString text = openQuoteText();
-    Store::trimOneCrLf(text);
-    return [text](PrinterSurface &surface, int margin) {
-        PrintWrapped(surface, text + Store::CrLf, margin, margin);
-    };
+    return m_quote.fileToActOn(ui->txtOpenQuoteName->text(), title, text);
 }
 
 void frmOpenSavedQuotes::showQuoteMenu(QWidget *control, const QPoint &at)
@@ -257,60 +191,20 @@ void frmOpenSavedQuotes::showQuoteMenu(QWidget *control, const QPoint &at)
 
 void frmOpenSavedQuotes::quotePrintPreview_Click()
 {
-    if (!openQuoteToPrint())
-        return;
-    const QString name = ui->txtOpenQuoteName->text();
-    const std::optional<QString> device = runPrintPreview(
-        m_platform, messageParent(), m_settings.printer, name, openQuotePage());
-    confirmSentToPrinter(name, device);
+    m_quote.preview(ui->txtOpenQuoteName->text(), openQuoteText());
 }
 
 void frmOpenSavedQuotes::quoteExportPdf_Click()
 {
-    if (openQuoteToPrint())
-        runPdfExport(m_platform, messageParent(), m_settings.printer, ui->txtOpenQuoteName->text(),
-                     openQuotePage());
+    m_quote.exportPdf(ui->txtOpenQuoteName->text(), openQuoteText());
 }
 
 void frmOpenSavedQuotes::cmdPrint_Click()
 {
-    if (!openQuoteToPrint())
-        return;
-    const QString name = ui->txtOpenQuoteName->text();
-    // The one page that the print, the preview and the PDF all make.
-    const std::optional<QString> device = runPrintJob(m_platform, messageParent(),
-                                                      m_settings.printer, openQuotePage());
-    confirmSentToPrinter(name, device);
+    m_quote.print(ui->txtOpenQuoteName->text(), openQuoteText());
 }
 
-// The confirmation of a page sent to the printer, from the print or from
-// the preview; a job that did not go has been reported already.
-void frmOpenSavedQuotes::confirmSentToPrinter(const QString &name,
-                                              const std::optional<QString> &device)
-{
-    if (device)
-        m_platform.messages.inform(messageParent(), QStringLiteral("Printing"),
-                                   QStringLiteral("The quote ") + name
-                                       + QStringLiteral(" has been sent to the printer ")
-                                       + *device);
-}
-
-void frmOpenSavedQuotes::cmdEditqute_Click()
-{
-    const std::optional<QString> quoteFile = openQuoteFile(
-        QStringLiteral("No quote to edit"), QStringLiteral("Please open a quote to edit !"));
-    if (!quoteFile)
-        return;
-    const QString name = ui->txtOpenQuoteName->text();
-    m_platform.messages.inform(messageParent(), QStringLiteral("Edit quote"),
-                               QStringLiteral("You will need to refresh the quote once you have "
-                                              "edited it in order to view the changes !"));
-    const QString file = m_platform.files.nativePath(*quoteFile);
-    if (!m_platform.launcher.openInEditor(file))
-        m_platform.messages.warn(messageParent(), QStringLiteral("Edit quote"),
-                                 QStringLiteral("No text editor could be started for the quote ")
-                                     + name + QStringLiteral(" (") + file + QStringLiteral(") !"));
-}
+void frmOpenSavedQuotes::cmdEditqute_Click() { m_quote.edit(ui->txtOpenQuoteName->text()); }
 
 void frmOpenSavedQuotes::cmdRename_Click()
 {
@@ -355,7 +249,7 @@ void frmOpenSavedQuotes::cmdRename_Click()
                                                                 Paths::quoteFile(newName));
         !renamed) {
         if (!m_platform.files.fileExists(*oldFile))
-            reportQuoteNotFound(oldName);
+            m_quote.reportNotFound(oldName);
         else if (nameTaken(newName))
             refuseTakenName();
         else
@@ -397,7 +291,7 @@ void frmOpenSavedQuotes::cmdDelete_Click()
     }
     if (const WriteResult removed = m_platform.files.removeFile(*file); !removed) {
         if (!m_platform.files.fileExists(*file))
-            reportQuoteNotFound(name);
+            m_quote.reportNotFound(name);
         else
             m_platform.messages.warn(
                 messageParent(), QStringLiteral("Quote not deleted"),

@@ -5,6 +5,7 @@
 #include "help/frmCalculationFormula.h"
 #include "platform/gui/QtMessageBoxes.h"
 #include "quotation/frmQuotaro.h"
+#include "savedquotes/frmFindQuotes.h"
 #include "savedquotes/frmOpenSavedQuotes.h"
 #include "setup/frmPageSetup.h"
 #include "setup/frmPrinterSetup.h"
@@ -79,10 +80,13 @@ class TestKeyboard : public QObject {
                                        : name == "frmPrinterSetup"    ? new frmPrinterSetup(p, s)
                                        : name == "frmPageSetup"       ? new frmPageSetup(p, s)
                                        : name == "frmOpenSavedQuotes" ? new frmOpenSavedQuotes(p, s)
+                                       : name == "frmFindQuotes"      ? new frmFindQuotes(p, s)
                                        : name == "frmAbout" ? static_cast<QWidget *>(new frmAbout)
                                                             : new frmCalculationFormula);
         auto *main = qobject_cast<frmQuotaro *>(w.get());
-        if ((main && main->Form_Load() != frmQuotaro::StartResult::Show) || !showActive(w.get()))
+        auto *find = qobject_cast<frmFindQuotes *>(w.get());
+        if ((main && main->Form_Load() != frmQuotaro::StartResult::Show) || !showActive(w.get())
+            || (find && !QTest::qWaitFor([find] { return !find->isReading(); })))
             qWarning("%s did not come up", qPrintable(name));
         return w;
     }
@@ -166,7 +170,9 @@ private slots:
         QCOMPARE(changed, QStringList());
         if (row[0] == "frmQuotaro") // no Close button; Alt+C is the customer box
             return;
-        for (const auto &[key, modifier] : {std::pair{Qt::Key_C, Qt::AltModifier},
+        const QKeySequence close = QKeySequence::mnemonic(
+            child<QPushButton>(w.get(), "cmdClose")->text());
+        for (const auto &[key, modifier] : {std::pair{close[0].key(), Qt::AltModifier},
                                             {Qt::Key_Escape, Qt::NoModifier},
                                             {Qt::Key_Return, Qt::NoModifier},
                                             {Qt::Key_Enter, Qt::KeypadModifier},

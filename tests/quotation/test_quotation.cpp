@@ -26,25 +26,6 @@ const QString NoQuoteToSave = "No quote to save: Please generate a quote to save
 const QString NoQuoteToPrint = "No quote to print: Please generate a quote to print ! "
                                "(Exclamation)";
 
-// Rows from a data file beside the test, split at '|' (not at "\|"); '#' starts a comment,
-// and line breaks, tabs and invisible characters are written as escapes.
-void rowsFromFile(const char *name)
-{
-    const QStringList escapes{"\\n", "\n", "\\r",     "\r",     "\\t",     "\t",
-                              "\\|", "|",  "\\u00a0", "\u00a0", "\\u2028", "\u2028"};
-    QTest::addColumn<QStringList>("row");
-    QFile file(QFINDTESTDATA(name));
-    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).remove(u'\n');
-        QStringList row = line.split(QRegularExpression(R"((?<!\\)\|)"));
-        for (int i = 0; i < escapes.size(); i += 2)
-            row.replaceInStrings(escapes[i], escapes[i + 1]);
-        if (!line.startsWith('#'))
-            QTest::newRow(qPrintable(line)) << row;
-    }
-}
-
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
@@ -315,7 +296,8 @@ private slots:
              {"setupPrinterSetup frmPrinterSetup", "setupPageSetup frmPageSetup",
               "setupTermsSetup frmTermsSetup", "setupRatesSetup frmRatesSetup",
               "quotesOpenSavedQuotes frmOpenSavedQuotes", "cmdOpenSavedQuotes frmOpenSavedQuotes",
-              "helpCalculationFormula frmCalculationFormula", "helpAbout frmAbout"}) {
+              "quotesFindQuotes frmFindQuotes", "helpCalculationFormula frmCalculationFormula",
+              "helpAbout frmAbout"}) {
             QString opened;
             whenUp(QApplication::activeModalWidget, [&opened](QWidget *w) {
                 opened = w->metaObject()->className();

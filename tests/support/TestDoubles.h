@@ -160,6 +160,11 @@ struct ScriptedPageOutput : QtPageOutput {
         proposed.append(path);
         return answer.value_or(path);
     }
+    QString askSavePath(QWidget *w, const QString &c, const QString &path, const QString &,
+                        const QString &) override
+    {
+        return askPdfPath(w, c, path);
+    }
     PreviewOutcome preview(QWidget *, const QString &printerName, const QString &title,
                            const std::function<void(PrinterSurface &)> &draw) override
     {

@@ -37,13 +37,15 @@ struct FaultyFileSystem : QtFileSystem {
         return allowed(from) ? QtFileSystem::renameFile(from, to) : Refused;
     }
     inline static const WriteResult Refused = WriteResult::failed("refused");
-    std::optional<QByteArray> readFile(const QString &p) const override
+    std::optional<QByteArray> readFile(const QString &p, QDateTime *m = nullptr) const override
     {
-        return failReads ? std::nullopt : QtFileSystem::readFile(p);
+        return failReads || (readable && !readable(p)) ? std::nullopt
+                                                       : QtFileSystem::readFile(p, m);
     }
     std::optional<QByteArray> readFileStart(const QString &p, qsizetype max) const override
     {
-        return failReads ? std::nullopt : QtFileSystem::readFileStart(p, max);
+        return failReads || (readable && !readable(p)) ? std::nullopt
+                                                       : QtFileSystem::readFileStart(p, max);
     }
     std::optional<QStringList> listTxtFiles(const QString &folder) const override
     {
@@ -57,6 +59,7 @@ struct FaultyFileSystem : QtFileSystem {
     }
 
     bool failReads = false; // readFile, readFileStart and listTxtFiles fail
+    std::function<bool(const QString &path)> readable; // asked on any thread before a read
     std::function<bool(const QString &path)> refuse; // a rename by its source
     QStringList writes; // every file replaced or created, in order
     std::function<void()> beforeCreate; // another computer at work on the shared folder

@@ -108,6 +108,25 @@ inline void rowsOf(std::initializer_list<const char *> rows)
         QTest::newRow(row) << QString::fromUtf8(row).split(u'|');
 }
 
+// Rows from a data file beside the test, split at '|' (not at "\|"); '#' starts a comment,
+// and line breaks, tabs and invisible characters are written as escapes.
+inline void rowsFromFile(const char *name)
+{
+    const QStringList escapes{"\\n", "\n",      "\\r",    "\r",      "\\t",    "\t",      "\\|",
+                              "|",   "\\u00a0", "\u00a0", "\\u2028", "\u2028", "\\u202f", "\u202f"};
+    QTest::addColumn<QStringList>("row");
+    QFile file(QFINDTESTDATA(name));
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).remove(u'\n');
+        QStringList row = line.split(QRegularExpression(R"((?<!\\)\|)"));
+        for (int i = 0; i < escapes.size(); i += 2)
+            row.replaceInStrings(escapes[i], escapes[i + 1]);
+        if (!line.startsWith('#'))
+            QTest::newRow(qPrintable(line)) << row;
+    }
+}
+
 // Every message shown as "Title: text (Icon)", a question marked YesNo.
 inline QStringList said(const ScriptedMessageBoxes &boxes)
 {

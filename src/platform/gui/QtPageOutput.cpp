@@ -62,15 +62,53 @@ QString QtPageOutput::documentsFolder() const
 
 QString QtPageOutput::askPdfPath(QWidget *parent, const QString &caption, const QString &proposed)
 {
-    QFileDialog dialog(parent, caption, proposed, QStringLiteral("PDF files (*.pdf)"));
+    return askSavePath(parent, caption, proposed, QStringLiteral("PDF files (*.pdf)"),
+                       QStringLiteral("pdf"));
+}
+
+QString QtPageOutput::askSavePath(QWidget *parent, const QString &caption, const QString &proposed,
+                                  const QString &filter, const QString &suffix)
+{
+    QFileDialog dialog(parent, caption, proposed, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // A name typed without its ending gets ".pdf" before the dialog asks
-    // about replacing a file of that name.
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    // A name typed without its ending gets it before the dialog asks about
+    // replacing a file of that name.
+    dialog.setDefaultSuffix(suffix);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().first();
+}
+
+bool QtPageOutput::openBeside(PendingFile &file, const QFileInfo &target, QString *why)
+{
+    // The file is written beside its target to a file that has no name where
+    // the file system allows it, so a write killed half way leaves nothing
+    // behind; elsewhere a killed write of this computer left a file that the
+    // next one to the folder clears away.
+    const QByteArray folder = QFile::encodeName(target.absolutePath());
+    PendingFile::removeAbandoned(folder);
+    if (file.open(folder, 0644, m_unnamedFiles))
+        return true;
+    if (why)
+        *why = QStringLiteral("the folder ") + QDir::toNativeSeparators(target.absolutePath())
+            + QStringLiteral(" cannot be written (") + QString::fromLocal8Bit(strerror(errno))
+            + QStringLiteral(")");
+    return false;
+}
+
+bool QtPageOutput::saveDocument(const QString &path, const QByteArray &bytes, QString *why)
+{
+    const QFileInfo target(path);
+    PendingFile file;
+    if (!openBeside(file, target, why))
+        return false;
+    if (!file.write(bytes)) {
+        if (why)
+            *why = QStringLiteral("the file could not be written completely, the disk may be full");
+        return false;
+    }
+    return place(file, target.absoluteFilePath(), why);
 }
 
 std::unique_ptr<PrinterSurface> QtPageOutput::startPdf(const QString &path, const QString &title,
@@ -83,21 +121,10 @@ std::unique_ptr<PrinterSurface> QtPageOutput::startPdf(const QString &path, cons
         paper->outputFormat() == QPrinter::NativeFormat)
         printer->setPageLayout(paper->pageLayout());
 
-    // The PDF is written beside its target to a file that has no name where
-    // the file system allows it, so an export killed half way leaves nothing
-    // behind; elsewhere a killed export of this computer left a file that
-    // the next export to the folder clears away.
     const QFileInfo target(path);
-    const QByteArray folder = QFile::encodeName(target.absolutePath());
-    PendingFile::removeAbandoned(folder);
     auto file = std::make_shared<PendingFile>();
-    if (!file->open(folder, 0644, m_unnamedFiles)) {
-        if (error)
-            *error = QStringLiteral("the folder ") + QDir::toNativeSeparators(target.absolutePath())
-                + QStringLiteral(" cannot be written (") + QString::fromLocal8Bit(strerror(errno))
-                + QStringLiteral(")");
+    if (!openBeside(*file, target, error))
         return nullptr;
-    }
     const QString to = target.absoluteFilePath();
     return startPdfFileSurface(
         std::move(printer),
@@ -120,10 +147,16 @@ bool QtPageOutput::putInPlace(PendingFile &pending, const QString &target, QStri
             *why = QStringLiteral("the file could not be written completely, the disk may be full");
         return false;
     }
+    return place(pending, target, why);
+}
+
+bool QtPageOutput::place(PendingFile &pending, const QString &target, QString *why)
+{
     // A new file gets the permissions a saved document usually has; a file
     // that is replaced (the save dialog asked first) keeps its own.
     const QFileInfo old(target);
-    file.setPermissions(old.exists() ? old.permissions()
+    QFile(QFile::decodeName(pending.path()))
+        .setPermissions(old.exists() ? old.permissions()
                                      : QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                 | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     const QByteArray to = QFile::encodeName(target);

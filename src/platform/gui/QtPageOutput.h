@@ -3,12 +3,17 @@
 #include "platform/PageOutput.h"
 #include "platform/PendingFile.h"
 
+class QFileInfo;
+
 // PDF files through Qt's PDF output and the preview through Qt's print
 // preview dialog, both on the surface the printers use.
 class QtPageOutput : public PageOutput {
 public:
     QString documentsFolder() const override;
     QString askPdfPath(QWidget *parent, const QString &caption, const QString &proposed) override;
+    QString askSavePath(QWidget *parent, const QString &caption, const QString &proposed,
+                        const QString &filter, const QString &suffix) override;
+    bool saveDocument(const QString &path, const QByteArray &bytes, QString *why) override;
     std::unique_ptr<PrinterSurface> startPdf(const QString &path, const QString &title,
                                              const QString &printerName, QString *error) override;
     PreviewOutcome preview(QWidget *parent, const QString &printerName, const QString &title,
@@ -25,5 +30,11 @@ protected:
     virtual bool putInPlace(PendingFile &file, const QString &target, QString *why);
 
 private:
+    // A file beside the target, to be written and then put in place of it;
+    // false with *why set when the folder takes no file.
+    bool openBeside(PendingFile &file, const QFileInfo &target, QString *why);
+    // Gives a whole file the target's name in one step.
+    static bool place(PendingFile &file, const QString &target, QString *why);
+
     bool m_unnamedFiles = true;
 };
