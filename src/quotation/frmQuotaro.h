@@ -1,5 +1,7 @@
 #pragma once
 
+#include "quotation/QuoteWindows.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -80,16 +82,14 @@ private:
     bool loadSettings();
     void loadLists();
     void clearResults();
-    void emptyBox(QComboBox *box);
-    void clearValueEdits();
-    void disableValueLists();
+    // The value and term boxes, as the shared quotation code takes them.
+    QuotationBoxes boxes() const;
     QuoteTexts quoteTexts() const;
     // The refusal of Print quote when there is no quotation; true when
     // there is one to put on a page.
     bool hasQuotationToPrint();
     // The page of the quotation as Print quote makes it.
     std::function<void(PrinterSurface &, int)> quotationPage();
-    void confirmSentToPrinter(const std::optional<QString> &device);
     // The program's description in the multi-line box beside the logo.
     void showAboutText();
 
