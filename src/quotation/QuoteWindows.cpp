@@ -19,7 +19,7 @@ QuotationBoxes::QuotationBoxes(QLineEdit *valueBox, QComboBox *termBox, QComboBo
 {
 }
 
-void QuotationBoxes::prepare()
+void QuotationBoxes::prepare() const
 {
     // The boxes take exactly what is typed: no completion from the list, and
     // Enter never adds the typed text to the list.
@@ -47,26 +47,26 @@ void QuotationBoxes::emptyBox(QComboBox *box)
     box->setEditText(QString());
 }
 
-void QuotationBoxes::emptyValueLists()
+void QuotationBoxes::emptyValueLists() const
 {
     for (QComboBox *box : {upfronts, mids, finals, rates})
         emptyBox(box);
 }
 
-void QuotationBoxes::closeValueLists()
+void QuotationBoxes::closeValueLists() const
 {
     for (QComboBox *box : {upfronts, mids, finals, rates})
         box->setEnabled(false);
 }
 
-void QuotationBoxes::resetTerms()
+void QuotationBoxes::resetTerms() const
 {
     emptyValueLists();
     emptyBox(term);
     closeValueLists();
 }
 
-void QuotationBoxes::structurePicked()
+void QuotationBoxes::structurePicked() const
 {
     emptyValueLists();
     const std::optional<Structure> structure = structureNamed(term->currentText());

@@ -25,15 +25,15 @@ public:
     // Once, when the window is built: the combo boxes take exactly what is
     // typed, the multiplier boxes only digits, and the value lists start
     // closed.
-    void prepare();
+    void prepare() const;
 
     // A structure picked in the term box empties the value lists' texts and
     // opens those the structure uses; any other text changes nothing more.
-    void structurePicked();
-    void emptyValueLists();
-    void closeValueLists();
+    void structurePicked() const;
+    void emptyValueLists() const;
+    void closeValueLists() const;
     // The term box and the value lists emptied and closed.
-    void resetTerms();
+    void resetTerms() const;
     // Empties a box's text, with no item left picked behind it.
     static void emptyBox(QComboBox *box);
 

@@ -17,6 +17,7 @@
 #include "store/SettingsFiles.h"
 
 #include "printing/QuotePrinting.h"
+#include "quotation/frmCompareOptions.h"
 #include "savedquotes/frmOpenSavedQuotes.h"
 #include "setup/frmPrinterSetup.h"
 #include "setup/frmPageSetup.h"
@@ -102,6 +103,8 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
     connect(ui->quotesPrintPreview, &QAction::triggered, this,
             &frmQuotaro::quotesPrintPreview_Click);
     connect(ui->quotesExportPdf, &QAction::triggered, this, &frmQuotaro::quotesExportPdf_Click);
+    connect(ui->quotesCompareOptions, &QAction::triggered, this,
+            &frmQuotaro::quotesCompareOptions_Click);
     connect(ui->setupPrinterSetup, &QAction::triggered, this, &frmQuotaro::setupPrinterSetup_Click);
     connect(ui->setupPageSetup, &QAction::triggered, this, &frmQuotaro::setupPageSetup_Click);
     connect(ui->setupTermsSetup, &QAction::triggered, this, &frmQuotaro::setupTermsSetup_Click);
@@ -419,6 +422,15 @@ void frmQuotaro::quotesExportPdf_Click()
 }
 
 // ------------------------------------------------------- other windows
+
+std::unique_ptr<frmCompareOptions> frmQuotaro::compareOptionsWindow()
+{
+    return std::make_unique<frmCompareOptions>(m_platform, m_settings, boxes(),
+                                               multiLineText(ui->txtCustomerDetails),
+                                               multiLineText(ui->txtEquipmentDetails), this);
+}
+
+void frmQuotaro::quotesCompareOptions_Click() { compareOptionsWindow()->exec(); }
 
 void frmQuotaro::cmdOpenSavedQuotes_Click()
 {

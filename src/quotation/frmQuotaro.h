@@ -8,6 +8,7 @@
 #include <optional>
 
 class ListControl;
+class frmCompareOptions;
 class PrinterSurface;
 struct Platform;
 struct Settings;
@@ -43,6 +44,10 @@ public:
     static void MidReSort(ListControl list);
     static void FinalReSort(ListControl list);
 
+    // The comparison of lease options on this window's value, term boxes
+    // and details as they stand, not yet shown.
+    std::unique_ptr<frmCompareOptions> compareOptionsWindow();
+
 private slots:
     void comSelectTerm_Click();
     void cmdRefreshTermsRates_Click();
@@ -65,6 +70,7 @@ private slots:
     void quotesOpenSavedQuotes_Click();
     void quotesPrintPreview_Click();
     void quotesExportPdf_Click();
+    void quotesCompareOptions_Click();
     void setupPrinterSetup_Click();
     void setupPageSetup_Click();
     void setupTermsSetup_Click();
