@@ -10,8 +10,6 @@
 #include "printing/QuotePrinting.h"
 #include "store/Settings.h"
 
-#include <QHeaderView>
-
 using namespace Calculation;
 
 namespace {
@@ -31,9 +29,6 @@ frmCompareOptions::frmCompareOptions(Platform &platform, Settings &settings,
     fixAndCentreDialog(this);
     const QuotationBoxes mine = boxes();
     mine.prepare();
-    // Each column as wide as what it shows, so no amount is ever cut short;
-    // a table wider than the window scrolls.
-    ui->tblOptions->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->tblOptions->horizontalHeader()->setStretchLastSection(true);
     ui->tblOptions->setColumnCount(Columns);
 
@@ -122,6 +117,9 @@ void frmCompareOptions::priceOptions()
         for (int column = FirstAmountColumn; column < Columns; ++column)
             ui->tblOptions->item(row, column)->setText(amounts[column - FirstAmountColumn]);
     }
+    // Each column as wide as what it shows, so no amount is ever cut short
+    // (a table wider than the window scrolls); measured once for all rows.
+    ui->tblOptions->resizeColumnsToContents();
 }
 
 void frmCompareOptions::txtValue_Change()

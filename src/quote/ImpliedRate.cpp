@@ -72,9 +72,12 @@ ImpliedRate impliedRate(Rentals r)
         double next = i - gap / e.slope;
         if (!(next > lo && next < hi))
             next = (lo + hi) / 2;
-        const bool settled = std::fabs(next - i) <= 1e-15 * next;
+        // Twelve significant digits are far more than a rate shows (and
+        // than a value to the cent needs); beyond them the rounding of the
+        // sums only makes the steps wander.
+        const bool settled = std::fabs(next - i) <= 1e-12 * next;
         i = next;
-        if (settled || hi - lo <= 1e-15 * hi)
+        if (settled || hi - lo <= 1e-12 * hi)
             break;
     }
     return {ImpliedRate::Kind::Rate, i};

@@ -79,8 +79,10 @@ QStringList comparisonLines(const ComparisonTexts &texts, const PageSettings &pa
         const Calculation::OptionTexts &o = texts.options[n];
         const Calculation::QuotationTexts &q = o.quotation;
         lines << QStringLiteral("Option %1: ").arg(n + 1) + Calculation::termsOf(q);
+        // The final rental as the file has it, padded to one tab, so that on
+        // the page too it stands with the option's other amounts.
         lines << rentalLines(q.upfrontRental, q.mids, q.monthly, q.finalRental, q.weekly, q.daily,
-                             form);
+                             QuoteForm::File);
         lines << QStringLiteral("Total of rentals: ") + Tab + o.total;
         lines << QStringLiteral("Finance charge: ") + Tab + o.financeCharge;
         lines << QStringLiteral("Nominal rate a year: ") + Tab + o.nominal;

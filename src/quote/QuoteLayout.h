@@ -38,9 +38,9 @@ struct ComparisonTexts {
 
 // The lines of a comparison, laid out as a quote's: the same top and
 // footer, then under "Lease options:" the value and a block for each option,
-// its terms, its rental lines as a quote has them, the total, the finance
-// charge and the two rates, each label followed by a tab; last a note of how
-// the rates are worked out.
+// its terms, its rental lines as a quote file has them (on the page too),
+// the total, the finance charge and the two rates, each label followed by a
+// tab; last a note of how the rates are worked out.
 QStringList comparisonLines(const ComparisonTexts &texts, const PageSettings &page,
                             const QString &date, QuoteForm form);
 
