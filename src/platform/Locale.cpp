@@ -96,7 +96,10 @@ QString Locale::currency(double value) const
     return m_locale.toCurrencyString(value, QString(), 2);
 }
 
-QString Locale::fixed(double value) const { return m_plain.toString(value, 'f', 2); }
+QString Locale::fixed(double value, int decimals) const
+{
+    return m_plain.toString(value, 'f', decimals);
+}
 
 QString Locale::general(float value) const
 {

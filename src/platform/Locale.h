@@ -24,8 +24,9 @@ public:
 
     // Locale currency symbol, grouping, two decimals, locale negative form.
     QString currency(double value) const;
-    // At least one integer digit, exactly two decimals, no grouping.
-    QString fixed(double value) const;
+    // At least one integer digit, exactly two decimals (or as many as
+    // asked), no grouping.
+    QString fixed(double value, int decimals = 2) const;
     // A single-precision number back to text: up to seven significant
     // digits, no grouping, no trailing zeros.
     QString general(float value) const;

@@ -8,10 +8,10 @@
 #include <QDate>
 #include <QDir>
 
-QString quoteDocumentName(const QString &quoteName, const QDate &today)
+QString quoteDocumentName(const QString &quoteName, const QDate &today, const QString &untitled)
 {
     if (quoteName.isEmpty())
-        return QStringLiteral("Quotation ") + today.toString(QStringLiteral("dd-MM-yyyy"));
+        return untitled + QLatin1Char(' ') + today.toString(QStringLiteral("dd-MM-yyyy"));
     return quoteName;
 }
 

@@ -15,8 +15,10 @@ struct PrinterSettings;
 using PageBody = std::function<void(PrinterSurface &, int margin)>;
 
 // The name a quote's PDF goes by: the quote's name, or where there is none
-// "Quotation dd-mm-yyyy". Used as the PDF's title.
-QString quoteDocumentName(const QString &quoteName, const QDate &today);
+// the untitled name and the date, "Quotation dd-mm-yyyy". Used as the PDF's
+// title.
+QString quoteDocumentName(const QString &quoteName, const QDate &today,
+                          const QString &untitled = QStringLiteral("Quotation"));
 
 // Export as PDF: the save dialog opens in the documents folder on the
 // document name with ".pdf"; the page is made exactly as a print job makes it

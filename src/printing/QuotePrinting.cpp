@@ -3,13 +3,28 @@
 #include "platform/Printers.h"
 #include "printing/PrintPage.h"
 #include "quote/QuoteLayout.h"
+#include "store/Settings.h"
 #include "store/Store.h"
+
+void printLines(PrinterSurface &surface, int margin, const QStringList &lines)
+{
+    for (const QString &line : lines)
+        PrintWrapped(surface, line + Store::CrLf, margin, margin);
+}
 
 void printQuotation(PrinterSurface &surface, int margin, const QuoteTexts &texts,
                     const PageSettings &page, const QString &date)
 {
-    // Every line is its own wrapped print, ended by a line break, so each
-    // starts at the left margin on a fresh line.
-    for (const QString &line : quoteLines(texts, page, date, QuoteForm::Page))
-        PrintWrapped(surface, line + Store::CrLf, margin, margin);
+    printLines(surface, margin, quoteLines(texts, page, date, QuoteForm::Page));
+}
+
+std::function<void(PrinterSurface &, int margin)>
+heldSettingsPage(PageSettings &held, std::function<QStringList(const PageSettings &)> lines)
+{
+    return [&held, start = held, lines = std::move(lines)](PrinterSurface &surface, int margin) {
+        held = start;
+        Store::trimOneCrLf(held.PageHeader);
+        Store::trimOneCrLf(held.PageFooter);
+        printLines(surface, margin, lines(held));
+    };
 }

@@ -8,17 +8,16 @@
 #include "platform/gui/WindowFrames.h"
 #include "printing/PdfAndPreview.h"
 #include "printing/PrintPage.h"
-#include "quote/Calculation.h"
+#include "quote/QuotationRules.h"
 #include "quote/QuoteLayout.h"
 #include "quote/QuoteTexts.h"
 #include "lists/ListControl.h"
 #include "store/Paths.h"
 #include "store/Settings.h"
 #include "store/SettingsFiles.h"
-#include "store/Store.h"
-#include "store/TextCodec.h"
 
 #include "printing/QuotePrinting.h"
+#include "quotation/frmCompareOptions.h"
 #include "savedquotes/frmFindQuotes.h"
 #include "savedquotes/frmOpenSavedQuotes.h"
 #include "setup/frmPrinterSetup.h"
@@ -56,16 +55,6 @@ const QString AboutText = QStringLiteral(
     "Telephone: +44 20 7946 0321");
 } // namespace
 
-namespace {
-// Each save and each drawing of the printed page takes one trailing line
-// break off the held header and footer.
-void trimHeldHeaderAndFooter(PageSettings &page)
-{
-    Store::trimOneCrLf(page.PageHeader);
-    Store::trimOneCrLf(page.PageFooter);
-}
-} // namespace
-
 frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::frmQuotaro>()), m_platform(platform),
       m_settings(settings)
@@ -86,24 +75,7 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
     // A plain line: no text for the eye nor a name for a screen reader.
     ui->setupDummy1->setSeparator(true);
 
-    // The boxes take exactly what is typed: no completion from the list, and
-    // Enter never adds the typed text to the list.
-    for (QComboBox *combo :
-         {ui->comSelectTerm, ui->comUpfronts, ui->comMids, ui->comFinals, ui->comRates}) {
-        combo->setCompleter(nullptr);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        // Leaving the edit part would otherwise pick the item whose text was
-        // typed and report it as chosen; a typed text is only ever a text.
-        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
-        combo->lineEdit()->setAccessibleName(combo->accessibleName());
-        combo->lineEdit()->setAccessibleDescription(combo->accessibleDescription());
-    }
-    // Only digits and backspace can be typed into the three multiplier boxes.
-    DigitKeyFilter::install(ui->comUpfronts);
-    DigitKeyFilter::install(ui->comMids);
-    DigitKeyFilter::install(ui->comFinals);
-
-    disableValueLists();
+    boxes().prepare();
     showAboutText();
 
     connect(ui->comSelectTerm, &QComboBox::activated, this, &frmQuotaro::comSelectTerm_Click);
@@ -133,6 +105,8 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
     connect(ui->quotesPrintPreview, &QAction::triggered, this,
             &frmQuotaro::quotesPrintPreview_Click);
     connect(ui->quotesExportPdf, &QAction::triggered, this, &frmQuotaro::quotesExportPdf_Click);
+    connect(ui->quotesCompareOptions, &QAction::triggered, this,
+            &frmQuotaro::quotesCompareOptions_Click);
     connect(ui->setupPrinterSetup, &QAction::triggered, this, &frmQuotaro::setupPrinterSetup_Click);
     connect(ui->setupPageSetup, &QAction::triggered, this, &frmQuotaro::setupPageSetup_Click);
     connect(ui->setupTermsSetup, &QAction::triggered, this, &frmQuotaro::setupTermsSetup_Click);
@@ -144,6 +118,12 @@ frmQuotaro::frmQuotaro(Platform &platform, Settings &settings, QWidget *parent)
 }
 
 frmQuotaro::~frmQuotaro() = default;
+
+QuotationBoxes frmQuotaro::boxes() const
+{
+    return {ui->txtValue, ui->comSelectTerm, ui->comUpfronts,
+            ui->comMids,  ui->comFinals,     ui->comRates};
+}
 
 void frmQuotaro::showAboutText() { setMultiLineText(ui->txtAbout, AboutText); }
 
@@ -197,9 +177,9 @@ frmQuotaro::StartResult frmQuotaro::Form_Load()
     ui->comSelectTerm->addItem(Calculation::UpfrontMidName);
     ui->comSelectTerm->addItem(Calculation::MidFinalName);
     ui->comSelectTerm->addItem(Calculation::MidName);
-    emptyBox(ui->comSelectTerm);
+    QuotationBoxes::emptyBox(ui->comSelectTerm);
 
-    disableValueLists();
+    boxes().closeValueLists();
     ui->txtValue->setFocus();
     return StartResult::Show;
 }
@@ -275,49 +255,12 @@ void frmQuotaro::FinalReSort(ListControl list) { NumericReSort(list); }
 
 // ------------------------------------------------------ terms and rates
 
-void frmQuotaro::emptyBox(QComboBox *box)
-{
-    // No item stays picked behind the empty text: the arrow keys then start
-    // again from the first item, as when the window opened.
-    box->setCurrentIndex(-1);
-    box->setEditText(QString());
-}
-
-void frmQuotaro::clearValueEdits()
-{
-    emptyBox(ui->comUpfronts);
-    emptyBox(ui->comMids);
-    emptyBox(ui->comFinals);
-    emptyBox(ui->comRates);
-}
-
-void frmQuotaro::disableValueLists()
-{
-    ui->comUpfronts->setEnabled(false);
-    ui->comMids->setEnabled(false);
-    ui->comFinals->setEnabled(false);
-    ui->comRates->setEnabled(false);
-}
-
-void frmQuotaro::comSelectTerm_Click()
-{
-    clearValueEdits();
-    const std::optional<Calculation::Structure> structure = Calculation::structureNamed(
-        ui->comSelectTerm->currentText());
-    if (!structure)
-        return;
-    ui->comUpfronts->setEnabled(Calculation::hasUpfront(*structure));
-    ui->comMids->setEnabled(true);
-    ui->comFinals->setEnabled(Calculation::hasFinal(*structure));
-    ui->comRates->setEnabled(true);
-}
+void frmQuotaro::comSelectTerm_Click() { boxes().structurePicked(); }
 
 void frmQuotaro::cmdRefreshTermsRates_Click()
 {
     loadLists();
-    clearValueEdits();
-    emptyBox(ui->comSelectTerm);
-    disableValueLists();
+    boxes().resetTerms();
     m_platform.messages.inform(this, QStringLiteral("Terms and rates"),
                                QStringLiteral("The terms and rates have been refreshed !"));
     ui->comSelectTerm->setFocus();
@@ -325,9 +268,7 @@ void frmQuotaro::cmdRefreshTermsRates_Click()
 
 void frmQuotaro::cmdResetTermsRates_Click()
 {
-    clearValueEdits();
-    emptyBox(ui->comSelectTerm);
-    disableValueLists();
+    boxes().resetTerms();
     ui->comSelectTerm->setFocus();
 }
 
@@ -370,13 +311,13 @@ void frmQuotaro::cmdCustomerReset_Click()
 void frmQuotaro::cmdResetAll_Click()
 {
     ui->txtValue->clear();
-    clearValueEdits();
-    emptyBox(ui->comSelectTerm);
+    boxes().emptyValueLists();
+    QuotationBoxes::emptyBox(ui->comSelectTerm);
     clearResults();
     ui->txtSaveQuote->clear();
     ui->txtEquipmentDetails->clear();
     ui->txtCustomerDetails->clear();
-    disableValueLists();
+    boxes().closeValueLists();
     ui->txtValue->setFocus();
 }
 
@@ -384,106 +325,26 @@ void frmQuotaro::cmdResetAll_Click()
 
 void frmQuotaro::cmdQuotation_Click()
 {
-    using namespace Calculation;
-    const Locale &locale = m_platform.locale;
-
     clearResults();
-
-    // A number that reads well but lies beyond single precision cannot be
-    // priced: say so, rather than showing amounts of "inf".
-    auto tooLarge = [this](QWidget *focus) {
-        focus->setFocus();
-        m_platform.messages.warn(
-            this, QStringLiteral("Number too large"),
-            QStringLiteral("The number is too large to calculate a quotation !"));
-    };
-
-    const QString valueText = ui->txtValue->text();
-    if (!locale.isNumeric(valueText)) {
-        ui->txtValue->clear();
-        ui->txtValue->setFocus();
-        m_platform.messages.warn(this, QStringLiteral("Invalid value"),
-                                 QStringLiteral("Please enter a valid value !"));
+    const std::variant<Calculation::Quotation, Calculation::Refusal> priced =
+        Calculation::priceQuotation(boxes().inputs(), m_platform.locale);
+    if (const auto *refusal = std::get_if<Calculation::Refusal>(&priced)) {
+        boxes().refuse(m_platform, this, *refusal);
         return;
     }
-    const std::optional<float> value = locale.toSingle(valueText);
-    if (!value) {
-        tooLarge(ui->txtValue);
-        return;
-    }
-
-    const QString term = ui->comSelectTerm->currentText();
-    const std::optional<Structure> structure = structureNamed(term);
-    if (!structure) {
-        emptyBox(ui->comSelectTerm);
-        ui->comSelectTerm->setFocus();
-        m_platform.messages.warn(this, QStringLiteral("Invalid term"),
-                                 QStringLiteral("Please select a valid term !"));
-        return;
-    }
-
-    // A box that a typed (not picked) structure left disabled cannot take the
-    // focus; the term box, where the structure is chosen, takes it instead.
-    auto focusOn = [this](QComboBox *box) {
-        (box->isEnabled() ? static_cast<QWidget *>(box) : ui->comSelectTerm)->setFocus();
-    };
-    auto selection = [&](QComboBox *box, const QString &message, const QString &title,
-                         float &into) {
-        const QString text = box->currentText();
-        if (!locale.isNumeric(text)) {
-            m_platform.messages.warn(this, title, message);
-            emptyBox(box);
-            focusOn(box);
-            return false;
-        }
-        const std::optional<float> number = locale.toSingle(text);
-        if (!number) {
-            tooLarge(box->isEnabled() ? static_cast<QWidget *>(box) : ui->comSelectTerm);
-            return false;
-        }
-        into = *number;
-        return true;
-    };
-
-    float upfront = 0, mids = 0, final = 0, rate = 0;
-    if (hasUpfront(*structure)
-        && !selection(ui->comUpfronts, QStringLiteral("Please select a valid upfront !"),
-                      QStringLiteral("Invalid upfront"), upfront))
-        return;
-    if (!selection(ui->comMids, QStringLiteral("Please select a valid mid !"),
-                   QStringLiteral("Invalid mid"), mids))
-        return;
-    if (hasFinal(*structure)
-        && !selection(ui->comFinals, QStringLiteral("Please select a valid final !"),
-                      QStringLiteral("Invalid final"), final))
-        return;
-    if (!selection(ui->comRates, QStringLiteral("Please select a valid rate !"),
-                   QStringLiteral("Invalid rate"), rate))
-        return;
-
-    const Amounts amounts = amountsFor(*structure, *value, rate, upfront, final);
-    if (!allFinite(*structure, amounts)) {
-        m_platform.messages.warn(this, QStringLiteral("Number too large"),
-                                 QStringLiteral("The amounts of this quotation are too large to "
-                                                "be calculated !"));
-        return;
-    }
-
-    ui->txtQuoteValue->setText(locale.currency(*value));
-    ui->txtQuoteTerm->setText(term);
-    if (hasUpfront(*structure))
-        ui->txtTermStart->setText(locale.general(upfront));
-    ui->txtTermMiddle->setText(locale.general(mids));
-    if (hasFinal(*structure))
-        ui->txtTermEnd->setText(locale.general(final));
-    ui->txtRate->setText(locale.fixed(rate));
-    ui->txtMonthly->setText(locale.currency(amounts.monthly));
-    if (hasUpfront(*structure))
-        ui->txtUpfront->setText(locale.currency(amounts.upfront));
-    ui->txtWeekly->setText(locale.currency(amounts.weekly));
-    ui->txtDaily->setText(locale.currency(amounts.daily));
-    if (hasFinal(*structure))
-        ui->txtFinal->setText(locale.currency(amounts.final));
+    const Calculation::QuotationTexts t = Calculation::textsOf(
+        std::get<Calculation::Quotation>(priced), m_platform.locale);
+    ui->txtQuoteValue->setText(t.value);
+    ui->txtQuoteTerm->setText(t.term);
+    ui->txtTermStart->setText(t.upfront);
+    ui->txtTermMiddle->setText(t.mids);
+    ui->txtTermEnd->setText(t.final);
+    ui->txtRate->setText(t.rate);
+    ui->txtMonthly->setText(t.monthly);
+    ui->txtUpfront->setText(t.upfrontRental);
+    ui->txtWeekly->setText(t.weekly);
+    ui->txtDaily->setText(t.daily);
+    ui->txtFinal->setText(t.finalRental);
 }
 
 // ------------------------------------------------------- save and print
@@ -505,66 +366,15 @@ QuoteTexts frmQuotaro::quoteTexts() const
 void frmQuotaro::cmdSave_Click()
 {
     const QuoteTexts texts = quoteTexts();
-
     if (ui->txtQuoteValue->text().isEmpty()) {
         m_platform.messages.warn(this, QStringLiteral("No quote to save"),
                                  QStringLiteral("Please generate a quote to save !"));
         return;
     }
-    const QString name = ui->txtSaveQuote->text();
-    if (name.isEmpty()) {
-        m_platform.messages.warn(this, QStringLiteral("No quote name"),
-                                 QStringLiteral("Please enter a name for the quote !"));
-        ui->txtSaveQuote->setFocus();
-        return;
-    }
-    // A name that would leave the quotes folder, or that the file system
-    // cannot hold (a character or its length), is refused before anything
-    // is looked up or written.
-    if (const std::optional<QString> refusal = Store::quoteNameRefusal(name)) {
-        m_platform.messages.warn(this, Store::UnsafeQuoteNameTitle, *refusal);
-        ui->txtSaveQuote->setFocus();
-        return;
-    }
-    const QString path = Paths::quoteFile(name);
-    const auto refuseTakenName = [&] {
-        m_platform.messages.warn(this, QStringLiteral("Quote already exists"),
-                                 QStringLiteral("The quote ") + name
-                                     + QStringLiteral(" already exists, please enter a different "
-                                                      "name for the quote !"));
-        ui->txtSaveQuote->clear();
-        ui->txtSaveQuote->setFocus();
-    };
-    // Any entry of that name takes it: "Acme.TXT" from an older installation
-    // (listed as Acme), a folder, or a link, even one that leads nowhere.
-    if (Store::entryExists(m_platform.files, Paths::quotesFolder(), name)) {
-        refuseTakenName();
-        return;
-    }
-
-    const QString date = m_platform.locale.date(m_platform.clock.today());
-    // A header or footer typed with an empty last line keeps that line once
-    // only: one trailing line break comes off the held texts themselves, so
-    // the shortened ones stay in force for the next save or print.
-    trimHeldHeaderAndFooter(m_settings.page);
-    const QString text = quoteFileText(texts, m_settings.page, date);
-    // The file appears whole or not at all, and only under a name nobody
-    // holds; a failure is never reported as a saved quote.
-    if (const WriteResult saved = m_platform.files.createNewFile(path, TextCodec::encode(text));
-        !saved) {
-        // Another computer sharing the folder may have taken the name since.
-        if (Store::entryExists(m_platform.files, Paths::quotesFolder(), name))
-            refuseTakenName();
-        else
-            m_platform.messages.warn(this, QStringLiteral("Quote not saved"),
-                                     QStringLiteral("The quote ") + name
-                                         + QStringLiteral(" cannot be saved: ") + saved.reason()
-                                         + QStringLiteral(" !"));
-        return;
-    }
-    m_platform.messages.inform(this, QStringLiteral("Quote saved"),
-                               QStringLiteral("The quote ") + name
-                                   + QStringLiteral(" has been saved !"));
+    saveNewQuote(m_platform, this, ui->txtSaveQuote, m_settings.page,
+                 [&texts](const PageSettings &page, const QString &date) {
+                     return quoteFileText(texts, page, date);
+                 });
 }
 
 bool frmQuotaro::hasQuotationToPrint()
@@ -578,28 +388,10 @@ bool frmQuotaro::hasQuotationToPrint()
 
 std::function<void(PrinterSurface &, int)> frmQuotaro::quotationPage()
 {
-    // The page settings as they stand now: a preview draws its page more
-    // than once (and again when printed from), and each time the header and
-    // footer lose their one trailing line break from this same start, as
-    // one print takes it off the held settings.
-    const PageSettings page = m_settings.page;
-    return [this, page, texts = quoteTexts(),
-            date = m_platform.locale.date(m_platform.clock.today())](PrinterSurface &surface,
-                                                                     int margin) {
-        m_settings.page = page;
-        trimHeldHeaderAndFooter(m_settings.page);
-        printQuotation(surface, margin, texts, m_settings.page, date);
-    };
-}
-
-// The confirmation of a page sent to the printer, from the print or from
-// the preview; a job that did not go has been reported already.
-void frmQuotaro::confirmSentToPrinter(const std::optional<QString> &device)
-{
-    if (device)
-        m_platform.messages.inform(this, QStringLiteral("Printing"),
-                                   QStringLiteral("The quote has been sent to the printer ")
-                                       + *device);
+    return heldSettingsPage(
+        m_settings.page,
+        [texts = quoteTexts(), date = m_platform.locale.date(m_platform.clock.today())](
+            const PageSettings &page) { return quoteLines(texts, page, date, QuoteForm::Page); });
 }
 
 void frmQuotaro::cmdPrint_Click()
@@ -609,7 +401,7 @@ void frmQuotaro::cmdPrint_Click()
     // The one page that the print, the preview and the PDF all make.
     const std::optional<QString> device = runPrintJob(m_platform, this, m_settings.printer,
                                                       quotationPage());
-    confirmSentToPrinter(device);
+    confirmSentToPrinter(m_platform, this, device);
 }
 
 void frmQuotaro::quotesPrintPreview_Click()
@@ -619,7 +411,7 @@ void frmQuotaro::quotesPrintPreview_Click()
     const std::optional<QString> device = runPrintPreview(
         m_platform, this, m_settings.printer,
         quoteDocumentName(ui->txtSaveQuote->text(), m_platform.clock.today()), quotationPage());
-    confirmSentToPrinter(device);
+    confirmSentToPrinter(m_platform, this, device);
 }
 
 void frmQuotaro::quotesExportPdf_Click()
@@ -632,6 +424,15 @@ void frmQuotaro::quotesExportPdf_Click()
 }
 
 // ------------------------------------------------------- other windows
+
+std::unique_ptr<frmCompareOptions> frmQuotaro::compareOptionsWindow()
+{
+    return std::make_unique<frmCompareOptions>(m_platform, m_settings, boxes(),
+                                               multiLineText(ui->txtCustomerDetails),
+                                               multiLineText(ui->txtEquipmentDetails), this);
+}
+
+void frmQuotaro::quotesCompareOptions_Click() { compareOptionsWindow()->exec(); }
 
 void frmQuotaro::cmdOpenSavedQuotes_Click()
 {

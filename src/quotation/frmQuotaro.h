@@ -1,11 +1,14 @@
 #pragma once
 
+#include "quotation/QuoteWindows.h"
+
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class ListControl;
+class frmCompareOptions;
 class PrinterSurface;
 struct Platform;
 struct Settings;
@@ -41,6 +44,10 @@ public:
     static void MidReSort(ListControl list);
     static void FinalReSort(ListControl list);
 
+    // The comparison of lease options on this window's value, term boxes
+    // and details as they stand, not yet shown.
+    std::unique_ptr<frmCompareOptions> compareOptionsWindow();
+
 private slots:
     void comSelectTerm_Click();
     void cmdRefreshTermsRates_Click();
@@ -64,6 +71,7 @@ private slots:
     void quotesFindQuotes_Click();
     void quotesPrintPreview_Click();
     void quotesExportPdf_Click();
+    void quotesCompareOptions_Click();
     void setupPrinterSetup_Click();
     void setupPageSetup_Click();
     void setupTermsSetup_Click();
@@ -81,16 +89,14 @@ private:
     bool loadSettings();
     void loadLists();
     void clearResults();
-    void emptyBox(QComboBox *box);
-    void clearValueEdits();
-    void disableValueLists();
+    // The value and term boxes, as the shared quotation code takes them.
+    QuotationBoxes boxes() const;
     QuoteTexts quoteTexts() const;
     // The refusal of Print quote when there is no quotation; true when
     // there is one to put on a page.
     bool hasQuotationToPrint();
     // The page of the quotation as Print quote makes it.
     std::function<void(PrinterSurface &, int)> quotationPage();
-    void confirmSentToPrinter(const std::optional<QString> &device);
     // The program's description in the multi-line box beside the logo.
     void showAboutText();
 

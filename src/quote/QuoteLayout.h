@@ -1,9 +1,11 @@
 #pragma once
 
+#include "quote/LeaseOption.h"
 #include "quote/QuoteTexts.h"
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 struct PageSettings;
 
@@ -24,3 +26,23 @@ QStringList quoteLines(const QuoteTexts &texts, const PageSettings &page, const 
 
 // The text of a saved quote file: every line of the file form and CR LF.
 QString quoteFileText(const QuoteTexts &texts, const PageSettings &page, const QString &date);
+
+// Lease options side by side, as a quote: the customer and equipment
+// details of the main window, the value, and the options in order.
+struct ComparisonTexts {
+    QString customer; // CR LF line breaks
+    QString equipment; // CR LF line breaks
+    QString value; // currency
+    QVector<Calculation::OptionTexts> options;
+};
+
+// The lines of a comparison, laid out as a quote's: the same top and
+// footer, then under "Lease options:" the value and a block for each option,
+// its terms, its rental lines as a quote file has them (on the page too),
+// the total, the finance charge and the two rates, each label followed by a
+// tab; last a note of how the rates are worked out.
+QStringList comparisonLines(const ComparisonTexts &texts, const PageSettings &page,
+                            const QString &date, QuoteForm form);
+
+// Every line followed by CR LF, as a quote file holds them.
+QString fileTextOf(const QStringList &lines);

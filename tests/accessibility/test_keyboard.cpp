@@ -4,6 +4,7 @@
 #include "help/frmAbout.h"
 #include "help/frmCalculationFormula.h"
 #include "platform/gui/QtMessageBoxes.h"
+#include "quotation/frmCompareOptions.h"
 #include "quotation/frmQuotaro.h"
 #include "savedquotes/frmFindQuotes.h"
 #include "savedquotes/frmOpenSavedQuotes.h"
@@ -69,11 +70,21 @@ QStringList readingFaults(QWidget *window, QStringList &captions)
 class TestKeyboard : public QObject {
     Q_OBJECT
     std::unique_ptr<TestPlatform> t;
+    std::unique_ptr<frmQuotaro> owner; // the comparison window's
 
     std::unique_ptr<QWidget> show(const QString &name)
     {
         Platform &p = t->platform;
         Settings &s = t->settings;
+        if (name == "frmCompareOptions") {
+            if (!owner
+                && (owner = std::make_unique<frmQuotaro>(p, s))->Form_Load()
+                    != frmQuotaro::StartResult::Show)
+                qWarning("the main window did not come up");
+            std::unique_ptr<QWidget> w = owner->compareOptionsWindow();
+            showActive(w.get());
+            return w;
+        }
         std::unique_ptr<QWidget> w(name == "frmQuotaro"               ? new frmQuotaro(p, s)
                                        : name == "frmTermsSetup"      ? new frmTermsSetup(p)
                                        : name == "frmRatesSetup"      ? new frmRatesSetup(p)
@@ -94,6 +105,7 @@ class TestKeyboard : public QObject {
 private slots:
     void init()
     {
+        owner = nullptr;
         t = std::make_unique<TestPlatform>();
         t->makeTree();
         for (const QString &folder : {Paths::upfrontsFolder(), Paths::midsFolder(),

@@ -3,11 +3,15 @@
 #include "TestPlatform.h"
 #include "WidgetDriver.h"
 
+#include "quotation/frmCompareOptions.h"
 #include "quotation/frmQuotaro.h"
+#include "platform/gui/QtPrinters.h"
+#include "printing/PrintPage.h"
 #include "store/Paths.h"
 
 #include <QDir>
 #include <csignal>
+#include <QProcess>
 #include <memory>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -46,7 +50,7 @@ public:
 
     frmQuotaro::StartResult start()
     {
-        window = std::make_unique<frmQuotaro>(t.platform, t.settings);
+        window = std::make_unique<frmQuotaro>(real ? *real : t.platform, t.settings);
         const frmQuotaro::StartResult result = window->Form_Load();
         if (result == frmQuotaro::StartResult::Show)
             showActive(window.get());
@@ -62,8 +66,23 @@ public:
         return start() == frmQuotaro::StartResult::Show && t.messages.messages.isEmpty();
     }
 
-    QComboBox *combo(const QString &name) const { return child<QComboBox>(window.get(), name); }
-    QString textOf(const QString &name) const { return ::textOf(window.get(), name); }
+    // The window driven: the comparison while it is open, the main window otherwise.
+    QWidget *w() const { return compare ? static_cast<QWidget *>(compare.get()) : window.get(); }
+    void comparing()
+    {
+        compare = window->compareOptionsWindow();
+        QVERIFY(showActive(compare.get()));
+    }
+    QTableWidget *table() const { return child<QTableWidget>(compare.get(), "tblOptions"); }
+    QStringList option(int row) const
+    {
+        QStringList cells;
+        for (int column = 0; column < table()->columnCount(); ++column)
+            cells << table()->item(row, column)->text();
+        return cells;
+    }
+    QComboBox *combo(const QString &name) const { return child<QComboBox>(w(), name); }
+    QString textOf(const QString &name) const { return ::textOf(w(), name); }
     QStringList textsOf(const QStringList &names) const
     {
         QStringList texts;
@@ -71,7 +90,10 @@ public:
             texts.append(textOf(name));
         return texts;
     }
-    bool resultsEmpty() const { return textsOf(ResultFields).join(QString()).isEmpty(); }
+    bool resultsEmpty() const
+    {
+        return compare ? table()->rowCount() == 0 : textsOf(ResultFields).join(QString()).isEmpty();
+    }
     // Which value boxes take input, e.g. "-M-R" for mids and rates only.
     QString openBoxes() const
     {
@@ -81,9 +103,9 @@ public:
         return open;
     }
     QStringList said() const { return ::said(t.messages); }
-    void click(const QString &name) { ::click(window.get(), name); }
-    void pick(const QString &box, const QString &text) { QVERIFY(::pick(window.get(), box, text)); }
-    void type(const QString &box, const QString &text) { typeInto(window.get(), box, text, true); }
+    void click(const QString &name) { ::click(w(), name); }
+    void pick(const QString &box, const QString &text) { QVERIFY(::pick(w(), box, text)); }
+    void type(const QString &box, const QString &text) { typeInto(w(), box, text, true); }
 
     // "value|structure|upfront|mid|final|rate": the structure picked ("" resets
     // the terms instead), the value and the open boxes typed into.
@@ -106,6 +128,8 @@ public:
     }
     TestPlatform t;
     std::unique_ptr<frmQuotaro> window;
+    std::unique_ptr<frmCompareOptions> compare;
+    std::unique_ptr<Platform> real; // the doubles but for the print service's printers
 };
 } // namespace
 
@@ -296,8 +320,8 @@ private slots:
              {"setupPrinterSetup frmPrinterSetup", "setupPageSetup frmPageSetup",
               "setupTermsSetup frmTermsSetup", "setupRatesSetup frmRatesSetup",
               "quotesOpenSavedQuotes frmOpenSavedQuotes", "cmdOpenSavedQuotes frmOpenSavedQuotes",
-              "quotesFindQuotes frmFindQuotes", "helpCalculationFormula frmCalculationFormula",
-              "helpAbout frmAbout"}) {
+              "quotesFindQuotes frmFindQuotes", "quotesCompareOptions frmCompareOptions",
+              "helpCalculationFormula frmCalculationFormula", "helpAbout frmAbout"}) {
             QString opened;
             whenUp(QApplication::activeModalWidget, [&opened](QWidget *w) {
                 opened = w->metaObject()->className();
@@ -339,7 +363,8 @@ private slots:
 
     void generate_data() { rowsFromFile("generate.txt"); }
 
-    // Over an earlier quotation, which every refusal takes away.
+    // Over an earlier quotation, which every refusal takes away; then the same boxes in the
+    // comparison window, where Add option gives what Generate gives.
     void generate()
     {
         QFETCH(QStringList, row);
@@ -354,35 +379,163 @@ private slots:
             press(Qt::Key_Return);
             press(Qt::Key_Tab);
         }
-        const QStringList boxes = QStringList{"txtValue"} + TermBoxes;
-        QStringList typed = m.textsOf(boxes);
-        const int emptied = boxes.indexOf(row.value(9));
-        QString atMessage;
-        bool emptyAtMessage = false;
-        m.t.messages.onShow = [&](const RecordedMessage &) {
-            emptyAtMessage = m.resultsEmpty();
-            atMessage = m.textsOf(boxes).value(emptied);
+        for (const bool comparing : {true, false}) {
+            if (comparing)
+                m.comparing();
+            const QString button = comparing ? "cmdAddOption" : "cmdQuotation";
+            const QString focus = row.value(10) == "cmdQuotation" ? button : row.value(10);
+            const QStringList boxes = QStringList{"txtValue"} + TermBoxes;
+            QStringList typed = m.textsOf(boxes);
+            const int emptied = boxes.indexOf(row.value(9));
+            QString atMessage;
+            bool emptyAtMessage = false;
+            m.t.messages.clear();
+            m.t.messages.onShow = [&](const RecordedMessage &) {
+                emptyAtMessage = m.resultsEmpty();
+                atMessage = m.textsOf(boxes).value(emptied);
+            };
+            m.click(button);
+            if (row.size() > 11) {
+                QCOMPARE(m.said(), QStringList());
+                // The data file writes the no-break space before the euro sign as a space.
+                QStringList results = row.mid(8).replaceInStrings(" €", "\u00a0€");
+                if (comparing) { // the main window's boxes made the first option too
+                    QCOMPARE(m.option(1), m.option(0));
+                    QCOMPARE(m.option(1).mid(0, 10) << m.openBoxes(), results.mid(1));
+                } else {
+                    QCOMPARE(m.textsOf(ResultFields) << m.openBoxes(), results);
+                }
+            } else {
+                QCOMPARE(m.said(), QStringList{row[8]});
+                QVERIFY(emptyAtMessage);
+                if (emptied >= 0) {
+                    // Value and term are emptied and focused before the message, a value box
+                    // after it.
+                    QCOMPARE(atMessage, emptied < 2 ? QString() : typed[emptied]);
+                    QCOMPARE(m.t.messages.messages[0].focus == focus, emptied < 2);
+                    typed[emptied].clear();
+                }
+                QCOMPARE(m.textsOf(boxes), typed);
+                QCOMPARE(focusName(), focus);
+                QCOMPARE(m.combo("comSelectTerm")->count(), 4);
+                QVERIFY(m.resultsEmpty());
+            }
+            if (comparing) { // the main window's boxes stay as typed
+                m.compare = nullptr;
+                QVERIFY(showActive(m.window.get()));
+            }
+        }
+    }
+
+    void optionFigures_data() { rowsFromFile("compare.txt"); }
+
+    // What an option shows beyond its quotation's amounts: the total, the charge and the rates.
+    void optionFigures()
+    {
+        QFETCH(QStringList, row);
+        MainWindow m{row[0]};
+        QVERIFY(m.open());
+        m.comparing();
+        m.enter(row.mid(1, 6).join('|'));
+        m.click("cmdAddOption");
+        QCOMPARE(m.said(), QStringList());
+        const QStringList cells = m.option(0);
+        QCOMPARE(cells.mid(6, 1) + cells.mid(10), row.mid(7).replaceInStrings(" €", "\u00a0€"));
+    }
+
+    // Opened on the main window's quotation: add, refuse, a ninth refused, remove, a new value,
+    // the working, print and preview, remove all.
+    void compareOptionsAsAUserDoes()
+    {
+        MainWindow m{"de_DE"};
+        QVERIFY(m.open());
+        m.quote("10000|Upfront+Mid|1|47||25");
+        const QStringList generated = m.textsOf(ResultFields.mid(1));
+        m.comparing();
+        QCOMPARE(m.option(0).mid(0, 10), generated);
+        m.type("comRates", "x");
+        m.click("cmdAddOption");
+        for (int mids = 12; mids < 19; ++mids) {
+            m.type("comMids", QString::number(mids));
+            m.type("comRates", "25");
+            m.click("cmdAddOption");
+        }
+        m.type("comRates", "x"); // nothing is checked for a ninth option
+        m.click("cmdAddOption");
+        QCOMPARE(m.said(),
+                 (QStringList{"Invalid rate: Please select a valid rate ! (Exclamation)",
+                              "Too many options: You can compare up to 8 lease options, please "
+                              "remove an option before adding another ! (Exclamation)"}));
+        QCOMPARE(m.textOf("comRates"), QStringLiteral("x"));
+        QTableWidget *table = m.table();
+        const auto mids = [table] {
+            QStringList column;
+            for (int row = 0; row < table->rowCount(); ++row)
+                column << table->item(row, 2)->text();
+            return column.join(' ');
         };
-        m.click("cmdQuotation");
-        if (row.size() > 11) {
-            QCOMPARE(m.said(), QStringList());
-            // The data file writes the no-break space before the euro sign as a space.
-            QCOMPARE(m.textsOf(ResultFields) << m.openBoxes(),
-                     row.mid(8).replaceInStrings(" €", "\u00a0€"));
-            return;
-        }
-        QCOMPARE(m.said(), QStringList{row[8]});
-        QVERIFY(emptyAtMessage);
-        if (emptied >= 0) {
-            // Value and term are emptied and focused before the message, a value box after it.
-            QCOMPARE(atMessage, emptied < 2 ? QString() : typed[emptied]);
-            QCOMPARE(m.t.messages.messages[0].focus == row[10], emptied < 2);
-            typed[emptied].clear();
-        }
-        QCOMPARE(m.textsOf(boxes), typed);
-        QCOMPARE(focusName(), row[10]);
-        QCOMPARE(m.combo("comSelectTerm")->count(), 4);
-        QVERIFY(m.resultsEmpty());
+        QCOMPARE(mids(), QStringLiteral("47 12 13 14 15 16 17 18"));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(table->item(2, 3)).center());
+        m.click("cmdRemoveOption");
+        QCOMPARE(mids(), QStringLiteral("47 12 14 15 16 17 18"));
+
+        // A new value prices every option again; the rate a lease implies stays.
+        m.type("txtValue", "20000");
+        QCOMPARE(m.option(0).mid(5),
+                 QString("500,00 €|500,00 €||115,38 €|16,48 €|24.000,00 €|"
+                         "4.000,00 €|9,66 %|10,10 %")
+                     .replace(" €", "\u00a0€")
+                     .split('|'));
+        m.type("txtValue", "zwei");
+        QCOMPARE(m.option(6).mid(5).join(QString()), QString());
+        table->clearSelection();
+        m.t.messages.clear();
+        m.click("cmdShowWorking");
+        table->selectRow(0);
+        m.click("cmdShowWorking");
+        QCOMPARE(m.said(),
+                 (QStringList{"No option selected: Please select an option to show its working ! "
+                              "(Exclamation)",
+                              "Invalid value: Please enter a valid value ! (Exclamation)"}));
+        QCOMPARE(focusName(), QStringLiteral("txtValue"));
+        m.type("txtValue", "10000");
+        m.click("cmdShowWorking");
+        QCOMPARE(m.textOf("txtWorking").split('\n'),
+                 QString("Option 1: Upfront+Mid, 1 + 47, rate 25,00|"
+                         "Monthly rental M = 10.000,00 € × 25,00 / 1000 = 250,00 €|"
+                         "Paid: the upfront rental (1 × M) at signing; 47 monthly rentals (M), one "
+                         "a month, the first 1 month after signing and the last 47 months after "
+                         "signing; no final rental.|"
+                         "Each rental is discounted by v = 1 / (1 + i) for every month after "
+                         "signing that it is paid; the monthly rate i is the one at which the "
+                         "discounted rentals give back the value V:|"
+                         "V = M × (1 + v^1 + v^2 + ... + v^47)|"
+                         "10.000,00 € = 250,00 € × (1 + v^1 + v^2 + ... + v^47)|"
+                         "Monthly rate i = 0,8053 %|Nominal rate = 12 × i = 9,66 % a year|"
+                         "Effective rate = (1 + i)^12 - 1 = 10,10 % a year|"
+                         "Check: the rentals discounted at i add up to 10.000,00 €; the value is "
+                         "10.000,00 €.")
+                     .replace(" €", "\u00a0€")
+                     .split('|'));
+
+        m.t.messages.clear();
+        m.click("cmdPrint");
+        m.click("cmdPrintPreview");
+        QCOMPARE(m.t.pages.previewPages.back().events, m.t.printers.lastJob().events);
+        QCOMPARE(m.t.pages.previewed, QStringList{"Office Laser | Lease options 07-03-2026"});
+        m.click("cmdRemoveAll");
+        for (const char *button : {"cmdPrint", "cmdSave", "cmdRemoveOption", "cmdShowWorking"})
+            m.click(button);
+        QCOMPARE(m.said(),
+                 (QStringList{
+                     "Printing: The quote has been sent to the printer Office Laser (Information)",
+                     "No options to print: Please add a lease option to print ! (Exclamation)",
+                     "No options to save: Please add a lease option to save ! (Exclamation)",
+                     "No option selected: Please select an option to remove ! (Exclamation)",
+                     "No option selected: Please select an option to show its working ! "
+                     "(Exclamation)"}));
+        QCOMPARE(m.t.printers.jobs.size(), size_t(1));
     }
 
     void saveWritesTheFileByteForByteOrNothing_data() { rowsFromFile("saved.txt"); }
@@ -400,9 +553,12 @@ private slots:
         else if (!row[6].isEmpty() && row[6] != "immutable")
             m.t.write(kept = Paths::quoteFile(row[6]), "other\r\n");
         QVERIFY(m.open());
-        m.quote("10000|" + row[0] + "|3|36|2|30");
+        const bool comparing = row[0].startsWith('>'); // saved from the comparison window
+        m.quote("10000|" + row[0].mid(comparing) + "|3|36|2|30");
         m.type("txtCustomerDetails", row[1]);
         m.type("txtEquipmentDetails", row[2]);
+        if (comparing)
+            m.comparing();
         QStringList files = filesIn(m.t.native(Paths::quotesFolder()));
         if (told == "Quote saved" || row[6] == "meanwhile")
             files << name + ".txt";
@@ -411,13 +567,13 @@ private slots:
             QTest::ignoreMessage(
                 QtWarningMsg,
                 QRegularExpression("/Quotes/" + name + ".txt failed: " + Immutable::reason()));
-        child<QLineEdit>(m.window.get(), "txtSaveQuote")->setText(name); // a tab cannot be typed
+        child<QLineEdit>(m.w(), "txtSaveQuote")->setText(name); // a tab cannot be typed
         m.click("cmdSave");
         QCOMPARE(m.said(),
                  QStringList{row[7].replace("%1", name).replace("%r", Immutable::reason())});
         QCOMPARE(m.t.messages.messages[0].focus, QStringLiteral("cmdSave"));
         QCOMPARE(focusName(), told.endsWith("saved") ? "cmdSave" : "txtSaveQuote");
-        QCOMPARE(m.textOf("txtSaveQuote") + '|' + m.textOf("txtCustomerDetails"),
+        QCOMPARE(m.textOf("txtSaveQuote") + '|' + ::textOf(m.window.get(), "txtCustomerDetails"),
                  (told == "Quote already exists" ? QString() : name) + '|' + row[1]);
         files.sort(Qt::CaseInsensitive);
         QCOMPARE(filesIn(m.t.native(Paths::quotesFolder())), files);
@@ -470,6 +626,68 @@ private slots:
         m.t.printers.startError = QStringLiteral("The printer is off line.");
         m.click("cmdPrint");
         QVERIFY(m.said().size() == 1 && !m.said()[0].contains("has been sent"));
+    }
+
+    // Through the print service: the lines printed on the capture queue, exported and saved.
+    void comparisonPrintedExportedAndSavedAlike()
+    {
+        QtPrinters service;
+        const QString capture = qEnvironmentVariable("QUOTARO_CAPTURE_QUEUE", "QuotaroCapture");
+        if (!service.installed().contains(capture)
+            || QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("no capture queue or no poppler-utils: run scripts/test.sh");
+        MainWindow m;
+        TestPlatform &t = m.t;
+        m.real = std::make_unique<Platform>(Platform{t.messages, t.files, t.locale, service,
+                                                     t.fonts, t.launcher, t.instance, t.clock,
+                                                     t.pages});
+        QVERIFY(m.open());
+        QVERIFY(selectPrinter(service, capture));
+        t.settings.printer.PrinterFont = "DejaVu Sans";
+        m.quote("10000|Upfront+Mid|1|47||25");
+        const QString marker = QFileInfo(t.dir.path()).fileName(); // new on every run
+        m.type("txtCustomerDetails", marker + "\n12 Quay Street");
+        m.comparing();
+        m.pick("comSelectTerm", "Mid+Final");
+        m.type("comMids", "36");
+        m.type("comFinals", "1");
+        m.type("comRates", "30");
+        m.click("cmdAddOption");
+        m.type("txtSaveQuote", "Options");
+        m.click("cmdSave");
+        m.click("cmdPrint");
+        t.pages.answer = t.pages.documents + "/Options.pdf";
+        m.click("cmdExportPdf");
+        QCOMPARE(m.said(),
+                 (QStringList{"Quote saved: The quote Options has been saved ! (Information)",
+                              "Printing: The quote has been sent to the printer " + capture
+                                  + " (Information)",
+                              "Quote exported: The quote has been saved as "
+                                  + QDir::toNativeSeparators(*t.pages.answer) + " (Information)"}));
+        const auto words = [](const QString &pdf) {
+            QProcess p;
+            p.start("pdftotext", {"-layout", pdf, "-"});
+            return p.waitForFinished(30000)
+                ? QString::fromUtf8(p.readAllStandardOutput())
+                      .normalized(QString::NormalizationForm_KC) // ligatures as letters
+                      .split(QRegularExpression("\\s+"), Qt::SkipEmptyParts)
+                : QStringList();
+        };
+        const auto printed = [&] {
+            const QDir spool(
+                qEnvironmentVariable("QUOTARO_CAPTURE_DIR", "/var/spool/quotaro-capture"));
+            for (const QFileInfo &f : spool.entryInfoList({"*.pdf"}, QDir::Files, QDir::Time))
+                if (words(f.filePath()).contains(marker))
+                    return f.filePath();
+            return QString();
+        };
+        QVERIFY2(QTest::qWaitFor([&] { return !printed().isEmpty(); }, 45000),
+                 "no file with the page came out of the queue");
+        const QStringList saved = QString::fromUtf8(t.read(Paths::quoteFile("Options")))
+                                      .split(QRegularExpression("\\s+"), Qt::SkipEmptyParts);
+        QCOMPARE(words(printed()), saved);
+        QCOMPARE(words(*t.pages.answer), saved);
+        QFile::remove(printed());
     }
 
     void exportAsPdf_data() { rowsFromFile("export.txt"); }

@@ -1,75 +1,72 @@
-// The fields read back from a quote file's layout: every file the main window writes, with
-// amounts of two locales, and files edited by hand or that are no quote at all.
-#include "WidgetDriver.h"
+// The interest rate a lease implies, against its rentals discounted one by one.
+#include "quote/LeaseOption.h"
 
-#include "quote/Calculation.h"
-#include "quote/QuoteFields.h"
-#include "quote/QuoteLayout.h"
-#include "store/Settings.h"
+#include <QtTest>
+#include <cmath>
+#include <random>
+
+using namespace Calculation;
 
 namespace {
-QString fieldsOf(const QString &text)
+// Every rental on its own, discounted from the month it is paid.
+double discounted(const Rentals &r, double monthlyRate)
 {
-    const QuoteFields f = readQuoteFields(text);
-    return QStringList{f.date.toString(Qt::ISODate),           f.customer,
-                       plainNumber(f.monthly, f.decimalPoint), plainNumber(f.mids, f.decimalPoint),
-                       plainNumber(f.upfront, f.decimalPoint), plainNumber(f.final, f.decimalPoint)}
-        .join('|');
+    double sum = r.upfront;
+    for (int month = r.firstMid; month < r.firstMid + r.mids; ++month)
+        sum += r.monthly * std::pow(1 + monthlyRate, -month);
+    return sum + r.final * std::pow(1 + monthlyRate, -(r.firstMid + r.mids));
 }
 } // namespace
 
 class TestQuote : public QObject {
     Q_OBJECT
 private slots:
-    // Each structure, with and without each block; the blocks hold what looks like a date or
-    // a rental block, which the real ones outrank.
-    void writtenFilesReadBack()
+    // Seeded leases of every structure, multipliers 1 to 99, 1 to 999 mids, rates per 1000 from
+    // 0.01 to 999.99 (as many of each tenfold): each kind of answer as the rentals say.
+    void impliedRateGivesBackTheValue()
     {
-        for (const char *name : {"en_US", "de_DE"}) {
-            const Locale locale{QLocale(name)};
-            for (int s = 0; s < 4; ++s) {
-                for (int with = 0; with < 16; ++with) {
-                    const auto structure = Calculation::Structure(s);
-                    QuoteTexts q{with & 1 ? "\r\nAcme, \"Big\" Ltd\r\n01/01/2020\r\n" : "",
-                                 with & 2 ? "Press\r\n\r\n01/01/2020" : "",
-                                 Calculation::hasUpfront(structure) ? locale.currency(3703.5) : "",
-                                 "36",
-                                 locale.currency(1234.5),
-                                 Calculation::hasFinal(structure) ? locale.currency(-1) : "",
-                                 locale.currency(284.88),
-                                 locale.currency(40.7)};
-                    PageSettings page{with & 4 ? "Kestrel\r\nRental details:" : "",
-                                      with & 8 ? "Rental details:\r\n\r\n1 Monthly rentals: 9"
-                                               : ""};
-                    QCOMPARE(fieldsOf(quoteFileText(q, page, locale.date(QDate(2026, 3, 7)))),
-                             QStringList({"2026-03-07", with & 1 ? "Acme, \"Big\" Ltd" : "",
-                                          "1234.50", "36", q.upfront.isEmpty() ? "" : "3703.50",
-                                          q.final.isEmpty() ? "" : "-1.00"})
-                                 .join('|'));
-                }
+        std::mt19937 random(19);
+        std::uniform_int_distribution<int> structure(0, 3), multiplier(1, 99), mids(1, MostMids);
+        std::uniform_real_distribution<double> tenfolds(-2, 3), value(1, 9999999);
+        int kinds[3] = {};
+        for (int n = 0; n < 6000; ++n) {
+            Quotation q;
+            q.structure = Structure(structure(random));
+            q.value = float(std::round(value(random)));
+            q.rate = float(
+                std::clamp(std::round(std::pow(10, tenfolds(random)) * 100) / 100, 0.01, 999.99));
+            q.upfront = hasUpfront(q.structure) ? float(multiplier(random)) : 0;
+            q.final = hasFinal(q.structure) ? float(multiplier(random)) : 0;
+            q.mids = float(mids(random));
+            q.amounts = amountsFor(q.structure, q.value, q.rate, q.upfront, q.final);
+            const Rentals r = rentalsOf(q).value();
+            QCOMPARE(r.firstMid, hasUpfront(q.structure) ? 1 : 0);
+            const ImpliedRate found = impliedRate(r);
+            ++kinds[int(found.kind)];
+            const double total = discounted(r, 0);
+            QVERIFY(std::fabs(totalOf(q) - total) < 1e-9 * total);
+            const QString lease = QString("%1 %2 %3+%4+%5 at %6: ")
+                                      .arg(int(q.structure))
+                                      .arg(q.value)
+                                      .arg(q.upfront)
+                                      .arg(q.mids)
+                                      .arg(q.final)
+                                      .arg(q.rate);
+            if (total <= q.value) {
+                QVERIFY2(found.kind == ImpliedRate::Kind::NoFinanceCharge, qPrintable(lease));
+            } else if (discounted(r, 9.9999 / 12) > q.value) {
+                QVERIFY2(found.kind == ImpliedRate::Kind::OverHighest, qPrintable(lease));
+            } else {
+                const double back = discounted(r, found.monthly);
+                QVERIFY2(found.kind == ImpliedRate::Kind::Rate && found.monthly > 0
+                             && found.nominal() <= 9.9999 && std::fabs(back - q.value) < 0.005,
+                         qPrintable(lease + QString::number(back, 'f', 4)));
+                const double effective = std::pow(1 + found.monthly, 12) - 1;
+                QVERIFY(std::fabs(found.effective() - effective) <= 1e-9 * effective);
             }
         }
-    }
-
-    void filesByHand_data() { rowsFromFile("fields.txt"); }
-    void filesByHand()
-    {
-        QFETCH(QStringList, row);
-        QCOMPARE(fieldsOf(row[0]), row.mid(1).join('|'));
-    }
-
-    // Amounts as locales write them, and what is no number.
-    void plainNumbers_data()
-    {
-        rowsOf({"-$1,234.56|.|-1234.56", "(£5.00)|.|-5.00", "CHF 1’234.50|.|1234.50",
-                "1\u202f234,56 €|,|1234.56", "₹1,23,456.00|.|123456.00", "0,5|.|0.5", "36|,|36",
-                "1.234|.|1.234", "1.234|,|1234", "1.234.567|.|1234567", "12 months 3|.|",
-                "$1,,2|.|", "|.|", "US$ 7|.|7"});
-    }
-    void plainNumbers()
-    {
-        QFETCH(QStringList, row);
-        QCOMPARE(plainNumber(row[0], row[1].at(0)), row[2]);
+        QVERIFY2(kinds[0] > 1000 && kinds[1] > 300 && kinds[2] > 1000,
+                 qPrintable(QString("%1 %2 %3").arg(kinds[0]).arg(kinds[1]).arg(kinds[2])));
     }
 };
 
