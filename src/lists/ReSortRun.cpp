@@ -5,9 +5,6 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <random>
-#include <cstdio>
-#include <cstdlib>
 
 // How the steps behave on such a run, and so how this follows them.
 //
@@ -41,9 +38,6 @@
 // followed until the ring is whole again or a head stays.
 
 namespace ReSortRun {
-int g_why[8];
-int g_lk[8];
-int g_asWritten = 0, g_looks = 0, g_rings = 0, g_leaves = 0, g_moves = 0, g_stays = 0, g_takes = 0;
 
 namespace {
 
@@ -405,9 +399,11 @@ void Sequence::popFront()
         // The entries above lose one item; they are read again only where
         // it may have been the smallest or the only outsider.
         // Each entry counts the items reading its smallest numbers, so it
-        // is read again only when the last of them has gone (or an outsider).
+        // is read again only when the last of them has gone. The prefixes
+        // some item does not belong to may stay marked after the item has
+        // gone: a search looks in vain there, and goes on.
         for (; level <= m_height; ++level) {
-            bool again = m_foreign[size_t(gone)] != 0;
+            bool again = false;
             const double *mine = least(path[level], 0);
             int *count = leastCount(path[level], 0);
             for (int v = 0; v < m_views; ++v) {
@@ -673,21 +669,8 @@ private:
     // when to look again for it.
     int m_ringEnd = None;
     qint64 m_eagerWait = 0, m_eagerStep = 0;
-    std::vector<int> m_ref; // DEBUG
-    const char *m_how = "";
-    void refStep(); // DEBUG
     void keep(int item)
     {
-        static const bool debug = getenv("RESORT_DEBUG");
-        if (debug) {
-            refStep();
-            const int expected = m_ref[m_result.size()];
-            if (expected != item) {
-                fprintf(stderr, "p=%zu %s: kept %d expected %d\n", m_result.size(), m_how, item,
-                        expected);
-                abort();
-            }
-        }
         m_result.push_back(item);
         m_jumpsHere = 0;
         ++m_work;
@@ -888,8 +871,6 @@ bool Engine::stepPhysical()
         target = m_sequence.lastBelow(m_viewOf[g], m_key[head], end);
     }
     if (target == None) {
-        m_how = "stays";
-        ++g_stays;
         m_sequence.popFront();
         if (m_ringEnd != None && --m_ringEnd == 0)
             m_ringEnd = None;
@@ -917,12 +898,6 @@ bool Engine::stepPhysical()
         }
     }
     if (look) {
-        ++g_lk[m_work * 2 >= m_lastLook ? 0 : 1];
-        if (getenv("LKDBG") && m_work * 2 >= m_lastLook)
-            fprintf(stderr,
-                    "throttled look work=%lld last=%lld jumps=%lld p=%zu ringEnd=%d size=%d\n",
-                    (long long)m_work, (long long)m_lastLook, (long long)m_jumpsHere,
-                    m_result.size(), m_ringEnd, m_sequence.size());
         m_work = 0;
         if (lookForRing(target))
             return true;
@@ -933,13 +908,11 @@ bool Engine::stepPhysical()
     m_sequence.insert(target, head);
     ++m_jumpsHere;
     ++m_work;
-    ++g_moves;
     return true;
 }
 
 void Engine::stepsAsWritten()
 {
-    ++g_asWritten;
     std::vector<int> items;
     m_sequence.collect(items);
     const qsizetype count = qsizetype(items.size());
@@ -1005,7 +978,6 @@ bool Engine::ringCouldCloseAtHint() const
 // head.
 bool Engine::lookForRing(int target)
 {
-    ++g_looks;
     std::vector<int> &seen = m_seen;
     seen.clear();
     std::vector<Run> &runs = m_runs;
@@ -1123,7 +1095,6 @@ bool Engine::lookForRing(int target)
     for (size_t i = 0; !found && i < after.size(); ++i)
         found = extend(after[i]) && parkedFrom(i + 1) && ringCouldEndHere();
     if (!found) {
-        ++g_lk[3];
         return false;
     }
 
@@ -1179,11 +1150,6 @@ bool Engine::lookForRing(int target)
     m_ringEnd = None;
     m_eagerStep = 0;
     m_ringKept = true;
-    ++g_rings;
-    static const bool showP = getenv("RESORT_P");
-    if (showP)
-        fprintf(stderr, "ring at p=%zu after %lld jumps, ring %zu parked %zu\n", m_result.size(),
-                (long long)m_jumpsHere, m_ringOrder.size(), m_parked.size());
     return true;
 }
 
@@ -1316,7 +1282,6 @@ bool Engine::takeOut(int item)
                                                             : m_last[size_t(block)];
             const int next = m_nextBlock[size_t(block)];
             if (!allSeeBlock(next, one) || !allSeeBlock(next, other)) {
-                ++g_why[0];
                 return false;
             }
         }
@@ -1334,7 +1299,6 @@ bool Engine::takeOut(int item)
         return true;
     }
     if (m_blocks <= 2) {
-        ++g_why[1];
         return false;
     }
     const int before = m_previousBlock[size_t(block)], after = m_nextBlock[size_t(block)];
@@ -1343,25 +1307,8 @@ bool Engine::takeOut(int item)
         m_previousBlock[size_t(m_nextBlock[size_t(b)])] = m_previousBlock[size_t(b)];
         --m_blocks;
     };
-    auto dump = [&](const char *what) {
-        static const bool trace = getenv("RESORT_TRACE");
-        if (!trace)
-            return;
-        fprintf(stderr, "take %d (%s), pass block starts with %d:", item, what, m_first[m_pass]);
-        int b0 = block, b = b0;
-        do {
-            fprintf(stderr, " [%s", b == m_pass ? "M " : "");
-            for (int x : itemsOf(b, false))
-                fprintf(stderr, " %d", x);
-            fprintf(stderr, "]");
-            b = m_nextBlock[b];
-        } while (b != b0);
-        fprintf(stderr, "\n");
-    };
-    dump(oneBlockOf(before, after) ? "merge" : "single");
     if (oneBlockOf(before, after)) {
         if (m_blocks <= 3) {
-            ++g_why[2];
             return false;
         }
         // Its neighbours become one block, whose order depends on which of
@@ -1381,7 +1328,6 @@ bool Engine::takeOut(int item)
         if (!allSeeBlock(after, m_first[size_t(outer)])
             || !allSeeBlock(after, m_last[size_t(outer)]) || !allSeeBlock(beyond, front.front())
             || !allSeeBlock(beyond, back.back())) {
-            ++g_why[3];
             return false;
         }
         unlink(block);
@@ -1439,7 +1385,6 @@ bool Engine::takeOut(int item)
     }
     if (!allSeeBlock(after, m_first[size_t(before)])
         || !allSeeBlock(after, m_last[size_t(before)])) {
-        ++g_why[4];
         return false;
     }
     unlink(block);
@@ -1481,34 +1426,8 @@ std::vector<int> Engine::arrangementLedBy(int item, bool flipped) const
 // kept at this place is made whole, and the item stays at it.
 void Engine::leaveRing(int item)
 {
-    ++g_leaves;
     std::vector<int> order = arrangementLedBy(item, keptFlipped(item));
     keep(item);
-    static const bool debugLeave = getenv("RESORT_DEBUG");
-    if (debugLeave) {
-        const size_t p = m_result.size() - 1;
-        std::vector<int> ref(m_ref.begin() + p, m_ref.begin() + p + order.size());
-        if (ref != order) {
-            fprintf(stderr, "leaveRing at p=%zu arrangement differs\nengine:", p);
-            for (int x : order)
-                fprintf(stderr, " %d", x);
-            fprintf(stderr, "\noracle:");
-            for (int x : ref)
-                fprintf(stderr, " %d", x);
-            fprintf(stderr, "\nblocks:");
-            int b0 = m_blockOf[item];
-            int b = b0;
-            do {
-                fprintf(stderr, " [%s", b == m_pass ? "M " : "");
-                for (int x : itemsOf(b, false))
-                    fprintf(stderr, " %d%c", x, m_class[x] == 0 ? 'a' : 'b');
-                fprintf(stderr, "]");
-                b = m_nextBlock[b];
-            } while (b != b0);
-            fprintf(stderr, "\n");
-            abort();
-        }
-    }
     order.erase(order.begin());
     m_ringEnd = int(order.size());
     m_eagerWait = 0;
@@ -1517,42 +1436,6 @@ void Engine::leaveRing(int item)
     m_parked.clear();
     m_sequence.assign(order);
     m_ringKept = false;
-}
-
-void Engine::refStep()
-{
-    const size_t p = m_result.size();
-    if (p == 0)
-        m_ref = m_start;
-    auto targetOf = [&](size_t at) {
-        const int head = m_ref[at];
-        if (m_class[head] == None)
-            return None;
-        int target = None;
-        for (size_t q = at + 1; q < m_ref.size(); ++q) {
-            if (!(m_member[m_ref[q]] & (1u << m_class[head])))
-                break;
-            if (sees(head, m_ref[q]))
-                target = int(q);
-        }
-        return target;
-    };
-    std::vector<int> kept(m_ref.begin() + p, m_ref.end());
-    for (qint64 moves = 1, target; (target = targetOf(p)) != None; ++moves) {
-        std::rotate(m_ref.begin() + p, m_ref.begin() + p + 1, m_ref.begin() + target + 1);
-        if (std::equal(kept.begin(), kept.end(), m_ref.begin() + p)) {
-            std::vector<int> closest = kept;
-            do {
-                const int next = targetOf(p);
-                std::rotate(m_ref.begin() + p, m_ref.begin() + p + 1, m_ref.begin() + next + 1);
-                closest = std::min(closest, std::vector<int>(m_ref.begin() + p, m_ref.end()));
-            } while (!std::equal(kept.begin(), kept.end(), m_ref.begin() + p));
-            std::copy(closest.begin(), closest.end(), m_ref.begin() + p);
-            break;
-        }
-        if ((moves & (moves - 1)) == 0)
-            kept.assign(m_ref.begin() + p, m_ref.end());
-    }
 }
 
 std::vector<int> Engine::order()
@@ -1571,58 +1454,9 @@ std::vector<int> Engine::order()
     while (true) {
         if (m_ringKept) {
             const int item = m_ringOrder[m_ringNext++];
-            std::vector<int> cand;
-            static const bool debugTake = getenv("RESORT_DEBUG");
-            if (debugTake) {
-                cand = arrangementLedBy(item, keptFlipped(item));
-                if (cand != std::min(arrangementLedBy(item, false), arrangementLedBy(item, true))) {
-                    fprintf(stderr, "keptFlipped wrong\n");
-                    abort();
-                }
-                cand.insert(cand.end(), m_parked.begin(), m_parked.end());
-            }
             if (takeOut(item)) {
-                m_how = "takeOut";
-                ++g_takes;
-                if (debugTake) {
-                    keep(item);
-                    m_result.pop_back();
-                    const size_t p = m_result.size();
-                    if (!std::equal(cand.begin(), cand.end(), m_ref.begin() + p)) {
-                        fprintf(
-                            stderr,
-                            "takeOut at p=%zu: ring arrangement differs from the oracle's\nring:  ",
-                            p);
-                        for (int x : cand)
-                            fprintf(stderr, " %d", x);
-                        fprintf(stderr, "\noracle:");
-                        for (size_t i = p; i < m_ref.size(); ++i)
-                            fprintf(stderr, " %d", m_ref[i]);
-                        fprintf(stderr, "\n");
-                        abort();
-                    }
-                    int b0 = m_pass, b = b0, count = 0;
-                    do {
-                        const int n = m_nextBlock[b];
-                        for (int x : itemsOf(n, false))
-                            if (!sees(x, m_first[b]) || !sees(x, m_last[b])) {
-                                fprintf(
-                                    stderr,
-                                    "after taking %d out: %d does not see end of block before\n",
-                                    item, x);
-                                abort();
-                            }
-                        b = n;
-                        ++count;
-                    } while (b != b0);
-                    if (count != m_blocks) {
-                        fprintf(stderr, "block count\n");
-                        abort();
-                    }
-                }
                 keep(item);
             } else {
-                m_how = "leaveRing";
                 leaveRing(item);
             }
             continue;
