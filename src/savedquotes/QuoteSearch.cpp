@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string_view>
+#include <unordered_map>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -183,12 +185,32 @@ bool narrows(const QList<QByteArray> &narrower, const QList<QByteArray> &wider)
     });
 }
 
-bool QuoteBatch::matches(const FoundQuote &quote, const QList<QByteArray> &words) const
+BatchMatcher::BatchMatcher(const QuoteBatch &batch, const QList<QByteArray> &words)
+    : m_batch(batch), m_words(words),
+      m_known((batch.lineStarts.empty() ? 0 : batch.lineStarts.size() - 1) * size_t(words.size()))
 {
-    const char *text = folded.constData() + quote.textStart;
-    return std::all_of(words.begin(), words.end(), [&](const QByteArray &word) {
-        return contains(text, quote.textLength, word);
-    });
+}
+
+bool BatchMatcher::matches(const FoundQuote &quote)
+{
+    const quint32 *lines = m_batch.quoteLines.data() + quote.firstLine;
+    for (qsizetype w = 0; w < m_words.size(); ++w) {
+        bool found = false;
+        for (quint32 i = 0; i < quote.lineCount && !found; ++i) {
+            quint8 &known = m_known[size_t(lines[i]) * size_t(m_words.size()) + size_t(w)];
+            if (known == 0) {
+                const quint32 start = m_batch.lineStarts[lines[i]];
+                known = contains(m_batch.lines.constData() + start,
+                                 m_batch.lineStarts[lines[i] + 1] - start, m_words[w])
+                    ? 2
+                    : 1;
+            }
+            found = known == 2;
+        }
+        if (!found)
+            return false;
+    }
+    return true;
 }
 
 std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files, const QStringList &names,
@@ -198,6 +220,10 @@ std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files, const 
     auto batch = std::make_shared<QuoteBatch>();
     batch->first = first;
     batch->quotes.reserve(size_t(count));
+    // Every quote's folded name and text first; then their lines, each
+    // different one once.
+    QByteArray folded;
+    std::vector<std::pair<qsizetype, qsizetype>> textRanges;
     for (int i = first; i < first + count && !stop.load(std::memory_order_relaxed); ++i) {
         FoundQuote &quote = batch->quotes.emplace_back();
         quote.name = names.at(i);
@@ -222,13 +248,36 @@ std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files, const 
         quote.mids = numberOf(quote.fields.mids, point);
         quote.upfront = numberOf(quote.fields.upfront, point);
         quote.final = numberOf(quote.fields.final, point);
-        quote.textStart = batch->folded.size();
-        appendFolded(quote.name, batch->folded);
-        batch->folded += '\n';
-        appendFolded(text, batch->folded);
-        quote.textLength = batch->folded.size() - quote.textStart;
+        textRanges.push_back({folded.size(), 0});
+        appendFolded(quote.name, folded);
+        folded += '\n';
+        appendFolded(text, folded);
+        textRanges.back().second = folded.size();
     }
-    batch->folded.squeeze();
+    // The lines of every quote, each different one kept once.
+    std::unordered_map<std::string_view, quint32> numbers;
+    for (size_t q = 0; q < batch->quotes.size(); ++q) {
+        FoundQuote &quote = batch->quotes[q];
+        const auto [from, to] = textRanges[q];
+        quote.firstLine = quint32(batch->quoteLines.size());
+        for (qsizetype start = from; start < to;) {
+            qsizetype end = folded.indexOf('\n', start);
+            if (end < 0 || end > to)
+                end = to;
+            const std::string_view line(folded.constData() + start, size_t(end - start));
+            const auto [at, added] = numbers.try_emplace(line, quint32(numbers.size()));
+            if (added) {
+                batch->lineStarts.push_back(quint32(batch->lines.size()));
+                batch->lines.append(line.data(), qsizetype(line.size()));
+            }
+            batch->quoteLines.push_back(at->second);
+            start = end + 1;
+        }
+        quote.lineCount = quint32(batch->quoteLines.size()) - quote.firstLine;
+    }
+    batch->lineStarts.push_back(quint32(batch->lines.size()));
+    batch->lines.squeeze();
+    batch->quoteLines.shrink_to_fit();
     return batch;
 }
 
@@ -239,7 +288,6 @@ void QuoteIndex::reset(int total)
     for (int start = 0, size = 1; start < total; start += size, size = std::min(size * 2, 256))
         m_starts.push_back(start);
     m_batches.assign(m_starts.size(), nullptr);
-    m_order.reset();
     m_rank.reset();
 }
 
@@ -265,7 +313,6 @@ QuoteIndex QuoteIndex::with(const std::vector<int> &batches) const
     copy.m_batches.resize(m_batches.size());
     for (const int b : batches)
         copy.m_batches[size_t(b)] = m_batches[size_t(b)];
-    copy.m_order = m_order;
     copy.m_rank = m_rank;
     return copy;
 }
@@ -290,26 +337,39 @@ void QuoteIndex::setOrder(const std::vector<int> &order)
     for (size_t i = 0; i < order.size(); ++i)
         (*rank)[size_t(order[i])] = int(i);
     m_rank = std::move(rank);
-    m_order = std::make_shared<const std::vector<int>>(order);
 }
 
 std::vector<int> QuoteIndex::find(const QList<QByteArray> &words,
                                   const std::vector<int> *candidates,
                                   const std::atomic_bool &cancel) const
 {
-    std::vector<int> found;
-    const size_t count = candidates ? candidates->size() : size_t(m_total);
-    for (size_t i = 0; i < count; ++i) {
-        if (i % 1024 == 0 && cancel.load(std::memory_order_relaxed))
-            break;
-        const int id = candidates ? (*candidates)[i] : m_order ? (*m_order)[i] : int(i);
-        // A quote of a batch the index does not hold, or one whose reading
-        // was stopped before it, is not there to be found.
-        const QuoteBatch *batch = batchOf(id);
-        if (batch && id - batch->first < int(batch->quotes.size())
-            && batch->matches(batch->quotes[size_t(id - batch->first)], words))
-            found.push_back(id);
+    // The quotes are gone through batch by batch, where each one's lines lie
+    // together, and each found one put at its place in the result: its
+    // candidate's, or its place in the saved quotes order.
+    std::vector<int> place(size_t(m_total), -1);
+    if (candidates) {
+        for (size_t i = 0; i < candidates->size(); ++i)
+            place[size_t((*candidates)[i])] = int(i);
+    } else {
+        for (int id = 0; id < m_total; ++id)
+            place[size_t(id)] = m_rank ? rank(id) : id;
     }
+    std::vector<int> placed(candidates ? candidates->size() : size_t(m_total), -1);
+    for (size_t b = 0; b < m_batches.size() && !cancel.load(std::memory_order_relaxed); ++b) {
+        const QuoteBatch *batch = m_batches[b].get();
+        if (!batch)
+            continue;
+        BatchMatcher matcher(*batch, words);
+        for (size_t i = 0; i < batch->quotes.size(); ++i) {
+            const int at = place[size_t(batch->first) + i];
+            if (at >= 0 && matcher.matches(batch->quotes[i]))
+                placed[size_t(at)] = batch->first + int(i);
+        }
+    }
+    std::vector<int> found;
+    for (const int id : placed)
+        if (id >= 0)
+            found.push_back(id);
     return found;
 }
 

@@ -15,8 +15,12 @@ class FileSystem;
 // Finding saved quotes by anything written in them, at the scale of years of
 // quotes: each quote is read once, its fields taken from its layout, and its
 // name and text kept only in a folded form (lower case, without accents,
-// UTF-8), which is all a search needs and about half the size of the text
-// itself. The text a user reads is read again from the file when shown.
+// UTF-8), which is all a search needs. The folded lines are kept once for
+// each batch of quotes read together: the page header and footer and the
+// labels that every quote repeats are stored and searched once a batch, so
+// a hundred thousand quotes take a fraction of their size in memory and a
+// search reads little more than what sets the quotes apart. The text a user
+// reads is read again from the file when shown.
 
 // The folded form of a text: each character decomposed as Unicode's
 // compatibility decomposition does, its accents and other combining marks
@@ -37,22 +41,36 @@ struct FoundQuote {
     qint64 saved = -1; // the file's modification time (ms since 1970); -1 when unknown
     // The amounts and the mid count as numbers, for sorting; NaN when absent.
     double monthly, mids, upfront, final;
-    qsizetype textStart = 0, textLength = 0; // the folded name and text in the batch
+    // The folded name and the lines of the text: lineCount numbers of the
+    // batch's lines from firstLine on in the batch's list of them.
+    quint32 firstLine = 0, lineCount = 0;
 };
 
-// The quotes read by one task: those from first on in the saved quotes
-// order, each with its folded name and text, one after another.
+// The quotes read by one task: those from first on in the folder's order,
+// with the folded lines of their names and texts, each line once.
 struct QuoteBatch {
     int first = 0;
     std::vector<FoundQuote> quotes;
-    QByteArray folded;
+    QByteArray lines; // every different line, one after another
+    std::vector<quint32> lineStarts; // where each starts in lines, and the end
+    std::vector<quint32> quoteLines; // the numbers of each quote's lines in turn
+};
 
-    // The quote's folded name and text hold every word.
-    bool matches(const FoundQuote &quote, const QList<QByteArray> &words) const;
+// Whether quotes of one batch hold every word of a search: a line is
+// searched for a word once at most, however many quotes share it.
+class BatchMatcher {
+public:
+    BatchMatcher(const QuoteBatch &batch, const QList<QByteArray> &words);
+    bool matches(const FoundQuote &quote);
+
+private:
+    const QuoteBatch &m_batch;
+    const QList<QByteArray> &m_words;
+    std::vector<quint8> m_known; // for each line and word: 0 not yet known, 1 no, 2 yes
 };
 
 // Reads the quotes names[first] to names[first + count - 1]: modification
-// time, fields and folded name and text. A file that cannot be read gives a
+// time, fields and folded lines. A file that cannot be read gives a
 // quote with its name alone. Amounts whose file does not tell its decimal
 // point are read with the one given (the user's). Stops before the next
 // file once stop is set, with the quotes read so far.
@@ -90,7 +108,9 @@ public:
 
     // The quotes that hold every word: among candidates (in their order), or
     // among all the quotes the index holds (in the saved quotes order once
-    // it is known). Gives up, with what it has, once cancel is set.
+    // it is known). A quote of a batch the index does not hold, or one whose
+    // reading was stopped before it, is not there to be found. Gives up,
+    // with what it has, once cancel is set.
     std::vector<int> find(const QList<QByteArray> &words, const std::vector<int> *candidates,
                           const std::atomic_bool &cancel) const;
 
@@ -98,7 +118,7 @@ private:
     int m_total = 0;
     std::vector<int> m_starts;
     std::vector<std::shared_ptr<const QuoteBatch>> m_batches;
-    std::shared_ptr<const std::vector<int>> m_order, m_rank;
+    std::shared_ptr<const std::vector<int>> m_rank;
 };
 
 // The columns of the quotes found, in their order on screen.

@@ -168,8 +168,9 @@ void frmFindQuotes::takeBatches()
     std::vector<int> found;
     for (; m_taken < m_arrived.size(); ++m_taken) {
         const QuoteBatch &batch = *m_index.batch(m_arrived[m_taken]);
+        BatchMatcher matcher(batch, m_words);
         for (size_t i = 0; i < batch.quotes.size(); ++i)
-            if (batch.matches(batch.quotes[i], m_words))
+            if (matcher.matches(batch.quotes[i]))
                 found.push_back(batch.first + int(i));
     }
     m_model->add(std::move(found));
