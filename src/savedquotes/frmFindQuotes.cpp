@@ -97,7 +97,8 @@ void frmFindQuotes::Form_Load()
         QMetaObject::invokeMethod(
             this, [this, list] { listed(list); }, Qt::QueuedConnection);
         // The quotes are read in the folder's order while they are put in
-        // the saved quotes order here.
+        // the saved quotes order here (the reading ends with it, even when
+        // it is stopped).
         if (list)
             QMetaObject::invokeMethod(
                 this, [this, order = savedQuotesOrder(*list)] { ordered(order); },

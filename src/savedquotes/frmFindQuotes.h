@@ -19,7 +19,7 @@ class frmFindQuotes;
 
 // The find quotes window: every saved quote whose name or text holds all the
 // words typed, as a table of the fields read from its layout, the text of
-// the chosen one beside it with the saved quotes window's print, preview,
+// the chosen one below it with the saved quotes window's print, preview,
 // PDF and edit actions, and the list as a CSV file for a spreadsheet.
 //
 // The quotes folder is listed and read on worker threads while the window
