@@ -142,23 +142,24 @@ private slots:
     // same), picks no printer and reads no list; the running copy's leftovers are its own.
     void aStartThatEndsReadsNoFurther()
     {
-        QFETCH(QStringList, row);
-        const QStringList paths = row[0].split('+');
+        QFETCH(Row, row);
+        const QStringList paths = row["paths"].split('+');
         const QString named = paths.filter(".txt").value(0, paths[0]);
-        const bool running = row[1] == "running";
+        const QString size = row["size"], end = row["message end"];
+        const bool running = size == "running";
         MainWindow m;
         m.t.write(Paths::printerFile(), "Front Desk\r\n");
         const QString leftover = Root + "Printer Settings\\" + temporaryNameWith();
         m.t.write(leftover, "x");
         m.t.instance.other = running;
-        if (row[1].isEmpty()) {
+        if (size.isEmpty()) {
             for (const QString &path : paths)
                 m.t.remove(Root + path);
-        } else if (row[1] == "-1") {
+        } else if (size == "-1") {
             m.t.files.failReads = true;
         } else if (!running) {
             m.t.write(Root + named, "x");
-            QVERIFY(QFile::resize(m.t.native(Root + named), row[1].toLongLong()));
+            QVERIFY(QFile::resize(m.t.native(Root + named), size.toLongLong()));
         }
         QCOMPARE(m.start(),
                  running ? frmQuotaro::StartResult::EndAlreadyRunning
@@ -166,11 +167,11 @@ private slots:
         const QString first = running
             ? "Quotaro is already running"
             : QString("The %1 (%2) %3")
-                  .arg(named.endsWith(".txt") ? "file" : "directory", Root + named, row[2]);
+                  .arg(named.endsWith(".txt") ? "file" : "directory", Root + named, end);
         QCOMPARE(m.said(),
                  QStringList{"Quotaro: " + first + " ! (Exclamation)"}
                      + (running ? QStringList{AskExit} : QStringList()));
-        QCOMPARE(m.t.exists(leftover), running || row[1].isEmpty());
+        QCOMPARE(m.t.exists(leftover), running || size.isEmpty());
         QCOMPARE(m.t.printers.current, QStringLiteral("Office Laser"));
         QCOMPARE(m.combo("comSelectTerm")->count() + m.combo("comUpfronts")->count(), 0);
         QVERIFY(m.window->close()); // a close after the end asks nothing more
@@ -234,7 +235,11 @@ private slots:
                                 m.t.settings.page.PageFooter});
         const QString settings = "|Courier New|12|On|Off|on|720|360|Kestrel Leasing, Unit "
                                  "4\r\nHigh Street\r\n|Thank you\r\n";
-        QCOMPARE(held.join('|'), row[3] + settings);
+        COMPARE_FIELDS(
+            held, (row[3] + settings).split('|'),
+            QString("PrinterName PrinterFont PrinterFontSize PrinterBold PrinterItalic "
+                    "PrinterUnderline HorizontalMargin VerticalMargin PageHeader PageFooter")
+                .split(' '));
         QCOMPARE(m.t.read(Paths::printerFile()), row[0].toUtf8() + "\r\n");
         QCOMPARE(m.textsOf(TermBoxes) << m.openBoxes(), QStringList(5, QString()) << "----");
         // The printer found at start-up is held when the system default changes.
@@ -367,15 +372,15 @@ private slots:
     // comparison window, where Add option gives what Generate gives.
     void generate()
     {
-        QFETCH(QStringList, row);
-        MainWindow m{row[0]};
+        QFETCH(Row, row);
+        MainWindow m{row["locale"]};
         QVERIFY(m.open());
         m.quote();
         QVERIFY(!m.resultsEmpty());
-        m.enter(row.mid(1, 6).join('|'));
-        if (row[2].isEmpty() || !row[7].isEmpty()) {
+        m.enter(row.from("value", 6).join('|'));
+        if (row["structure"].isEmpty() || !row["typed"].isEmpty()) {
             // Typing, Enter and leaving the box pick nothing, even an exact name.
-            m.type("comSelectTerm", row[7]);
+            m.type("comSelectTerm", row["typed"]);
             press(Qt::Key_Return);
             press(Qt::Key_Tab);
         }
@@ -383,10 +388,10 @@ private slots:
             if (comparing)
                 m.comparing();
             const QString button = comparing ? "cmdAddOption" : "cmdQuotation";
-            const QString focus = row.value(10) == "cmdQuotation" ? button : row.value(10);
+            const QString focus = row["focus"] == "cmdQuotation" ? button : row["focus"];
             const QStringList boxes = QStringList{"txtValue"} + TermBoxes;
             QStringList typed = m.textsOf(boxes);
-            const int emptied = boxes.indexOf(row.value(9));
+            const int emptied = boxes.indexOf(row["emptied"]);
             QString atMessage;
             bool emptyAtMessage = false;
             m.t.messages.clear();
@@ -395,18 +400,20 @@ private slots:
                 atMessage = m.textsOf(boxes).value(emptied);
             };
             m.click(button);
-            if (row.size() > 11) {
+            if (row.has("open boxes")) {
                 QCOMPARE(m.said(), QStringList());
                 // The data file writes the no-break space before the euro sign as a space.
-                QStringList results = row.mid(8).replaceInStrings(" €", "\u00a0€");
+                QStringList results = row.from("txtQuoteValue").replaceInStrings(" €", "\u00a0€");
+                const QStringList names = row.namesFrom("txtQuoteValue");
                 if (comparing) { // the main window's boxes made the first option too
                     QCOMPARE(m.option(1), m.option(0));
-                    QCOMPARE(m.option(1).mid(0, 10) << m.openBoxes(), results.mid(1));
+                    COMPARE_FIELDS(m.option(1).mid(0, 10) << m.openBoxes(), results.mid(1),
+                                   names.mid(1));
                 } else {
-                    QCOMPARE(m.textsOf(ResultFields) << m.openBoxes(), results);
+                    COMPARE_FIELDS(m.textsOf(ResultFields) << m.openBoxes(), results, names);
                 }
             } else {
-                QCOMPARE(m.said(), QStringList{row[8]});
+                QCOMPARE(m.said(), QStringList{row["message"]});
                 QVERIFY(emptyAtMessage);
                 if (emptied >= 0) {
                     // Value and term are emptied and focused before the message, a value box
@@ -432,15 +439,17 @@ private slots:
     // What an option shows beyond its quotation's amounts: the total, the charge and the rates.
     void optionFigures()
     {
-        QFETCH(QStringList, row);
-        MainWindow m{row[0]};
+        QFETCH(Row, row);
+        MainWindow m{row["locale"]};
         QVERIFY(m.open());
         m.comparing();
-        m.enter(row.mid(1, 6).join('|'));
+        m.enter(row.from("value", 6).join('|'));
         m.click("cmdAddOption");
         QCOMPARE(m.said(), QStringList());
         const QStringList cells = m.option(0);
-        QCOMPARE(cells.mid(6, 1) + cells.mid(10), row.mid(7).replaceInStrings(" €", "\u00a0€"));
+        COMPARE_FIELDS(cells.mid(6, 1) + cells.mid(10),
+                       row.from("monthly").replaceInStrings(" €", "\u00a0€"),
+                       row.namesFrom("monthly"));
     }
 
     // Opened on the main window's quotation: add, refuse, a ninth refused, remove, a new value,
@@ -542,27 +551,29 @@ private slots:
 
     void saveWritesTheFileByteForByteOrNothing()
     {
-        QFETCH(QStringList, row);
-        const QString name = row[5], told = row[7].section(':', 0, 0);
+        QFETCH(Row, row);
+        const QString name = row["name"], there = row["there"], structure = row["structure"];
+        QString message = row["message"];
+        const QString told = message.section(':', 0, 0);
         MainWindow m;
-        m.t.write(Paths::headerFile(), row[3].toUtf8());
-        m.t.write(Paths::footerFile(), row[4].toUtf8());
+        m.t.write(Paths::headerFile(), row["header"].toUtf8());
+        m.t.write(Paths::footerFile(), row["footer"].toUtf8());
         QString kept;
-        if (row[6] == "meanwhile")
+        if (there == "meanwhile")
             m.t.files.beforeCreate = [&] { m.t.write(kept = Paths::quoteFile(name), "other\r\n"); };
-        else if (!row[6].isEmpty() && row[6] != "immutable")
-            m.t.write(kept = Paths::quoteFile(row[6]), "other\r\n");
+        else if (!there.isEmpty() && there != "immutable")
+            m.t.write(kept = Paths::quoteFile(there), "other\r\n");
         QVERIFY(m.open());
-        const bool comparing = row[0].startsWith('>'); // saved from the comparison window
-        m.quote("10000|" + row[0].mid(comparing) + "|3|36|2|30");
-        m.type("txtCustomerDetails", row[1]);
-        m.type("txtEquipmentDetails", row[2]);
+        const bool comparing = structure.startsWith('>'); // saved from the comparison window
+        m.quote("10000|" + structure.mid(comparing) + "|3|36|2|30");
+        m.type("txtCustomerDetails", row["customer"]);
+        m.type("txtEquipmentDetails", row["equipment"]);
         if (comparing)
             m.comparing();
         QStringList files = filesIn(m.t.native(Paths::quotesFolder()));
-        if (told == "Quote saved" || row[6] == "meanwhile")
+        if (told == "Quote saved" || there == "meanwhile")
             files << name + ".txt";
-        const Immutable refusing(m.t.native(Paths::quotesFolder()), row[6] == "immutable");
+        const Immutable refusing(m.t.native(Paths::quotesFolder()), there == "immutable");
         if (refusing.made) // the log tells which file, and why
             QTest::ignoreMessage(
                 QtWarningMsg,
@@ -570,18 +581,19 @@ private slots:
         child<QLineEdit>(m.w(), "txtSaveQuote")->setText(name); // a tab cannot be typed
         m.click("cmdSave");
         QCOMPARE(m.said(),
-                 QStringList{row[7].replace("%1", name).replace("%r", Immutable::reason())});
+                 QStringList{message.replace("%1", name).replace("%r", Immutable::reason())});
         QCOMPARE(m.t.messages.messages[0].focus, QStringLiteral("cmdSave"));
         QCOMPARE(focusName(), told.endsWith("saved") ? "cmdSave" : "txtSaveQuote");
         QCOMPARE(m.textOf("txtSaveQuote") + '|' + ::textOf(m.window.get(), "txtCustomerDetails"),
-                 (told == "Quote already exists" ? QString() : name) + '|' + row[1]);
+                 (told == "Quote already exists" ? QString() : name) + '|' + row["customer"]);
         files.sort(Qt::CaseInsensitive);
         QCOMPARE(filesIn(m.t.native(Paths::quotesFolder())), files);
         if (!kept.isEmpty())
             QCOMPARE(m.t.read(kept), QByteArray("other\r\n"));
         QCOMPARE(m.t.read(Paths::printerFile()), QByteArray("Default\r\n"));
         if (told == "Quote saved")
-            QCOMPARE(m.t.read(Paths::quoteFile(name)), (row.mid(8).join("\r\n") + "\r\n").toUtf8());
+            QCOMPARE(m.t.read(Paths::quoteFile(name)),
+                     (row.from("file lines").join("\r\n") + "\r\n").toUtf8());
     }
 
     // Preview, print and save each take a closing line break off the held header, not the file.
@@ -694,20 +706,21 @@ private slots:
 
     void exportAsPdf()
     {
-        QFETCH(QStringList, row);
+        QFETCH(Row, row);
+        const QString typed = row["name typed"], answer = row["answer"], proposed = row["proposed"];
         MainWindow m;
         QVERIFY(m.open());
         m.quote();
-        child<QLineEdit>(m.window.get(), "txtSaveQuote")->setText(row[0]);
+        child<QLineEdit>(m.window.get(), "txtSaveQuote")->setText(typed);
         ScriptedPageOutput &pages = m.t.pages;
         QFile old(pages.documents + "/Old.pdf");
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3 && old.flush());
-        if (!row[1].isEmpty())
-            pages.answer = row[1] == "-" ? QString() : pages.documents + "/" + row[1];
-        const QString path = pages.answer.value_or(pages.documents + "/" + row[2]);
-        pages.diskFull = row[0] == "Full";
-        pages.setUnnamedFilesAvailable(!row[0].endsWith("named"));
-        if (row[0].startsWith("Killed")) {
+        if (!answer.isEmpty())
+            pages.answer = answer == "-" ? QString() : pages.documents + "/" + answer;
+        const QString path = pages.answer.value_or(pages.documents + "/" + proposed);
+        pages.diskFull = typed == "Full";
+        pages.setUnnamedFilesAvailable(!typed.endsWith("named"));
+        if (typed.startsWith("Killed")) {
             // Killed half-way (by a file size limit): nothing is left, or on a share without
             // unnamed files a file of this computer that the next export clears away.
             const pid_t copy = ::fork();
@@ -722,11 +735,11 @@ private slots:
             int status = 0;
             QCOMPARE(::waitpid(copy, &status, 0), copy);
             QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
-            QCOMPARE(filesIn(pages.documents).size(), row[0] == "Killed" ? 1 : 2);
+            QCOMPARE(filesIn(pages.documents).size(), typed == "Killed" ? 1 : 2);
         }
         trigger(m.window.get(), "quotesExportPdf");
-        QCOMPARE(pages.proposed, QStringList{pages.documents + "/" + row[2]});
-        const QString told = row[3].replace("%1", QDir::toNativeSeparators(path));
+        QCOMPARE(pages.proposed, QStringList{pages.documents + "/" + proposed});
+        const QString told = row["message"].replace("%1", QDir::toNativeSeparators(path));
         QCOMPARE(m.said().size(), told.isEmpty() ? 0 : 1);
         QVERIFY2(told.isEmpty() || m.said().value(0).startsWith(told),
                  qPrintable(m.said().value(0)));
@@ -735,7 +748,7 @@ private slots:
         QStringList there = filesIn(pages.documents);
         there.removeOne("Old.pdf");
         QCOMPARE(there,
-                 written && !path.endsWith("/Old.pdf") ? QStringList{row[2]} : QStringList());
+                 written && !path.endsWith("/Old.pdf") ? QStringList{proposed} : QStringList());
         QFile pdf(written ? path : old.fileName());
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QCOMPARE(pdf.readAll().startsWith("%PDF"), written);

@@ -108,23 +108,81 @@ inline void rowsOf(std::initializer_list<const char *> rows)
         QTest::newRow(row) << QString::fromUtf8(row).split(u'|');
 }
 
-// Rows from a data file beside the test, split at '|' (not at "\|"); '#' starts a comment,
-// and line breaks, tabs and invisible characters are written as escapes.
+// A data file's row, its fields read by the names of the file's header line. A row may stop
+// short (what it leaves out reads as empty); a column may have two names, "a/b", for rows of
+// two kinds; a last name ending in "..." takes the rest of the row. An unknown name is fatal.
+struct Row {
+    QString file;
+    QStringList names, fields;
+    qsizetype at(const QString &name) const
+    {
+        for (qsizetype i = 0; i < names.size(); ++i)
+            if (QString(names[i]).remove("...").split(u'/').contains(name))
+                return i;
+        qFatal("%s has no column \"%s\": its header is %s", qPrintable(file), qPrintable(name),
+               qPrintable(names.join(u'|')));
+        return -1;
+    }
+    QString operator[](const QString &name) const { return fields.value(at(name)); }
+    bool has(const QString &name) const { return at(name) < fields.size(); }
+    // The fields (or their names, each by its first) from name on: count of them, or all.
+    QStringList from(const QString &name, qsizetype count = -1) const
+    {
+        return fields.mid(at(name), count);
+    }
+    QStringList namesFrom(const QString &name, qsizetype count = -1) const
+    {
+        return QStringList(names.mid(at(name), count))
+            .replaceInStrings(QRegularExpression("/.*"), "");
+    }
+};
+Q_DECLARE_METATYPE(Row)
+
+// Rows from a data file beside the test, fetched as QFETCH(Row, row): the first line that is
+// not a comment ('#') names the columns. Fields are split at '|' (not at "\|"); line breaks,
+// tabs and invisible characters are written as escapes.
 inline void rowsFromFile(const char *name)
 {
     const QStringList escapes{"\\n", "\n",      "\\r",    "\r",      "\\t",    "\t",      "\\|",
                               "|",   "\\u00a0", "\u00a0", "\\u2028", "\u2028", "\\u202f", "\u202f"};
-    QTest::addColumn<QStringList>("row");
+    QTest::addColumn<Row>("row");
     QFile file(QFINDTESTDATA(name));
     QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    Row row{name, {}, {}};
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).remove(u'\n');
-        QStringList row = line.split(QRegularExpression(R"((?<!\\)\|)"));
+        if (line.startsWith('#'))
+            continue;
+        row.fields = line.split(QRegularExpression(R"((?<!\\)\|)"));
         for (int i = 0; i < escapes.size(); i += 2)
-            row.replaceInStrings(escapes[i], escapes[i + 1]);
-        if (!line.startsWith('#'))
-            QTest::newRow(qPrintable(line)) << row;
+            row.fields.replaceInStrings(escapes[i], escapes[i + 1]);
+        if (row.names.isEmpty()) {
+            row.names = row.fields;
+            continue;
+        }
+        QVERIFY2(row.fields.size() <= row.names.size() || row.names.last().endsWith("..."),
+                 qPrintable(QStringLiteral("more fields than %1 names: ").arg(name) + line));
+        QTest::newRow(qPrintable(line)) << row;
     }
+}
+
+// Compares two lists field by field; a difference names the first field that differs (by
+// names, or its number) and gives both values. Fatal for the test function, as QCOMPARE.
+#define COMPARE_FIELDS(actual, expected, names)                                                    \
+    do {                                                                                           \
+        if (!compareFields(actual, expected, names, __FILE__, __LINE__))                           \
+            return;                                                                                \
+    } while (false)
+
+inline bool compareFields(const QStringList &actual, const QStringList &expected,
+                          const QStringList &names, const char *file, int line)
+{
+    for (qsizetype i = 0; i < std::min(actual.size(), expected.size()); ++i)
+        if (actual[i] != expected[i])
+            return QTest::qCompare(actual[i], expected[i],
+                                   qPrintable(names.value(i, "field " + QString::number(i + 1))),
+                                   "expected", file, line);
+    return QTest::qCompare(actual.size(), expected.size(), "fields", "expected fields", file, line);
 }
 
 // Every message shown as "Title: text (Icon)", a question marked YesNo.
