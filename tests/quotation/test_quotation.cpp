@@ -400,7 +400,7 @@ private slots:
                 atMessage = m.textsOf(boxes).value(emptied);
             };
             m.click(button);
-            if (row.has("open boxes")) {
+            if (!row["open boxes"].isEmpty()) {
                 QCOMPARE(m.said(), QStringList());
                 // The data file writes the no-break space before the euro sign as a space.
                 QStringList results = row.from("txtQuoteValue").replaceInStrings(" €", "\u00a0€");
@@ -552,9 +552,8 @@ private slots:
     void saveWritesTheFileByteForByteOrNothing()
     {
         QFETCH(Row, row);
-        const QString name = row["name"], there = row["there"], structure = row["structure"];
-        QString message = row["message"];
-        const QString told = message.section(':', 0, 0);
+        const QString name = row["name"], there = row["there"],
+                      told = row["message"].section(':', 0, 0);
         MainWindow m;
         m.t.write(Paths::headerFile(), row["header"].toUtf8());
         m.t.write(Paths::footerFile(), row["footer"].toUtf8());
@@ -564,8 +563,8 @@ private slots:
         else if (!there.isEmpty() && there != "immutable")
             m.t.write(kept = Paths::quoteFile(there), "other\r\n");
         QVERIFY(m.open());
-        const bool comparing = structure.startsWith('>'); // saved from the comparison window
-        m.quote("10000|" + structure.mid(comparing) + "|3|36|2|30");
+        const bool comparing = row["structure"].startsWith('>'); // saved from the comparison window
+        m.quote("10000|" + row["structure"].mid(comparing) + "|3|36|2|30");
         m.type("txtCustomerDetails", row["customer"]);
         m.type("txtEquipmentDetails", row["equipment"]);
         if (comparing)
@@ -580,8 +579,9 @@ private slots:
                 QRegularExpression("/Quotes/" + name + ".txt failed: " + Immutable::reason()));
         child<QLineEdit>(m.w(), "txtSaveQuote")->setText(name); // a tab cannot be typed
         m.click("cmdSave");
-        QCOMPARE(m.said(),
-                 QStringList{message.replace("%1", name).replace("%r", Immutable::reason())});
+        QCOMPARE(
+            m.said(),
+            QStringList{row["message"].replace("%1", name).replace("%r", Immutable::reason())});
         QCOMPARE(m.t.messages.messages[0].focus, QStringLiteral("cmdSave"));
         QCOMPARE(focusName(), told.endsWith("saved") ? "cmdSave" : "txtSaveQuote");
         QCOMPARE(m.textOf("txtSaveQuote") + '|' + ::textOf(m.window.get(), "txtCustomerDetails"),

@@ -108,32 +108,29 @@ inline void rowsOf(std::initializer_list<const char *> rows)
         QTest::newRow(row) << QString::fromUtf8(row).split(u'|');
 }
 
-// A data file's row, its fields read by the names of the file's header line. A row may stop
-// short (what it leaves out reads as empty); a column may have two names, "a/b", for rows of
-// two kinds; a last name ending in "..." takes the rest of the row. An unknown name is fatal.
+// A data file's row, read by the names its header line gives the columns: a column of two
+// kinds of rows has two ("a/b"), a last one ending in "..." takes the rest of the row. Fields
+// a row leaves out read as empty; a name the header lacks is fatal.
 struct Row {
     QString file;
     QStringList names, fields;
     qsizetype at(const QString &name) const
     {
-        for (qsizetype i = 0; i < names.size(); ++i)
-            if (QString(names[i]).remove("...").split(u'/').contains(name))
-                return i;
-        qFatal("%s has no column \"%s\": its header is %s", qPrintable(file), qPrintable(name),
-               qPrintable(names.join(u'|')));
-        return -1;
+        const auto i = names.indexOf(
+            QRegularExpression("(.*/)?\\Q" + name + "\\E(/.*|\\.\\.\\.)?"));
+        if (i < 0)
+            qFatal("%s has no column \"%s\": its header is %s", qPrintable(file), qPrintable(name),
+                   qPrintable(names.join(u'|')));
+        return i;
     }
     QString operator[](const QString &name) const { return fields.value(at(name)); }
-    bool has(const QString &name) const { return at(name) < fields.size(); }
-    // The fields (or their names, each by its first) from name on: count of them, or all.
-    QStringList from(const QString &name, qsizetype count = -1) const
+    QStringList from(const QString &name, int count = -1) const
     {
         return fields.mid(at(name), count);
     }
-    QStringList namesFrom(const QString &name, qsizetype count = -1) const
+    QStringList namesFrom(const QString &name) const // each by its first name
     {
-        return QStringList(names.mid(at(name), count))
-            .replaceInStrings(QRegularExpression("/.*"), "");
+        return names.mid(at(name)).replaceInStrings(QRegularExpression("/.*"), "");
     }
 };
 Q_DECLARE_METATYPE(Row)
@@ -166,14 +163,13 @@ inline void rowsFromFile(const char *name)
     }
 }
 
-// Compares two lists field by field; a difference names the first field that differs (by
-// names, or its number) and gives both values. Fatal for the test function, as QCOMPARE.
+// QCOMPARE for lists of fields, naming the first field that differs (by names, else by its
+// number) with both values.
 #define COMPARE_FIELDS(actual, expected, names)                                                    \
     do {                                                                                           \
         if (!compareFields(actual, expected, names, __FILE__, __LINE__))                           \
             return;                                                                                \
     } while (false)
-
 inline bool compareFields(const QStringList &actual, const QStringList &expected,
                           const QStringList &names, const char *file, int line)
 {
