@@ -142,34 +142,27 @@ private slots:
                      QString());
     }
 
-    // Window, Alt+letter:control, the captions with access keys, the main window's Tab ring.
-    void everyWindowReadAndItsAccessKeys_data()
-    {
-        QTest::addColumn<QStringList>("row");
-        QFile file(QFINDTESTDATA("access_keys.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        for (const QString &line : QString::fromUtf8(file.readAll()).trimmed().split('\n'))
-            QTest::newRow(qPrintable(line.section('\t', 0, 0))) << line.split('\t');
-    }
+    void everyWindowReadAndItsAccessKeys_data() { rowsFromFile("access_keys.txt", "\t"); }
 
     // Alt+letter leads to its control; Enter in a box or list tells, prints and writes nothing;
     // a dialog closes (rejected) with Alt+C, Escape, and Enter, keypad Enter or Space on Close.
     void everyWindowReadAndItsAccessKeys()
     {
-        QFETCH(QStringList, row);
+        QFETCH(Row, row);
         QStringList captions, changed; // changed: every file replaced, created, removed or renamed
-        auto w = show(row[0]);
+        const QString window = row["window"], keys = row["Alt+letter:control"];
+        auto w = show(window);
         QCOMPARE(readingFaults(w.get(), captions), QStringList());
-        QCOMPARE(captions.join('|'), row[2]);
-        if (row.size() > 3)
-            checkRing(w.get(), row[3].split(' '));
-        for (const QString &pair : row[1].split(' ', Qt::SkipEmptyParts)) {
+        QCOMPARE(captions.join('|'), row["captions with access keys"]);
+        if (!row["Tab ring"].isEmpty())
+            checkRing(w.get(), row["Tab ring"].split(' '));
+        for (const QString &pair : keys.split(' ', Qt::SkipEmptyParts)) {
             press(Qt::Key_A + pair.at(0).unicode() - 'A', Qt::AltModifier);
             QCOMPARE(focusName(), pair.mid(2));
         }
         t->files.refuse = [&changed](const QString &path) { return changed << path, false; };
         // The help windows hold nothing to change: Enter closes them from anywhere.
-        for (QWidget *control : row[1].isEmpty() ? QWidgetList() : tabControls(w.get())) {
+        for (QWidget *control : keys.isEmpty() ? QWidgetList() : tabControls(w.get())) {
             if (qobject_cast<QAbstractButton *>(control))
                 continue;
             control->setFocus();
@@ -180,7 +173,7 @@ private slots:
         }
         QVERIFY(t->printers.jobs.empty());
         QCOMPARE(changed, QStringList());
-        if (row[0] == "frmQuotaro") // no Close button; Alt+C is the customer box
+        if (window == "frmQuotaro") // no Close button; Alt+C is the customer box
             return;
         const QKeySequence close = QKeySequence::mnemonic(
             child<QPushButton>(w.get(), "cmdClose")->text());
@@ -189,7 +182,7 @@ private slots:
                                             {Qt::Key_Return, Qt::NoModifier},
                                             {Qt::Key_Enter, Qt::KeypadModifier},
                                             {Qt::Key_Space, Qt::NoModifier}}) {
-            w = show(row[0]);
+            w = show(window);
             child(w.get(), "cmdClose")->setFocus();
             press(key, modifier);
             QTRY_VERIFY(!w->isVisible());

@@ -18,6 +18,14 @@ const QStringList PrinterFiles{Paths::printerFile(),        Paths::horizontalMar
 const QStringList NothingEntered{"", "", "", "", "", "Off", "Off", "Off"};
 const QStringList ChangeFields{"comChangePrinter", "txtChangeHorizontalMargin",
                                "txtChangeVerticalMargin", "comChangeFont", "comChangeFontSize"};
+// What everywhere() gives: the variables in force, the Current group's controls, the files.
+const QStringList Everywhere =
+    QString("PrinterName HorizontalMargin VerticalMargin PrinterFont PrinterFontSize PrinterBold "
+            "PrinterItalic PrinterUnderline txtCurrentPrinter txtCurrentHorizontalMargin "
+            "txtCurrentVerticalMargin txtCurrentFont txtCurrentFontSize chkCurrentBold "
+            "chkCurrentItalic chkCurrentUnderline")
+        .split(' ')
+    + PrinterFiles;
 
 class TestSetup : public QObject {
     Q_OBJECT
@@ -236,9 +244,10 @@ private slots:
         entered[row[5].toInt()].clear();
         QCOMPARE(shown("Change").mid(0, 5), entered);
         // Only the exact word "On" ticks a box.
-        QCOMPARE(everywhere(),
-                 stored + QString("Front Desk|900|720|Courier New|12|On|Off|Off").split('|')
-                     + stored);
+        COMPARE_FIELDS(everywhere(),
+                       stored + QString("Front Desk|900|720|Courier New|12|On|Off|Off").split('|')
+                           + stored,
+                       Everywhere);
         enter(QStringList(5, ""), {"Bold", "Italic", "Underline"});
         click(w.get(), "cmdCancel");
         QCOMPARE(shown("Change") << focusName(), NothingEntered + QStringList("comChangePrinter"));
@@ -284,7 +293,7 @@ private slots:
             click(w.get(), "cmdApply");
             const QStringList inForce = QStringList(putBackFails ? row[2] : stored[0])
                 + stored.mid(1);
-            QCOMPARE(everywhere(), inForce + inForce + inForce);
+            COMPARE_FIELDS(everywhere(), inForce + inForce + inForce, Everywhere);
             QCOMPARE(shown("Change") << t->printers.current, QStringList(applied) << inForce[0]);
             told << "Printer: The file (" + refused
                     + ") could not be written: " + Immutable::reason() + ", "
@@ -295,7 +304,8 @@ private slots:
         click(w.get(), "cmdApply");
         QCOMPARE(t->files.writes, PrinterFiles);
         // A name with a comma is quoted on disk.
-        QCOMPARE(everywhere().join('|').remove('"'), (applied + applied + applied).join('|'));
+        COMPARE_FIELDS(everywhere().replaceInStrings("\"", ""), applied + applied + applied,
+                       Everywhere);
         Settings next; // and what the next start reads
         QCOMPARE(int(readSettings(t->files, next).status), int(SettingsRead::Status::Read));
         QCOMPARE(next.printer.PrinterName, row[2]);

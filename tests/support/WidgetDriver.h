@@ -136,9 +136,9 @@ struct Row {
 Q_DECLARE_METATYPE(Row)
 
 // Rows from a data file beside the test, fetched as QFETCH(Row, row): the first line that is
-// not a comment ('#') names the columns. Fields are split at '|' (not at "\|"); line breaks,
-// tabs and invisible characters are written as escapes.
-inline void rowsFromFile(const char *name)
+// not a comment ('#') names the columns. Fields are split at '|' (not at "\|"), or at the
+// separator given; line breaks, tabs and invisible characters are written as escapes.
+inline void rowsFromFile(const char *name, const QString &separator = "|")
 {
     const QStringList escapes{"\\n", "\n",      "\\r",    "\r",      "\\t",    "\t",      "\\|",
                               "|",   "\\u00a0", "\u00a0", "\\u2028", "\u2028", "\\u202f", "\u202f"};
@@ -150,7 +150,8 @@ inline void rowsFromFile(const char *name)
         const QString line = QString::fromUtf8(file.readLine()).remove(u'\n');
         if (line.startsWith('#'))
             continue;
-        row.fields = line.split(QRegularExpression(R"((?<!\\)\|)"));
+        row.fields = line.split(
+            QRegularExpression(R"((?<!\\))" + QRegularExpression::escape(separator)));
         for (int i = 0; i < escapes.size(); i += 2)
             row.fields.replaceInStrings(escapes[i], escapes[i + 1]);
         if (row.names.isEmpty()) {
