@@ -137,7 +137,8 @@ Q_DECLARE_METATYPE(Row)
 
 // Rows from a data file beside the test, fetched as QFETCH(Row, row): the first line that is
 // not a comment ('#') names the columns. Fields are split at '|' (not at "\|"), or at the
-// separator given; line breaks, tabs and invisible characters are written as escapes.
+// separator given (rows then named by their first field); line breaks, tabs and invisible
+// characters are written as escapes.
 inline void rowsFromFile(const char *name, const QString &separator = "|")
 {
     const QStringList escapes{"\\n", "\n",      "\\r",    "\r",      "\\t",    "\t",      "\\|",
@@ -160,7 +161,7 @@ inline void rowsFromFile(const char *name, const QString &separator = "|")
         }
         QVERIFY2(row.fields.size() <= row.names.size() || row.names.last().endsWith("..."),
                  qPrintable(QStringLiteral("more fields than %1 names: ").arg(name) + line));
-        QTest::newRow(qPrintable(line)) << row;
+        QTest::newRow(qPrintable(separator == "|" ? line : row.fields[0])) << row;
     }
 }
 
