@@ -198,6 +198,42 @@ private slots:
         QCOMPARE(said(t->messages), told);
     }
 
+    // A long line pasted is held in pieces, and many lines several to a paragraph,
+    // yet keys, a copy and Apply see the text pasted. Text ("N*c", "N*{text}": N
+    // times), key at paragraph P's start (its end: "P$"), text then copied and applied.
+    void pageSetupHoldsPastedTextWhole_data()
+    {
+        rowsOf({"4000*a 5000*b|1|Backspace|4000*a5000*b", "4000*a 5000*b|0$|Del|4000*a 4999*b",
+                "4000*a 5000*b|1|Return|4000*a \r\n5000*b", "5000*{😀}|1|Backspace|4999*{😀}",
+                "1500*{Line\n}x\u2028y|0|Shift+Return|\u20281500*{Line\r\n}x\u2028y",
+                "1500*{L\r\n}9000*e|0|Return|\r\n1500*{L\r\n}9000*e"});
+    }
+    void pageSetupHoldsPastedTextWhole()
+    {
+        QFETCH(QStringList, row);
+        static const QRegularExpression run(R"((\d+)\*(\{[^}]*\}|.))");
+        for (QString &spec : row) {
+            for (QRegularExpressionMatch m; (m = run.match(spec)).hasMatch();)
+                spec.replace(m.capturedStart(), m.capturedLength(),
+                             m.captured(2).remove('{').remove('}').repeated(m.captured(1).toInt()));
+        }
+        open<frmPageSetup>(t->settings);
+        auto *box = child<QPlainTextEdit>(w.get(), "txtChangeHeader");
+        QApplication::clipboard()->setText(row[0]);
+        press(Qt::Key_V, Qt::ControlModifier);
+        QTextCursor at(box->document()->findBlockByNumber(row[1].toInt()));
+        at.movePosition(row[1].endsWith('$') ? QTextCursor::EndOfBlock : QTextCursor::StartOfBlock);
+        box->setTextCursor(at);
+        const QKeyCombination key = QKeySequence::fromString(row[2])[0];
+        press(key.key(), key.keyboardModifiers());
+        box->selectAll();
+        box->copy();
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QString(row[3]).replace("\r\n", "\n").replace(QChar::LineSeparator, '\n'));
+        click(w.get(), "cmdApplyHeader");
+        QCOMPARE(t->read(Paths::headerFile()), (row[3] + "\r\n").toUtf8());
+    }
+
     // Pasting gets past every key filter, so Apply's own checks refuse the
     // first bad field (then its message, when not "Please enter a valid ...").
     void printerRefusesTheFirstBadField_data()

@@ -1,5 +1,7 @@
 #include "platform/gui/WindowFrames.h"
 
+#include "platform/gui/PiecewiseTextEdit.h"
+
 #include <QDialog>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
@@ -9,22 +11,6 @@
 #include <QVariant>
 
 namespace {
-// Laying out a line that has no place to break costs time growing with the
-// square of its length (a quote file of one 20 MB line, or of NUL bytes left
-// by a crash, would freeze the window for hours). So no box is given a line
-// longer than this: a longer one is shown in pieces, each ending after a
-// blank near its end where there is one. No quote or header written by the
-// program has such a line, so what they show is unchanged.
-constexpr qsizetype LongestShownLine = 4096;
-
-// Each paragraph of a box costs time to insert and keep, so a text of very
-// many short lines (a quote of 20 MB made of them would take seconds to
-// show) is shown in a read-only box with up to this many lines in one
-// paragraph, held apart by line separators: the box shows the same lines,
-// and what it gives back is the text it was given.
-constexpr qsizetype ManyLines = 1000;
-constexpr qsizetype LinesPerParagraph = 64;
-
 // A box showing a text in pieces holds the text itself too, and gives it
 // back as long as the box has not been edited since.
 const char *const HeldText = "quotaroHeldText";
@@ -54,15 +40,8 @@ QString inPieces(const QString &text)
         if (lineEnd < 0)
             lineEnd = n;
         while (lineEnd - start > LongestShownLine) {
-            qsizetype end = start + LongestShownLine;
-            for (qsizetype k = end; k > start + LongestShownLine * 3 / 4; --k) {
-                if (text.at(k - 1) == QLatin1Char(' ')) {
-                    end = k;
-                    break;
-                }
-            }
-            if (text.at(end - 1).isHighSurrogate())
-                --end; // a character is never split
+            const qsizetype end = start
+                + pieceLength(QStringView(text).mid(start, lineEnd - start), LongestShownLine);
             pieces += QStringView(text).mid(start, end - start);
             pieces += QLatin1Char('\n');
             start = end;
@@ -97,14 +76,14 @@ qsizetype lineBreaks(const QString &text)
 }
 
 // The text with every line end ("\n", or a lone CR, which a box shows as
-// one too) a line separator, but for one in LinesPerParagraph.
+// one too) a line separator, but for one in LinesPerShownParagraph.
 QString inParagraphsOfManyLines(QString text)
 {
     qsizetype lines = 0;
     for (QChar &c : text) {
         if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
             continue;
-        if (++lines % LinesPerParagraph == 0)
+        if (++lines % LinesPerShownParagraph == 0)
             c = QLatin1Char('\n');
         else
             c = QChar::LineSeparator;
@@ -112,6 +91,20 @@ QString inParagraphsOfManyLines(QString text)
     return text;
 }
 } // namespace
+
+qsizetype pieceLength(QStringView line, qsizetype longest)
+{
+    qsizetype end = longest;
+    for (qsizetype k = end; k > longest * 3 / 4; --k) {
+        if (line.at(k - 1) == QLatin1Char(' ')) {
+            end = k;
+            break;
+        }
+    }
+    if (line.at(end - 1).isHighSurrogate())
+        --end; // a character is never split
+    return end;
+}
 
 void fixAndCentreDialog(QDialog *window)
 {
@@ -130,6 +123,8 @@ QString multiLineText(const QPlainTextEdit *box)
     const QVariant held = box->property(HeldText);
     if (held.isValid() && box->property(HeldRevision).toInt() == box->document()->revision())
         return held.toString();
+    if (const auto *pieces = qobject_cast<const PiecewiseTextEdit *>(box))
+        return pieces->crLfText();
     // The raw text: the plain-text form would also turn a line separator
     // (U+2028) into a line break and a non-breaking space into a plain one.
     // Only the box's own paragraph breaks become CR LF.
@@ -141,7 +136,7 @@ QString multiLineText(const QPlainTextEdit *box)
 void setMultiLineText(QPlainTextEdit *box, const QString &crLfText)
 {
     QString shown = withLfLineEnds(crLfText);
-    const bool manyLines = box->isReadOnly() && lineBreaks(shown) > ManyLines;
+    const bool manyLines = box->isReadOnly() && lineBreaks(shown) > ManyShownLines;
     if (!manyLines && !hasLongLine(shown)) {
         box->setProperty(HeldText, QVariant());
         box->setPlainText(shown);

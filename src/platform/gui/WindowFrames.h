@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 class QDialog;
 class QPlainTextEdit;
@@ -16,6 +17,7 @@ void fixAndCentreDialog(QDialog *window);
 // very many lines holds several in each paragraph; multiLineText still
 // gives back the text that was set, as long as the box has not been edited.
 QString multiLineText(const QPlainTextEdit *box);
+// (A PiecewiseTextEdit gives its own text back the same way.)
 void setMultiLineText(QPlainTextEdit *box, const QString &crLfText);
 
 // A box where text is typed lays out its whole paragraph at every key, and
@@ -24,3 +26,22 @@ void setMultiLineText(QPlainTextEdit *box, const QString &crLfText);
 // to show whole (a pasted line), it breaks lines anywhere, in linear time;
 // it goes back to breaking at words when its text is short again.
 void breakLongParagraphsAnywhere(QPlainTextEdit *box);
+
+// Laying out a line that has no place to break costs time growing with the
+// square of its length (a quote file of one 20 MB line, or of NUL bytes left
+// by a crash, would freeze the window for hours). So no box is given a line
+// longer than this: a longer one is shown in pieces, each ending after a
+// blank near its end where there is one. No quote or header written by the
+// program has such a line, so what they show is unchanged.
+inline constexpr qsizetype LongestShownLine = 4096;
+// The length of the first piece of a line longer than `longest`: up to the
+// last blank in its last quarter, otherwise `longest` characters, one less
+// where that would split a character in two.
+qsizetype pieceLength(QStringView line, qsizetype longest);
+
+// Each paragraph of a box costs time to insert and keep, so a text of more
+// lines than this (a quote of 20 MB made of them would take seconds to
+// show) is held with up to LinesPerShownParagraph lines in one paragraph,
+// apart by line separators: the box shows the same lines.
+inline constexpr qsizetype ManyShownLines = 1000;
+inline constexpr qsizetype LinesPerShownParagraph = 64;
