@@ -221,6 +221,9 @@ private slots:
         auto *box = child<QPlainTextEdit>(w.get(), "txtChangeHeader");
         QApplication::clipboard()->setText(row[0]);
         press(Qt::Key_V, Qt::ControlModifier);
+        // In few paragraphs, none so long that lines are no longer broken at words.
+        QVERIFY(box->blockCount() < 200
+                && box->wordWrapMode() == QTextOption::WrapAtWordBoundaryOrAnywhere);
         QTextCursor at(box->document()->findBlockByNumber(row[1].toInt()));
         at.movePosition(row[1].endsWith('$') ? QTextCursor::EndOfBlock : QTextCursor::StartOfBlock);
         box->setTextCursor(at);
