@@ -7,7 +7,8 @@
 // window and paints the box; PageSetup opens page setup with the text as
 // the page header. PasteHeader pastes such a text (Ctrl+V) into the empty
 // box where a new header is typed, up to the largest header start-up
-// reads; TypeInHeader types one letter at the end of the text pasted.
+// reads; TypeInHeader types one letter at the end of the text pasted, and
+// KeysInHeader times other keys in it.
 #include "TestPlatform.h"
 
 #include "savedquotes/frmOpenSavedQuotes.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -178,6 +180,34 @@ void TypeInHeader(benchmark::State &state)
         header.press(Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
 }
 
+// Other keys in the pasted text, each a counter (ms on the clock): select
+// all and copy, Delete (of all), Ctrl+Z twice (the Delete, the paste),
+// Ctrl+Y, Ctrl+Home and Ctrl+End.
+void KeysInHeader(benchmark::State &state)
+{
+    HeaderBox header(headerBytes(state));
+    QElapsedTimer clock;
+    const auto time = [&](const char *name, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        clock.start();
+        header.press(key, modifiers, QString());
+        state.counters[name] = double(clock.nsecsElapsed()) / 1e6;
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        header.box->clear();
+        header.paste();
+        state.ResumeTiming();
+        header.press(Qt::Key_A, Qt::ControlModifier, QString());
+        time("copy", Qt::Key_C, Qt::ControlModifier);
+        time("delete", Qt::Key_Delete, Qt::NoModifier);
+        time("undo", Qt::Key_Z, Qt::ControlModifier);
+        time("undo_paste", Qt::Key_Z, Qt::ControlModifier);
+        time("redo", Qt::Key_Y, Qt::ControlModifier);
+        time("home", Qt::Key_Home, Qt::ControlModifier);
+        time("end", Qt::Key_End, Qt::ControlModifier);
+    }
+}
+
 // KB:0 is the largest header, 4 MB less the CR LF its file ends with.
 BENCHMARK(PasteHeader)
     ->ArgNames({"shape", "KB"})
@@ -188,6 +218,11 @@ BENCHMARK(TypeInHeader)
     ->ArgNames({"shape", "KB"})
     ->ArgsProduct({{0, 3, 4, 6}, {256, 1024, 0}})
     ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(KeysInHeader)
+    ->ArgNames({"shape", "KB"})
+    ->ArgsProduct({{0, 3, 4, 6}, {0}})
+    ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

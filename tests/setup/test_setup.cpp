@@ -200,11 +200,12 @@ private slots:
 
     // A long line pasted is held in pieces, and many lines several to a paragraph,
     // yet keys, a copy and Apply see the text pasted. Text ("N*c", "N*{text}": N
-    // times), key at paragraph P's start (its end: "P$"), text then copied and applied.
+    // times), keys at paragraph P's start (its end: "P$"), text then copied and applied.
     void pageSetupHoldsPastedTextWhole_data()
     {
         rowsOf({"4000*a 5000*b|1|Backspace|4000*a5000*b", "4000*a 5000*b|0$|Del|4000*a 4999*b",
-                "4000*a 5000*b|1|Return|4000*a \r\n5000*b", "5000*{😀}|1|Backspace|4999*{😀}",
+                "4000*a 5000*b|1|Return|4000*a \r\n5000*b",
+                "4000*a 5000*b|1|Left, X|4000*ax 5000*b", "5000*{😀}|1|Backspace|4999*{😀}",
                 "1500*{Line\n}x\u2028y|0|Shift+Return|\u20281500*{Line\r\n}x\u2028y",
                 "1500*{L\r\n}9000*e|0|Return|\r\n1500*{L\r\n}9000*e"});
     }
@@ -227,8 +228,9 @@ private slots:
         QTextCursor at(box->document()->findBlockByNumber(row[1].toInt()));
         at.movePosition(row[1].endsWith('$') ? QTextCursor::EndOfBlock : QTextCursor::StartOfBlock);
         box->setTextCursor(at);
-        const QKeyCombination key = QKeySequence::fromString(row[2])[0];
-        press(key.key(), key.keyboardModifiers());
+        const QKeySequence keys = QKeySequence::fromString(row[2]);
+        for (int i = 0; i < keys.count(); ++i)
+            press(keys[i].key(), keys[i].keyboardModifiers());
         box->selectAll();
         box->copy();
         QCOMPARE(QApplication::clipboard()->text(),

@@ -17,9 +17,10 @@
 // pieces of a line are joined again, and a line separator the box put in
 // is a line break. A line separator that is part of the text (Shift+Enter,
 // or pasted) is marked as such and given back as it is. Enter always
-// starts a line of the text, and Backspace or Delete beside the seam of two
-// pieces deletes the character across it. A text pasted otherwise (short
-// lines, few of them) is taken in as any box takes it.
+// starts a line of the text, Backspace or Delete beside the seam of two
+// pieces deletes the character across it, and an arrow key moves over a
+// seam as over any place between two characters. A text pasted otherwise
+// (short lines, few of them) is taken in as any box takes it.
 class PiecewiseTextEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
