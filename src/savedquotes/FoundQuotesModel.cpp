@@ -33,7 +33,7 @@ int FoundQuotesModel::columnCount(const QModelIndex &parent) const
 QString FoundQuotesModel::text(const FoundQuote &quote, QuoteColumn column) const
 {
     switch (column) {
-    case QuoteColumn::Name: return quote.name;
+    case QuoteColumn::Name: return quote.name();
     case QuoteColumn::Date:
         return quote.fields.date.isValid() ? m_locale.date(quote.fields.date) : QString();
     case QuoteColumn::Customer: return quote.fields.customer;

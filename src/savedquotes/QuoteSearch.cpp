@@ -2,7 +2,6 @@
 
 #include "platform/FileSystem.h"
 #include "store/Paths.h"
-#include "store/Store.h"
 #include "store/TextCodec.h"
 
 #include <algorithm>
@@ -213,9 +212,9 @@ bool BatchMatcher::matches(const FoundQuote &quote)
     return true;
 }
 
-std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files, const QStringList &names,
-                                                 int first, int count, QChar decimalPoint,
-                                                 const std::atomic_bool &stop)
+std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files,
+                                                 const QStringList &fileNames, int first, int count,
+                                                 QChar decimalPoint, const std::atomic_bool &stop)
 {
     auto batch = std::make_shared<QuoteBatch>();
     batch->first = first;
@@ -226,18 +225,10 @@ std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files, const 
     std::vector<std::pair<qsizetype, qsizetype>> textRanges;
     for (int i = first; i < first + count && !stop.load(std::memory_order_relaxed); ++i) {
         FoundQuote &quote = batch->quotes.emplace_back();
-        quote.name = names.at(i);
-        // The usual spelling first; a file listed with its ending in other
-        // letters is found by the entry's own.
-        const QString path = Paths::quoteFile(quote.name);
+        quote.file = fileNames.at(i);
         QDateTime saved;
-        std::optional<QByteArray> bytes = files.readFile(path, &saved);
-        if (!bytes) {
-            const std::optional<QString> entry = Store::entryFileOf(files, Paths::quotesFolder(),
-                                                                    quote.name);
-            if (entry && *entry != path)
-                bytes = files.readFile(*entry, &saved);
-        }
+        const std::optional<QByteArray> bytes = files.readFile(
+            Paths::quotesFolder() + QLatin1Char('\\') + quote.file, &saved);
         if (bytes)
             quote.saved = saved.toMSecsSinceEpoch();
         const QString text = bytes ? TextCodec::decode(*bytes) : QString();
@@ -249,7 +240,7 @@ std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files, const 
         quote.upfront = numberOf(quote.fields.upfront, point);
         quote.final = numberOf(quote.fields.final, point);
         textRanges.push_back({folded.size(), 0});
-        appendFolded(quote.name, folded);
+        appendFolded(quote.name(), folded);
         folded += '\n';
         appendFolded(text, folded);
         textRanges.back().second = folded.size();
@@ -473,7 +464,7 @@ QByteArray quotesCsv(const std::vector<int> &ids, const QuoteIndex &index, QChar
         const FoundQuote &q = *index.quote(id);
         const QChar point = q.fields.decimalPoint.isNull() ? decimalPoint : q.fields.decimalPoint;
         const QStringList row{
-            csvField(q.name),
+            csvField(q.name()),
             q.fields.date.toString(QStringLiteral("yyyy-MM-dd")),
             csvField(q.fields.customer),
             plainNumber(q.fields.monthly, point),

@@ -36,7 +36,8 @@ QList<QByteArray> searchWords(QStringView query);
 bool narrows(const QList<QByteArray> &narrower, const QList<QByteArray> &wider);
 
 struct FoundQuote {
-    QString name;
+    QString file; // its name in the quotes folder, the ending as the folder holds it
+    QString name() const { return file.chopped(4); }
     QuoteFields fields;
     qint64 saved = -1; // the file's modification time (ms since 1970); -1 when unknown
     // The amounts and the mid count as numbers, for sorting; NaN when absent.
@@ -69,14 +70,15 @@ private:
     std::vector<quint8> m_known; // for each line and word: 0 not yet known, 1 no, 2 yes
 };
 
-// Reads the quotes names[first] to names[first + count - 1]: modification
+// Reads the quotes of fileNames[first] to fileNames[first + count - 1] (as
+// listSavedQuotes gives them, in the quotes folder): modification
 // time, fields and folded lines. A file that cannot be read gives a
 // quote with its name alone. Amounts whose file does not tell its decimal
 // point are read with the one given (the user's). Stops before the next
 // file once stop is set, with the quotes read so far.
-std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files, const QStringList &names,
-                                                 int first, int count, QChar decimalPoint,
-                                                 const std::atomic_bool &stop);
+std::shared_ptr<const QuoteBatch> readQuoteBatch(const FileSystem &files,
+                                                 const QStringList &fileNames, int first, int count,
+                                                 QChar decimalPoint, const std::atomic_bool &stop);
 
 // The quotes read so far, in batches that never change once read, so that
 // a search can go through them on another thread while more arrive. A quote

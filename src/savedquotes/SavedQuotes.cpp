@@ -10,16 +10,24 @@
 
 std::optional<QStringList> listSavedQuotes(const FileSystem &files)
 {
-    return Store::listEntries(files, Paths::quotesFolder());
+    return files.listTxtFiles(Paths::quotesFolder());
 }
 
-std::vector<int> savedQuotesOrder(const QStringList &names)
+SavedQuote savedQuoteOf(const QString &fileName)
+{
+    return {fileName.chopped(4), Paths::quotesFolder() + QLatin1Char('\\') + fileName};
+}
+
+std::vector<int> savedQuotesOrder(const QStringList &fileNames)
 {
     QVector<ListItem> items;
-    items.reserve(names.size());
-    for (int i = 0; i < int(names.size()); ++i)
-        items.append({names[i], i});
-    sortAsListBox(items);
+    items.reserve(fileNames.size());
+    for (int i = 0; i < int(fileNames.size()); ++i)
+        items.append({fileNames[i].chopped(4), i});
+    std::sort(items.begin(), items.end(), [&fileNames](const ListItem &a, const ListItem &b) {
+        const int byName = QString::compare(a.text, b.text, Qt::CaseInsensitive);
+        return byName != 0 ? byName < 0 : fileNames[a.data] < fileNames[b.data];
+    });
     NumericReSort(items);
     std::vector<int> order;
     order.reserve(size_t(items.size()));
@@ -40,15 +48,6 @@ ShownQuote::ShownQuote(Platform &platform, Settings &settings,
 {
 }
 
-std::optional<QString> ShownQuote::fileOf(const QString &name) const
-{
-    const std::optional<QString> file = Store::entryFileOf(m_platform.files, Paths::quotesFolder(),
-                                                           name);
-    if (file && m_platform.files.fileExists(*file))
-        return file;
-    return std::nullopt;
-}
-
 void ShownQuote::reportNotFound(const QString &name)
 {
     m_platform.messages.warn(m_messageParent(), QStringLiteral("Quote not found"),
@@ -56,17 +55,18 @@ void ShownQuote::reportNotFound(const QString &name)
                                  + QStringLiteral(" cannot be found !"));
 }
 
-std::optional<QString> ShownQuote::fileFound(const QString &name)
+std::optional<QString> ShownQuote::fileFound(const SavedQuote &quote)
 {
-    std::optional<QString> file = fileOf(name);
-    if (!file)
-        reportNotFound(name);
-    return file;
+    if (m_platform.files.fileExists(quote.file))
+        return quote.file;
+    reportNotFound(quote.name);
+    return std::nullopt;
 }
 
-std::optional<QString> ShownQuote::read(const QString &name)
+std::optional<QString> ShownQuote::read(const SavedQuote &quote)
 {
-    const std::optional<QString> file = fileFound(name);
+    const QString &name = quote.name;
+    const std::optional<QString> file = fileFound(quote);
     if (!file)
         return std::nullopt;
     Store::BoundedRead read = Store::readQuoteFile(m_platform.files, *file);
@@ -89,19 +89,19 @@ std::optional<QString> ShownQuote::read(const QString &name)
     return read.text;
 }
 
-std::optional<QString> ShownQuote::fileToActOn(const QString &name, const QString &title,
+std::optional<QString> ShownQuote::fileToActOn(const SavedQuote &quote, const QString &title,
                                                const QString &text)
 {
-    if (name.isEmpty()) {
+    if (quote.name.isEmpty()) {
         m_platform.messages.warn(m_messageParent(), title, text);
         return std::nullopt;
     }
-    return fileFound(name);
+    return fileFound(quote);
 }
 
-bool ShownQuote::printable(const QString &name)
+bool ShownQuote::printable(const SavedQuote &quote)
 {
-    return fileToActOn(name, QStringLiteral("No quote to print"),
+    return fileToActOn(quote, QStringLiteral("No quote to print"),
                        QStringLiteral("Please open a quote to print !"))
         .has_value();
 }
@@ -117,28 +117,28 @@ PageBody pageOf(QString text)
 }
 } // namespace
 
-void ShownQuote::print(const QString &name, const QString &text)
+void ShownQuote::print(const SavedQuote &quote, const QString &text)
 {
-    if (!printable(name))
+    if (!printable(quote))
         return;
     // The one page that the print, the preview and the PDF all make.
     confirmSentToPrinter(
-        name, runPrintJob(m_platform, m_messageParent(), m_settings.printer, pageOf(text)));
+        quote.name, runPrintJob(m_platform, m_messageParent(), m_settings.printer, pageOf(text)));
 }
 
-void ShownQuote::preview(const QString &name, const QString &text)
+void ShownQuote::preview(const SavedQuote &quote, const QString &text)
 {
-    if (!printable(name))
+    if (!printable(quote))
         return;
-    confirmSentToPrinter(
-        name,
-        runPrintPreview(m_platform, m_messageParent(), m_settings.printer, name, pageOf(text)));
+    confirmSentToPrinter(quote.name,
+                         runPrintPreview(m_platform, m_messageParent(), m_settings.printer,
+                                         quote.name, pageOf(text)));
 }
 
-void ShownQuote::exportPdf(const QString &name, const QString &text)
+void ShownQuote::exportPdf(const SavedQuote &quote, const QString &text)
 {
-    if (printable(name))
-        runPdfExport(m_platform, m_messageParent(), m_settings.printer, name, pageOf(text));
+    if (printable(quote))
+        runPdfExport(m_platform, m_messageParent(), m_settings.printer, quote.name, pageOf(text));
 }
 
 // The confirmation of a page sent to the printer, from the print or from
@@ -152,10 +152,11 @@ void ShownQuote::confirmSentToPrinter(const QString &name, const std::optional<Q
                                        + *device);
 }
 
-void ShownQuote::edit(const QString &name)
+void ShownQuote::edit(const SavedQuote &quote)
 {
+    const QString &name = quote.name;
     const std::optional<QString> quoteFile = fileToActOn(
-        name, QStringLiteral("No quote to edit"), QStringLiteral("Please open a quote to edit !"));
+        quote, QStringLiteral("No quote to edit"), QStringLiteral("Please open a quote to edit !"));
     if (!quoteFile)
         return;
     m_platform.messages.inform(m_messageParent(), QStringLiteral("Edit quote"),

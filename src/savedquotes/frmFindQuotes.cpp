@@ -255,7 +255,7 @@ void frmFindQuotes::chooseShownQuote()
     const int row = m_shownId < 0 ? -1 : m_model->rowOf(m_shownId);
     if (row < 0) {
         m_shownId = -1;
-        showQuote(QString(), QString());
+        showQuote({}, QString());
         return;
     }
     const QModelIndex at = m_model->index(row, 0);
@@ -282,25 +282,25 @@ void frmFindQuotes::showChosenQuote()
     if (id == m_shownId)
         return;
     m_shownId = id;
-    const QString name = m_index.quote(id)->name;
-    const std::optional<QString> text = m_quote.read(name);
-    showQuote(text ? name : QString(), text.value_or(QString()));
+    const SavedQuote quote = savedQuoteOf(m_index.quote(id)->file);
+    const std::optional<QString> text = m_quote.read(quote);
+    showQuote(text ? quote : SavedQuote(), text.value_or(QString()));
 }
 
-void frmFindQuotes::showQuote(const QString &name, const QString &text)
+void frmFindQuotes::showQuote(const SavedQuote &quote, const QString &text)
 {
-    m_shownName = name;
+    m_shown = quote;
     m_shownText = text;
     setMultiLineText(ui->txtQuote, text);
 }
 
-void frmFindQuotes::cmdPrint_Click() { m_quote.print(m_shownName, m_shownText); }
+void frmFindQuotes::cmdPrint_Click() { m_quote.print(m_shown, m_shownText); }
 
-void frmFindQuotes::cmdPrintPreview_Click() { m_quote.preview(m_shownName, m_shownText); }
+void frmFindQuotes::cmdPrintPreview_Click() { m_quote.preview(m_shown, m_shownText); }
 
-void frmFindQuotes::cmdExportPdf_Click() { m_quote.exportPdf(m_shownName, m_shownText); }
+void frmFindQuotes::cmdExportPdf_Click() { m_quote.exportPdf(m_shown, m_shownText); }
 
-void frmFindQuotes::cmdEdit_Click() { m_quote.edit(m_shownName); }
+void frmFindQuotes::cmdEdit_Click() { m_quote.edit(m_shown); }
 
 void frmFindQuotes::cmdExportCsv_Click()
 {

@@ -71,7 +71,7 @@ private:
     void showStatus();
     // Reads and shows the quote of the chosen row; nothing when none is.
     void showChosenQuote();
-    void showQuote(const QString &name, const QString &text);
+    void showQuote(const SavedQuote &quote, const QString &text);
     // After the rows changed: the quote shown chosen again, where it still is.
     void chooseShownQuote();
 
@@ -103,6 +103,6 @@ private:
 
     // The quote whose text is shown, by its place in the saved quotes order.
     int m_shownId = -1;
-    QString m_shownName;
+    SavedQuote m_shown;
     QString m_shownText; // as read from its file, for printing
 };

@@ -97,17 +97,19 @@ void frmOpenSavedQuotes::fillSavedQuotesList()
 {
     ListControl list(ui->lstSavedQuotes);
     list.clear();
-    const std::optional<QStringList> names = listSavedQuotes(m_platform.files);
-    if (!names) {
+    m_listedFiles.clear();
+    const std::optional<QStringList> files = listSavedQuotes(m_platform.files);
+    if (!files) {
         // The folder was there at start-up; if it has gone or cannot be read
         // the list stays empty and the user learns why.
         m_platform.messages.warn(messageParent(), EmptyListTitle, unreadableQuotesFolderMessage());
         return;
     }
+    m_listedFiles = *files;
     QVector<ListItem> items;
-    items.reserve(names->size());
-    for (const int at : savedQuotesOrder(*names))
-        items.append({names->at(at), 0});
+    items.reserve(files->size());
+    for (const int at : savedQuotesOrder(*files))
+        items.append({files->at(at).chopped(4), at});
     list.setItems(items);
 }
 
@@ -129,12 +131,17 @@ bool frmOpenSavedQuotes::nameTaken(const QString &name) const
     return Store::entryExists(m_platform.files, Paths::quotesFolder(), name);
 }
 
-bool frmOpenSavedQuotes::readQuoteFile(const QString &name)
+bool frmOpenSavedQuotes::readQuoteFile(const SavedQuote &quote)
 {
-    const std::optional<QString> text = m_quote.read(name);
+    const std::optional<QString> text = m_quote.read(quote);
     if (text)
         setOpenQuoteText(*text);
     return text.has_value();
+}
+
+SavedQuote frmOpenSavedQuotes::openQuote() const
+{
+    return {ui->txtOpenQuoteName->text(), m_openQuoteFile};
 }
 
 void frmOpenSavedQuotes::cmdOpen_Click()
@@ -143,35 +150,37 @@ void frmOpenSavedQuotes::cmdOpen_Click()
     // selected (a click, the keyboard, or an accessibility tool, which
     // selects without moving the current item).
     const QList<QListWidgetItem *> selected = ui->lstSavedQuotes->selectedItems();
-    const QString name = selected.isEmpty() ? QString() : selected.first()->text();
-    if (name.isEmpty()) {
+    if (selected.isEmpty()) {
         m_platform.messages.warn(messageParent(), QStringLiteral("No quote to open"),
                                  QStringLiteral("Please select a quote to open !"));
         return;
     }
     // The name changes only with the text, so a quote that cannot be read
     // leaves the quote that was open as it was.
-    if (readQuoteFile(name))
-        ui->txtOpenQuoteName->setText(name);
+    const SavedQuote quote = savedQuoteOf(
+        m_listedFiles.at(selected.first()->data(Qt::UserRole).toInt()));
+    if (readQuoteFile(quote)) {
+        ui->txtOpenQuoteName->setText(quote.name);
+        m_openQuoteFile = quote.file;
+    }
 }
 
 void frmOpenSavedQuotes::cmdRefreshQuote_Click()
 {
-    const QString name = ui->txtOpenQuoteName->text();
-    if (name.isEmpty()) {
+    if (ui->txtOpenQuoteName->text().isEmpty()) {
         m_platform.messages.warn(
             messageParent(), QStringLiteral("No quote open to refresh"),
             QStringLiteral("Please select a quote to open and edit before refreshing !"));
         return;
     }
-    readQuoteFile(name);
+    readQuoteFile(openQuote());
 }
 
 void frmOpenSavedQuotes::cmdClose_Click() { close(); }
 
 std::optional<QString> frmOpenSavedQuotes::openQuoteFile(const QString &title, const QString &text)
 {
-    return m_quote.fileToActOn(ui->txtOpenQuoteName->text(), title, text);
+    return m_quote.fileToActOn(openQuote(), title, text);
 }
 
 void frmOpenSavedQuotes::showQuoteMenu(QWidget *control, const QPoint &at)
@@ -191,20 +200,14 @@ void frmOpenSavedQuotes::showQuoteMenu(QWidget *control, const QPoint &at)
 
 void frmOpenSavedQuotes::quotePrintPreview_Click()
 {
-    m_quote.preview(ui->txtOpenQuoteName->text(), openQuoteText());
+    m_quote.preview(openQuote(), openQuoteText());
 }
 
-void frmOpenSavedQuotes::quoteExportPdf_Click()
-{
-    m_quote.exportPdf(ui->txtOpenQuoteName->text(), openQuoteText());
-}
+void frmOpenSavedQuotes::quoteExportPdf_Click() { m_quote.exportPdf(openQuote(), openQuoteText()); }
 
-void frmOpenSavedQuotes::cmdPrint_Click()
-{
-    m_quote.print(ui->txtOpenQuoteName->text(), openQuoteText());
-}
+void frmOpenSavedQuotes::cmdPrint_Click() { m_quote.print(openQuote(), openQuoteText()); }
 
-void frmOpenSavedQuotes::cmdEditqute_Click() { m_quote.edit(ui->txtOpenQuoteName->text()); }
+void frmOpenSavedQuotes::cmdEditqute_Click() { m_quote.edit(openQuote()); }
 
 void frmOpenSavedQuotes::cmdRename_Click()
 {
@@ -245,9 +248,8 @@ void frmOpenSavedQuotes::cmdRename_Click()
     // and nothing is lost if the move fails. The move is one step that
     // refuses a taken name, so a name taken meanwhile (from another computer
     // sharing the folder) is never overwritten.
-    if (const WriteResult renamed = m_platform.files.renameFile(*oldFile,
-                                                                Paths::quoteFile(newName));
-        !renamed) {
+    const QString newFile = Paths::quoteFile(newName);
+    if (const WriteResult renamed = m_platform.files.renameFile(*oldFile, newFile); !renamed) {
         if (!m_platform.files.fileExists(*oldFile))
             m_quote.reportNotFound(oldName);
         else if (nameTaken(newName))
@@ -261,9 +263,9 @@ void frmOpenSavedQuotes::cmdRename_Click()
         return;
     }
     ui->txtOpenQuoteName->setText(newName);
+    m_openQuoteFile = newFile;
     // What is shown is what the renamed file now holds.
-    if (std::optional<QString> text = Store::readWholeFile(m_platform.files,
-                                                           Paths::quoteFile(newName))) {
+    if (std::optional<QString> text = Store::readWholeFile(m_platform.files, newFile)) {
         Store::trimOneCrLf(*text);
         setOpenQuoteText(*text);
     }

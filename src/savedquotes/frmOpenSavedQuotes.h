@@ -17,8 +17,9 @@ class frmOpenSavedQuotes;
 
 // The saved quotes window: lists the quote files of the quotes folder, shows
 // one of them (the open quote) as read-only text, and prints, edits, renames
-// and deletes it. The open quote is nothing but txtOpenQuoteName and
-// txtOpenQuote; every action works on that name, never on the list selection.
+// and deletes it. The open quote is txtOpenQuoteName, txtOpenQuote and the
+// file they were read from; every action works on that file, never on the
+// list selection.
 //
 // Form_Load runs in the constructor, so that a caller doing
 //     frmOpenSavedQuotes w(platform, settings, this); w.exec();
@@ -48,10 +49,11 @@ private:
 
     void fillSavedQuotesList();
     void showNumberOfQuotes();
-    // Reads the quote file of the name and shows its text (one trailing
-    // CR LF removed). A missing or unreadable file is reported and the open
-    // quote is left as it was; the result then is false.
-    bool readQuoteFile(const QString &name);
+    // Reads the quote's file and shows its text (one trailing CR LF
+    // removed). A missing or unreadable file is reported and the open quote
+    // is left as it was; the result then is false.
+    bool readQuoteFile(const SavedQuote &quote);
+    SavedQuote openQuote() const;
     // Any entry holds the quote file name of the name, in any letter case of
     // its ending: a file, a folder or a link, even one leading nowhere.
     bool nameTaken(const QString &name) const;
@@ -73,6 +75,9 @@ private:
     // but a text box keeps no lone carriage return, line separator or
     // non-breaking space as such, so what is printed comes from here.
     QString m_openQuoteText;
+    QString m_openQuoteFile;
+    // The file names of the quotes listed; each entry's data is its place here.
+    QStringList m_listedFiles;
     QAction *m_printPreview;
     QAction *m_exportPdf;
 };

@@ -222,10 +222,12 @@ private slots:
     }
 
     // Print quote, Print preview, Export as PDF and Edit quote act on the chosen quote as the
-    // saved quotes window acts on the open one; with none chosen or its file gone, they refuse.
+    // saved quotes window acts on the open one; with none chosen or its file gone, they refuse,
+    // even with a file of its name in other letters left (the twin of Acme 10.TXT).
     void actionsOnTheChosenQuote()
     {
         Finder f;
+        f.t.write(Paths::quotesFolder() + "\\Acme 10.TXT", "Twin\r\n");
         QVERIFY(f.open());
         for (const char *button : {"cmdPrint", "cmdPrintPreview", "cmdExportPdf", "cmdEdit"})
             click(f.w.get(), button);
@@ -248,7 +250,9 @@ private slots:
                      + QDir::toNativeSeparators(f.t.pages.documents + "/Acme 9.pdf")
                      + " (Information)|Edit quote: You will need to refresh the quote once you "
                        "have edited it in order to view the changes ! (Information)");
-        f.t.remove(Paths::quoteFile("Acme 10"));
+        f.t.remove(Paths::quotesFolder() + "\\Acme 10.TXT");
+        QVERIFY(f.type("twin")); // each read from its own file
+        QCOMPARE(f.shown(), "Acme 10 / 1 of 5 quotes");
         f.choose("Acme 10");
         click(f.w.get(), "cmdPrint");
         QCOMPARE(f.told(),

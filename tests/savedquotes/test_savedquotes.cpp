@@ -29,14 +29,14 @@ struct Saved {
         t.write(Paths::quotesFolder() + '\\' + file.section('=', 0, 0),
                 file.section('=', 1).toUtf8());
     }
-    bool load(const QString &open = {})
+    bool load(const QString &open = {}, int nth = -1)
     {
         w = std::make_unique<frmOpenSavedQuotes>(t.platform, t.settings);
-        return showActive(w.get()) && (open.isEmpty() || this->open(open));
+        return showActive(w.get()) && (open.isEmpty() || this->open(open, nth));
     }
-    bool open(const QString &name)
+    bool open(const QString &name, int nth = -1) // the nth entry of the name when given
     {
-        const bool picked = pick(w.get(), "lstSavedQuotes", name);
+        const bool picked = pick(w.get(), "lstSavedQuotes", name, nth);
         click(w.get(), "cmdOpen");
         return picked && textOf(w.get(), "txtOpenQuoteName") == name;
     }
@@ -92,14 +92,16 @@ class TestSavedQuotes : public QObject {
     Q_OBJECT
 private slots:
     // Case does not decide the order, numbers go by value; only ordinary .txt
-    // files count, and each opens. A folder gone is told before the window shows.
+    // files count, and each opens its own file, whatever the case of its ending
+    // (Twin.TXT, listed first, beside Twin.txt). A folder gone is told before
+    // the window shows.
     void listing_data()
     {
         rowsOf({"Bolt 2.txt,Acme 10.txt,Acme 9.txt|3|Acme 9,Acme 10,Bolt 2",
                 "zeta.txt,beta 12.txt,Alpha.txt,beta 4.txt,ALPHA 2.txt,Beta 10.txt,beta "
                 "3.txt|7|Alpha,ALPHA 2,Beta 10,beta 3,beta 4,beta 12,zeta",
                 "a.b.txt,Capital.TXT,.hidden.txt,letter.doc,.txt|3|.hidden,a.b,Capital",
-                "no folder|0|"});
+                "Twin.txt,Twin.TXT|2|Twin,Twin", "no folder|0|"});
     }
     void listing()
     {
@@ -124,7 +126,7 @@ private slots:
         if (row[1] == "0")
             return;
         s.write(files.at(1) + "=Carried over\r\n");
-        QVERIFY(s.open(files.at(1).chopped(4)));
+        QVERIFY(s.open(files.at(1).chopped(4), 0));
         QCOMPARE(s.seen(), files.at(1).chopped(4) + "|Carried over||" + row[1] + '|' + row[2]);
     }
 
@@ -252,6 +254,8 @@ private slots:
         s.act({"cmdRename"});
         if (name != "Zulu" && name != "Acme 11")
             QCOMPARE(focusName(), "txtRenameQuote");
+        else if (name == "Acme 11")
+            click(s.w.get(), "cmdRefreshQuote"); // the open quote is the moved file
         const QString message = row[1].isEmpty() ? "Quote already exists: The quote " + name
                 + " already exists, please enter a different name for the quote !"
             : row[1] == "unsafe" ? "Invalid quote name: " + Store::quoteNameRefusal(name).value()
@@ -268,25 +272,30 @@ private slots:
     }
 
     // Delete asks about the open quote, not the chosen one. With nothing open or
-    // its file gone, each action refuses, with no question, editor, job or file.
+    // its file gone, each action refuses, with no question, editor, job or file,
+    // even with a file of its name in other letters left (the twin of Acme 9.TXT).
     void deleteThenEachButtonRefuses_data()
     {
         rowsOf({"No|Quote delete canceld: Quote delete canceld ! (Information)|Acme 9|Acme nine",
                 "disk refuses|Quote not deleted: The quote Acme 9 could not be deleted: %r, it is "
                 "still saved ! (Exclamation)|Acme 9|Acme nine",
                 "Yes|Quote deleted: The quote Acme 9 has been deleted ! (Information)|Acme 9|",
-                "nothing open|||", "removed outside||Acme 9|Acme nine"});
+                "nothing open|||", "removed outside||Acme 9|Acme nine",
+                "twin removed outside||Acme 9|twin"});
     }
     void deleteThenEachButtonRefuses()
     {
         QFETCH(QStringList, row);
         row.replaceInStrings("%r", Immutable::reason());
-        const bool gone = row[0] == "Yes" || row[0] == "removed outside";
+        const bool twin = row[0] == "twin removed outside";
+        const bool gone = row[0] == "Yes" || row[0].endsWith("removed outside");
         Saved s;
-        QVERIFY(s.load(row[2]) && pick(s.w.get(), "lstSavedQuotes", "Bolt 2"));
+        if (twin)
+            s.write("Acme 9.TXT=twin\r\n");
+        QVERIFY(s.load(row[2], twin ? 0 : -1) && pick(s.w.get(), "lstSavedQuotes", "Bolt 2"));
         const Immutable refusing(s.t.native(Paths::quotesFolder()), row[0] == "disk refuses");
-        if (row[0] == "removed outside")
-            s.t.remove(Paths::quoteFile("Acme 9"));
+        if (gone && row[0] != "Yes")
+            s.t.remove(Paths::quotesFolder() + (twin ? "\\Acme 9.TXT" : "\\Acme 9.txt"));
         if (!row[1].isEmpty()) {
             s.act({"cmdDelete"}, row[0] == "No" ? MsgAnswer::No : MsgAnswer::Yes);
             QCOMPARE(s.seen(true),
@@ -311,14 +320,15 @@ private slots:
                           + "No quote open to refresh: Please select a quote to open and edit "
                             "before refreshing ! (Exclamation)|"
                           + no.arg("print").repeated(2))
-                     + notFound.arg("Bolt 2") + row[2] + '|' + row[3] + "|Zulu|" + Three.mid(1)
-                     + '|' + Files.section('|', 0, gone ? 0 : 1));
+                     + notFound.arg("Bolt 2") + row[2] + '|' + row[3] + "|Zulu|"
+                     + (twin ? "4|Acme 9,Acme 9,Acme 10,Bolt 2" : Three.mid(1)) + '|'
+                     + Files.section('|', 0, gone && !twin ? 0 : 1));
         QVERIFY(s.open("Acme 10")); // the window stays usable
         s.act({"cmdDelete"}); // the last quote deleted tells the list is empty
         QCOMPARE(s.seen(),
                  Ask.arg("Acme 10")
                      + "|Quote deleted: The quote Acme 10 has been deleted ! (Information)|"
-                     + (gone ? Empty + "|Acme 10||Zulu|0|" : "Acme 10||Zulu|1|Acme 9"));
+                     + (gone && !twin ? Empty + "|Acme 10||Zulu|0|" : "Acme 10||Zulu|1|Acme 9"));
     }
 };
 

@@ -81,23 +81,25 @@ inline QStringList itemsOf(const QObject *window, const QString &name)
     return texts;
 }
 
-// Clicks an item of a list or a drop-down; false when it did not become the chosen one.
-inline bool pick(const QObject *window, const QString &name, const QString &text)
+// Clicks an item of a list or a drop-down (of a list, the only one of the text, or the nth
+// when given); false when it did not become the chosen one.
+inline bool pick(const QObject *window, const QString &name, const QString &text, int nth = -1)
 {
     auto *box = qobject_cast<QComboBox *>(child(window, name));
     QAbstractItemView *view = box ? box->view() : child<QListWidget>(window, name);
     const QModelIndexList found = view->model()->match(
         view->model()->index(0, box ? box->modelColumn() : 0), Qt::DisplayRole, text, -1,
         Qt::MatchExactly);
-    if (found.isEmpty() || (!box && found.size() > 1))
+    if (found.size() <= std::max(nth, 0) || (!box && nth < 0 && found.size() > 1))
         return false;
+    const QModelIndex at = found[std::max(nth, 0)];
     if (box)
         box->showPopup();
-    view->scrollTo(found[0]);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(found[0]).center());
+    view->scrollTo(at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(at).center());
     if (box)
         return QTest::qWaitFor([&] { return !view->isVisible(); }) && box->currentText() == text;
-    return view->currentIndex() == found[0] && view->selectionModel()->isSelected(found[0]);
+    return view->currentIndex() == at && view->selectionModel()->isSelected(at);
 }
 
 // Rows as texts, columns split at '|': fetched as QFETCH(QStringList, row).
