@@ -149,6 +149,7 @@ void TestPlatformLayer::editorFromTheDesktopEntries()
           "\"/opt/My Editor/edit\" --new-window %f => /opt/My Editor/edit|--new-window|@",
           "edit --file=%f --pct=50%% => edit|--file=@|--pct=50%",
           "edit %d %D %n %N %v %m -x%n%m %f => edit|-x|@",
+          "edit \t\"\"  -x\"\"y %f \"\" => edit||-xy|@|",
           "\"ed\\\\\"it\" \"a\\sb\" %f => ed\"it|a b|@",
           "vim %F\nTerminal=true => /usr/bin/x-terminal-emulator|-e|vim|@",
           "gedit %U\nHidden=true => ", "\"gedit %U => ", "%f => ", "sh -c \"/bin/ed %f\" => "}) {
@@ -163,7 +164,8 @@ void TestPlatformLayer::editorFromTheDesktopEntries()
     }
     // The text/plain defaults: user's over system's, the desktop's over both;
     // then the applications the MIME cache lists. No list that is not a
-    // regular file is waited for; no entry with a quoted field code is run.
+    // regular file is waited for; no entry with a quoted field code is run,
+    // nor one named by an id holding a "/" (only a "-" stands for a folder).
     const DesktopEditor::Places places{
         {t.native("C:\\c")}, {t.native("C:\\h"), t.native("C:\\u")}, {"xfce"}};
     for (const char *app :
@@ -174,8 +176,9 @@ void TestPlatformLayer::editorFromTheDesktopEntries()
     }
     for (const char *step :
          {" =>  => ",
-          "u/applications/mimeinfo.cache => [MIME Cache]\ntext/plain=shell.desktop;mousepad.desktop"
-          " => mousepad",
+          "u/applications/mimeinfo.cache => [MIME "
+          "Cache]\ntext/plain=shell.desktop;kde/kate.desktop;"
+          "mousepad.desktop => mousepad",
           "h/applications/mimeapps.list => FIFO => mousepad",
           "u/applications/defaults.list => text/plain=kde-kate.desktop => kate,mousepad",
           "c/mimeapps.list => "

@@ -155,8 +155,14 @@ private slots:
         QString many; // many lines of every ending: the same lines, in few paragraphs
         for (int i = 0; i < 30000; ++i)
             many += "Line " + QString::number(i) + QStringList{"\r\n", "\r", "\n"}[i % 3];
+        // A line too long to lay out shows in pieces ending after a blank
+        // near 4096 characters, or before a character that would be split.
+        const QString words = QString("word ").repeated(1000),
+                      wide = QString(4095, 'x') + "\U0001F600";
         for (const QString &row :
              QStringList{"Customer\r\nTotal 10\r\n|Customer\nTotal 10",
+                         words + '|' + words.left(4095) + '\n' + words.mid(4095),
+                         wide + '|' + wide.left(4095) + '\n' + wide.mid(4095),
                          many + '|' + QString(many).replace("\r\n", "\n").replace('\r', '\n'),
                          "Customer\r\nFooter\r\n\r\n|Customer\nFooter\n", "One|One"}) {
             s.write("Acme 10.txt=" + row.section('|', 0, 0));

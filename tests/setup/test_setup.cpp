@@ -265,7 +265,7 @@ private slots:
             QString("Front Desk|900|720|Courier New|12|On|on|Off").split('|');
         t->printers.names = {"zeta", "Alpha", "beta"};
         t->fonts.list = {"Times New Roman", "arial", QStringLiteral("Cut") + QChar(0) + "Tail",
-                         "Courier New"};
+                         "Courier New", "ARIAL"};
         openPrinterSetup(stored);
         checkFrame(
             w.get(), "Printer setup",
@@ -292,9 +292,10 @@ private slots:
         enter(QStringList(5, ""), {"Bold", "Italic", "Underline"});
         click(w.get(), "cmdCancel");
         QCOMPARE(shown("Change") << focusName(), NothingEntered + QStringList("comChangePrinter"));
-        // The lists stay, sorted whatever the case, a font's name cut at a NUL.
+        // The lists stay, sorted whatever the case (a name equal to one listed
+        // but for case after it), a font's name cut at a NUL.
         QCOMPARE(itemsOf(w.get(), "comChangePrinter") + itemsOf(w.get(), "comChangeFont"),
-                 QString("Alpha|beta|zeta|arial|Courier New|Cut|Times New Roman").split('|'));
+                 QString("Alpha|beta|zeta|arial|ARIAL|Courier New|Cut|Times New Roman").split('|'));
         QCOMPARE(said(t->messages),
                  QStringList("Invalid " + row[6] + ": "
                              + row.value(7, "Please enter a valid " + row[6] + " !")
