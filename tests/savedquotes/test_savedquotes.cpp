@@ -155,10 +155,11 @@ private slots:
         QString many; // many lines of every ending: the same lines, in few paragraphs
         for (int i = 0; i < 30000; ++i)
             many += "Line " + QString::number(i) + QStringList{"\r\n", "\r", "\n"}[i % 3];
-        // A line too long to lay out shows in pieces ending after a blank
-        // near 4096 characters, or before a character that would be split.
+        // A line too long to lay out shows in pieces ending after a blank in
+        // the last quarter of 4096 characters (3072 is not in it), else at
+        // 4096, or before a character that would be split.
         const QString words = QString("word ").repeated(1000),
-                      wide = QString(4095, 'x') + "\U0001F600";
+                      wide = QString(3071, 'x') + ' ' + QString(1023, 'x') + "\U0001F600";
         for (const QString &row :
              QStringList{"Customer\r\nTotal 10\r\n|Customer\nTotal 10",
                          words + '|' + words.left(4095) + '\n' + words.mid(4095),

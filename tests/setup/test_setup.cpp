@@ -134,15 +134,19 @@ private slots:
         QCOMPARE(textOf(w.get(), "txtCurrentHeader").remove('\n') + "|"
                      + textOf(w.get(), "txtCurrentFooter"),
                  huge + "|Old footer\nline 2\n");
-        QVERIFY(child<QPlainTextEdit>(w.get(), "txtCurrentHeader")->blockCount() > 64
+        QVERIFY(child<QPlainTextEdit>(w.get(), "txtCurrentHeader")->blockCount() == 65
                 && child<QPlainTextEdit>(w.get(), "txtCurrentFooter")->isReadOnly());
-        // A pasted line without blanks is broken anywhere (in linear time) until cleared.
+        // A pasted line without blanks over 4095 characters is broken anywhere (in linear
+        // time) until cleared.
         auto *change = child<QPlainTextEdit>(w.get(), "txtChangeHeader");
-        change->insertPlainText(huge.left(8192));
+        change->insertPlainText(huge.left(4095));
+        const QTextOption::WrapMode whole = change->wordWrapMode();
+        change->insertPlainText(huge.left(4097));
         const QTextOption::WrapMode pasted = change->wordWrapMode();
         change->clear();
-        QCOMPARE(QList({pasted, change->wordWrapMode()}),
-                 QList({QTextOption::WrapAnywhere, QTextOption::WrapAtWordBoundaryOrAnywhere}));
+        QCOMPARE(QList({whole, pasted, change->wordWrapMode()}),
+                 QList({QTextOption::WrapAtWordBoundaryOrAnywhere, QTextOption::WrapAnywhere,
+                        QTextOption::WrapAtWordBoundaryOrAnywhere}));
         // A part's setting in force, its file, its current box and its change box.
         const auto state = [&](const QString &p) {
             const bool header = p == "Header";
