@@ -149,7 +149,7 @@ void TestPlatformLayer::editorFromTheDesktopEntries()
           "\"/opt/My Editor/edit\" --new-window %f => /opt/My Editor/edit|--new-window|@",
           "edit --file=%f --pct=50%% => edit|--file=@|--pct=50%",
           "edit %d %D %n %N %v %m -x%n%m %f => edit|-x|@",
-          "edit \t\"\"  -x\"\"y %f \"\" => edit||-xy|@|",
+          "edit \t\"\"  -x\"\"y %f \"\" => edit||-xy|@|", "\\sedit %f\\s => edit|@",
           "\"ed\\\\\"it\" \"a\\sb\" %f => ed\"it|a b|@",
           "vim %F\nTerminal=true => /usr/bin/x-terminal-emulator|-e|vim|@",
           "gedit %U\nHidden=true => ", "\"gedit %U => ", "%f => ", "sh -c \"/bin/ed %f\" => "}) {
