@@ -222,9 +222,9 @@ bool canStartNumber(QChar c)
     return (u >= '0' && u <= '9') || u == '.' || u == '+' || u == '-' || u == '&';
 }
 
-Entry entryOf(const ListItem &item)
+Entry entryOf(QStringView itemText)
 {
-    Entry e{QStringView(item.text)};
+    Entry e{itemText};
     const QStringView text = e.text;
     e.leading = quickLeadingNumber(text);
     for (qsizetype c = 0; c < text.size(); ++c) {
@@ -457,12 +457,19 @@ private:
                     lengths.push_back(e.position);
             }
         };
+        // Neighbours mostly begin with the prefix the last one was found by,
+        // which is tried before the others are looked up.
+        QStringView lastFound;
         auto belongsToAny = [&](const Entry &e) {
             if (emptyPrefix && e.leading > 0)
                 return true;
+            if (!lastFound.isEmpty() && beginsWith(e.text, lastFound))
+                return true;
             for (const qsizetype len : lengths) {
-                if (len <= e.text.size() && prefixes.contains(e.text.left(len)))
+                if (len <= e.text.size() && prefixes.contains(e.text.left(len))) {
+                    lastFound = e.text.left(len);
                     return true;
+                }
             }
             return false;
         };
@@ -566,10 +573,21 @@ void NumericReSort(QVector<ListItem> &items)
 {
     const int n = int(items.size());
     const QVector<ListItem> &given = items; // read without taking a copy of shared data
+    // The texts side by side in one buffer: the re-sort reads them several
+    // times, and a long list's texts, each in a block of its own, would
+    // mostly be fetched from memory again each time.
+    qsizetype length = 0;
+    for (const ListItem &item : given)
+        length += item.text.size();
+    std::vector<char16_t> texts(static_cast<size_t>(length));
     std::vector<Entry> entries;
     entries.reserve(size_t(n));
-    for (const ListItem &item : given)
-        entries.push_back(entryOf(item));
+    qsizetype at = 0;
+    for (const ListItem &item : given) {
+        std::copy_n(item.text.utf16(), item.text.size(), texts.data() + at);
+        entries.push_back(entryOf(QStringView(texts.data() + at, item.text.size())));
+        at += item.text.size();
+    }
     // An item's index is also where it stood before the re-sort, which is
     // what tells the arrangements of a circle apart.
     Indices order(entries.size());

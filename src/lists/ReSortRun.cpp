@@ -753,12 +753,17 @@ Engine::Engine(const std::vector<Entry> &entries, const std::vector<int> &run)
 {
     m_count = int(run.size());
     m_entryOf = run;
-    if (!std::is_sorted(m_entryOf.begin(), m_entryOf.end()))
+    m_start.resize(run.size());
+    if (std::is_sorted(m_entryOf.begin(), m_entryOf.end())) {
+        for (int i = 0; i < m_count; ++i)
+            m_start[size_t(i)] = i;
+    } else {
         std::sort(m_entryOf.begin(), m_entryOf.end());
-    m_start.reserve(run.size());
-    for (const int e : run)
-        m_start.push_back(
-            int(std::lower_bound(m_entryOf.begin(), m_entryOf.end(), e) - m_entryOf.begin()));
+        for (int i = 0; i < m_count; ++i)
+            m_start[size_t(i)] = int(
+                std::lower_bound(m_entryOf.begin(), m_entryOf.end(), run[size_t(i)])
+                - m_entryOf.begin());
+    }
     m_class.assign(size_t(m_count), None);
     m_key.assign(size_t(m_count), 0);
     int lastClass = None;

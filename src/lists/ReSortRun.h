@@ -13,7 +13,7 @@ namespace ReSortRun {
 
 // What the re-sort needs of one item, worked out once.
 struct Entry {
-    QStringView text; // the item's own text, which stays in place meanwhile
+    QStringView text; // the item's text (a copy the re-sort keeps meanwhile)
     bool hasKey = false;
     double key = 0; // whole number above 0 when hasKey
     qsizetype position = 0; // where the number starts; the prefix is the text before it
