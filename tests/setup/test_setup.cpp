@@ -310,12 +310,16 @@ private slots:
     // disk); the printer is switched only to an installed name matched exactly.
     void printerAppliesEveryFileOrPutsThemBack_data()
     {
-        // File refused (-: none), message end, printer and font entered, printer after.
+        // File refused (-: none; u: the printer's file unreadable before, so not put back),
+        // message end, printer and font entered, printer after.
         rowsOf({"-||Front Desk|Nonexistent Sans|Front Desk", "-||front desk|Arial|Office Laser",
                 "-||%Ka|Arial|Office Laser", // 64 KB
                 "-||Default|Arial|Office Laser", "-||Laser, Room 2|Sans, Condensed|Laser, Room 2",
                 "4|the printer settings have not been changed !|Front Desk|Courier New|Front Desk",
                 "2|and these files written before it could not be put back: (%1). The settings of "
+                "those files have been changed, all the others have not !|Front Desk|Courier "
+                "New|Front Desk",
+                "2u|and these files written before it could not be put back: (%1). The settings of "
                 "those files have been changed, all the others have not !|Front Desk|Courier "
                 "New|Front Desk"});
     }
@@ -330,10 +334,13 @@ private slots:
         const QStringList applied{row[2], "0800", "01000", row[3], "8", "On", "Off", "On"};
         QStringList told;
         if (row[0] != "-") {
-            const QString refused = PrinterFiles[row[0].toInt()];
-            const bool putBackFails = row[1].contains("put back");
+            const QString refused = PrinterFiles[row[0].left(1).toInt()];
+            const bool putBackFails = row[1].contains("put back"), unread = row[0].endsWith('u');
             t->files.refuse = [&](const QString &path) {
                 return putBackFails && path == PrinterFiles[0] && t->files.writes.count(path) == 2;
+            };
+            t->files.readable = [&](const QString &path) {
+                return !unread || path != PrinterFiles[0] || !t->files.writes.isEmpty();
             };
             const Immutable refusing(t->native(refused));
             click(w.get(), "cmdApply");
@@ -345,6 +352,7 @@ private slots:
                     + ") could not be written: " + Immutable::reason() + ", "
                     + QString(row[1]).replace("%1", PrinterFiles[0]) + " (Exclamation)";
             t->files.refuse = nullptr;
+            t->files.readable = nullptr;
             t->files.writes.clear();
         }
         click(w.get(), "cmdApply");
