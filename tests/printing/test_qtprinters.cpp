@@ -271,8 +271,9 @@ private slots:
                 "DejaVuSerif-BoldItalic\\s.*\\syes\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$",
                 QRegularExpression::MultilineOption)),
             qPrintable(fonts));
-        // 24 points high with its descent, and underlined.
-        const Word name = wordsOf(pdf).value(0);
+        // 24 points high with its descent, and underlined; where the paper has it.
+        const Word name = wordsOf(pdf).value(0), onPaper = wordsOf(printed).value(0);
+        QVERIFY(qAbs(name.x0 - onPaper.x0) < 0.5 && qAbs(name.y0 - onPaper.y0) < 0.5);
         QVERIFY2(name.y1 - name.y0 > 24 && name.y1 - name.y0 < 32,
                  qPrintable(QString::number(name.y1 - name.y0)));
         QVERIFY(fullRows(pdf, name) > 0);
