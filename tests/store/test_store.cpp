@@ -40,7 +40,8 @@ private slots:
                          "Default\r\n|\"Big\" Sans|x|Default", "Default\r\n|A\r\nB|x|Default",
                          // %K: 65535 bytes. A line of 64 KB is read; one byte more, quotes
                          // included, is not, so it is never written.
-                         "%Ka\r\n|%Ka|w", "Default\r\n|%Kab|x|Default", "Default\r\n|%K,|x|Default"}
+                         "%Ka\r\n|%Ka|w", "Default\r\n|%Kab|x|Default", "Default\r\n|%K,|x|Default",
+                         "\n%Kab||r"}
                  + QStringList{"A\r\nB\r\n|A\r\nB\r\n|t", "A\r\nB|A\r\nB\r\n|t", "||t",
                                "\r\n|\r\n|t", "A\r\n\r\n|A\r\n\r\n|t", "A\nB\n|A\r\nB\r\n|t",
                                "A\rB\n\nC|A\r\nB\r\n\r\nC\r\n|t",
@@ -141,16 +142,17 @@ private slots:
         }
 
         const QString quotes = Paths::quotesFolder();
-        for (const char *file : {"readme.md", ".txt", ".quotaro-AbC123", "8.TXT", "9.tXt", ".8.txt",
-                                 "a.b.txt", "Caf\xe9 8.txt", "Caf\xc3\xa9 8.txt",
-                                 "\xf4\x90\x80\x80.txt"}) // past U+10FFFF: no UTF-8
+        for (const char *file :
+             {"readme.md", ".txt", ".quotaro-AbC123", "8.TXT", "9.tXt", ".8.txt", "a.b.txt",
+              "Caf\xe9 8.txt", "Caf\xc3\xa9 8.txt", "\xf4\x8f\xbf\xbf.txt",
+              "\xf4\x90\x80\x80.txt"}) // U+10FFFF, and past it no UTF-8
             t.makeRaw(quotes, file);
         t.makeFolder(quotes + QStringLiteral("\\folder.txt"));
         QStringList entries = Store::listEntries(t.files, quotes).value();
         entries.sort();
         QCOMPARE(entries.join(u'|'),
                  QStringLiteral(".8|8|9|Caf\u00e9 8|Caf") + QChar(0xDCE9) + " 8|a.b|"
-                     + QString::fromUtf16(u"\xdcf4\xdc90\xdc80\xdc80"));
+                     + QString::fromUtf16(u"\xdbff\xdfff|\xdcf4\xdc90\xdc80\xdc80"));
         for (const QString &entry : entries) {
             QVERIFY(Store::entryExists(t.files, quotes, entry)
                     && !Store::createEntry(t.files, quotes, entry));
