@@ -68,9 +68,15 @@ def blank(text):
             j = i + 1
             while j < n and text[j] != c and text[j] != "\n":
                 j += 2 if text[j] == "\\" else 1
-            j = min(j + 1, n)
-            # A quote inside a number (1'000) is a digit separator.
-            if c == "'" and i > 0 and text[i - 1].isalnum() and j - i > 3:
+            # An unclosed literal ends at its line's end: the line break
+            # stays, or every line after it would be counted one too few.
+            j = min(j + 1, n) if j < n and text[j] == c else min(j, n)
+            # A quote inside a number (1'000) is a digit separator; one after
+            # a prefix (u'x', L'x') opens a literal.
+            t = i
+            while t > 0 and (text[t - 1].isalnum() or text[t - 1] == "_"):
+                t -= 1
+            if c == "'" and t < i and text[t].isdigit():
                 out.append(c)
                 i += 1
                 continue
