@@ -12,8 +12,9 @@
 # (default 1). Each is applied to the tree, built incrementally in BUILD_DIR
 # (default build-mutation), and the suite run without the package, format
 # and layering tests (they check the tree's shape, not its behaviour); the
-# file is then put back with git. A mutant that does not compile is left out
-# of the score. Every survivor is printed with its file, line and change,
+# file is then put back with git. A mutant that does not compile (warnings
+# are errors, as in the test build) is left out of the score. Every
+# survivor is printed with its file, line and change,
 # then the score. Logs and a JSON line per mutant go to BUILD_DIR/mutation/.
 # With -r, the survivors of an earlier run (its results.jsonl, copied out of
 # the build folder first) are run again, to see the checks added for them
@@ -31,7 +32,7 @@ while getopts "n:s:b:r:" opt; do
     s) seed=$OPTARG ;;
     b) build=$OPTARG ;;
     r) replay=$(realpath "$OPTARG") ;;
-    *) sed -n '2,24p' "$0" >&2; exit 2 ;;
+    *) sed -n '2,25p' "$0" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -54,7 +55,7 @@ trap 'exit 130' INT TERM
 
 source "$root/scripts/deps.sh"
 quotaro_install_deps
-QUOTARO_BUILD_DIR=$build quotaro_build >"$out/baseline.build.log" 2>&1 \
+QUOTARO_BUILD_DIR=$build quotaro_build -DQUOTARO_WERROR=ON >"$out/baseline.build.log" 2>&1 \
   || { echo "the unchanged tree does not build: $out/baseline.build.log" >&2; exit 1; }
 source "$root/scripts/cups-test-server.sh"
 quotaro_start_cups >"$out/cups.log" 2>&1 || true
