@@ -46,6 +46,10 @@ def main():
         role, name, description = expected.split("|")
         check("read as " + expected, any(s[:2] == (role, name) and (role == "frame" or s[2] == (description or name))
                                          for s in seen), "seen: %r" % sorted(seen))
+    # The windows' sizes are fixed, laid out for this compact font: a larger one cuts captions off.
+    about = [n.queryText().getAttributeRun(0, True)[0] for n in nodes if n.name == "About Quotaro"]
+    check("the About box reads in DejaVu Sans 8 pt", any({"size:8", 'family-name:"DejaVu Sans"'} <= set(a)
+                                                          for a in about), about)
     menus = [[m.name.replace("&", "") for m in n] for n in nodes if n.getRole() == pyatspi.ROLE_MENU_BAR]
     check("the menu bar reads File, Setup, Quotes, Help", menus == [["File", "Setup", "Quotes", "Help"]], menus)
     states = lambda n: (n.getState().contains(pyatspi.STATE_READ_ONLY), n.getState().contains(pyatspi.STATE_FOCUSABLE))
