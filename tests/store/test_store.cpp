@@ -103,6 +103,12 @@ private slots:
             QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
             QCOMPARE(folderEntries(t, folder).size(),
                      before.size() + (path == Paths::footerFile()));
+            // So is one of an earlier process given this one's id (its start differs).
+            for (const QString &left : folderEntries(t, folder).filter(".quotaro-tmp.")) {
+                QStringList f = left.split(u'.');
+                f[6] = QString::number(::getpid()), f[7] = "0";
+                t.write(folder + u'\\' + f.join(u'.'), "x");
+            }
             t.files.removeLeftoverTemporaryFiles(folder);
             QCOMPARE(folderEntries(t, folder), before);
         }
