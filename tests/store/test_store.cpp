@@ -58,14 +58,18 @@ private slots:
             QCOMPARE(c[2] == "t" ? s.page.PageHeader : s.printer.PrinterName, c.value(3, c[1]));
         }
         // A write replaces the whole file, ending it in CR LF, leaving no twin;
-        // a text of more than 4 MB with it is not written.
+        // a text of more than 4 MB with it is not written. A file that is a
+        // link (a relative one here) is written where it leads, the link kept.
+        t.remove(Paths::footerFile());
+        t.makeRaw(Paths::footerFile().section(u'\\', 0, -2), "Footer.txt", "Footer.real");
         QVERIFY(Store::writeTextFile(t.files, Paths::headerFile(), QStringLiteral("New\r\nTop"))
                 && Store::writeTextFile(t.files, Paths::footerFile(), QString()));
         QVERIFY(!Store::writeTextFile(t.files, Paths::footerFile(), QString(4 << 20, u'x')));
         QCOMPARE(t.read(Paths::headerFile()) + t.read(Paths::footerFile()),
                  QByteArray("New\r\nTop\r\n\r\n"));
         QCOMPARE(folderEntries(t, Paths::headerFile().section(u'\\', 0, -2)),
-                 (QStringList{"Footer.txt", "Header.txt"}));
+                 (QStringList{"Footer.real", "Footer.txt", "Header.txt"}));
+        QVERIFY(QFileInfo(t.native(Paths::footerFile())).isSymLink());
 
         // A file size limit (binding root too) makes the temporary twin fail
         // half-way: a long text as it is written, a short value when flushed;
