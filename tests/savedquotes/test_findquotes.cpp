@@ -15,7 +15,8 @@
 namespace {
 // name=text of each quote file, "~" standing for CR LF; Bolt 2 was saved in German.
 const QStringList Quotes{
-    "Acme 10=Acme Bath Ltd~~05/01/2026~~Kestrel Leasing~~Equipment details:~~Forklift truck~~"
+    "Acme 10=Acme Bath Ltd~~05/01/2026~~Kestrel Leasing~~Equipment details:~~Forklift truck, side "
+    "shift and positioner~~"
     "Rental details:~~Upfront rental: \t$2,700.00~36 Monthly rentals: \t$900.00~"
     "Final rental:   \t$900.00~~",
     "Acme 9=Müller Landtechnik GmbH~Hauptstraße 4~~20/12/2025~~~~Rental details:~~"
@@ -121,7 +122,8 @@ private slots:
               "\b\b\b\b\b\b\b\b\b|Acme 9,Acme 10 / 2 of 4 quotes", "^notes|notes / 1 of 4 quotes",
               "^$900.00|Acme 10 / 1 of 4 quotes", "^1.234,50|Bolt 2 / 1 of 4 quotes",
               "^05/01/2026|Acme 10 / 1 of 4 quotes", "^nuts road|Bolt 2 / 1 of 4 quotes",
-              "^zebra| / 0 of 4 quotes", "^\b|Acme 9,Acme 10,Bolt 2,notes / 4 of 4 quotes"}) {
+              "^side shift|Acme 10 / 1 of 4 quotes", "^zebra| / 0 of 4 quotes",
+              "^\b|Acme 9,Acme 10,Bolt 2,notes / 4 of 4 quotes"}) {
             QVERIFY(f.type(step.section('|', 0, 0)));
             QCOMPARE(f.shown(), step.section('|', 1));
         }
