@@ -184,18 +184,6 @@ private slots:
             });
         QVERIFY(outcome.shown && !outcome.printed);
         QCOMPARE(shown, pages);
-        // Printed from the preview into a file that cannot be written: a failure, told why.
-        whenUp(
-            [] { return qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget()); },
-            [&](QWidget *dialog) {
-                static_cast<QPrintPreviewDialog *>(dialog)->printer()->setOutputFileName(
-                    file("missing folder/preview.pdf"));
-                dialog->findChild<QPrintPreviewWidget *>()->print();
-                dialog->close();
-            });
-        const PreviewOutcome failed = QtPageOutput().preview(nullptr, {}, "Q", [](auto &) {});
-        QVERIFY2(failed.printed && failed.error.endsWith("preview.pdf cannot be written"),
-                 qPrintable(failed.error));
 
         // A top margin leaving no line is refused; one leaving a line: one page, not one a line.
         RealPrinting low(file("low.pdf"));
