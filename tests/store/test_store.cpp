@@ -155,14 +155,16 @@ private slots:
         for (const char *file :
              {"readme.md", ".txt", ".quotaro-AbC123", "8.TXT", "9.tXt", ".8.txt", "a.b.txt",
               "Caf\xe9 8.txt", "Caf\xc3\xa9 8.txt", "\xf4\x8f\xbf\xbf.txt",
-              "\xf4\x90\x80\x80.txt"}) // U+10FFFF, and past it no UTF-8
+              "\xf4\x90\x80\x80.txt", // U+10FFFF, and past it no UTF-8
+              "\xe9\xf0\x9f\x98\x80.txt"}) // a stray byte, then a character past U+FFFF
             t.makeRaw(quotes, file);
         t.makeFolder(quotes + QStringLiteral("\\folder.txt"));
         QStringList entries = Store::listEntries(t.files, quotes).value();
         entries.sort();
-        QCOMPARE(entries.join(u'|'),
-                 QStringLiteral(".8|8|9|Caf\u00e9 8|Caf") + QChar(0xDCE9) + " 8|a.b|"
-                     + QString::fromUtf16(u"\xdbff\xdfff|\xdcf4\xdc90\xdc80\xdc80"));
+        QCOMPARE(
+            entries.join(u'|'),
+            QStringLiteral(".8|8|9|Caf\u00e9 8|Caf") + QChar(0xDCE9) + " 8|a.b|"
+                + QString::fromUtf16(u"\xdbff\xdfff|\xdce9\xd83d\xde00|\xdcf4\xdc90\xdc80\xdc80"));
         for (const QString &entry : entries) {
             QVERIFY(Store::entryExists(t.files, quotes, entry)
                     && !Store::createEntry(t.files, quotes, entry));
