@@ -10,7 +10,10 @@
 #include "printing/QuotePrinting.h"
 #include "quote/QuoteTexts.h"
 
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
@@ -184,6 +187,28 @@ private slots:
             });
         QVERIFY(outcome.shown && !outcome.printed);
         QCOMPARE(shown, pages);
+        // Printed from the preview into a file that cannot be written (the
+        // print dialog's own check skipped): told, not done.
+        const QString lost = file("missing folder/preview.pdf");
+        whenUp(
+            [] { return qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget()); },
+            [&](QWidget *dialog) {
+                whenUp(
+                    [] { return qobject_cast<QPrintDialog *>(QApplication::activeModalWidget()); },
+                    [&](QWidget *print) {
+                        auto *to = print->findChild<QComboBox *>("printers");
+                        to->setCurrentIndex(to->count() - 1); // the PDF file
+                        print->findChild<QLineEdit *>("filename")->setText(lost);
+                        static_cast<QDialog *>(print)->accept();
+                    });
+                for (QAction *action : dialog->findChildren<QAction *>())
+                    if (action->text() == QStringLiteral("Print"))
+                        return action->trigger();
+            });
+        const PreviewOutcome failed = QtPageOutput().preview(nullptr, "", "Q",
+                                                             [](PrinterSurface &) {});
+        QCOMPARE(QString::number(failed.printed) + " " + failed.error,
+                 "1 the file " + lost + " cannot be written");
 
         // A top margin leaving no line is refused; one leaving a line: one page, not one a line.
         RealPrinting low(file("low.pdf"));
