@@ -299,6 +299,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray written = file.readAll();
         QVERIFY(written.endsWith("\r\n") && written.count("\r\n") == 3 && written.count('\n') == 4);
+        QVERIFY(written.contains("\r\nAcme 10,2026-01-05,Acme Bath Ltd,900.00,36,")); // unquoted
         f.t.pages.answer = f.t.pages.documents; // a folder: the file cannot take its place
         click(f.w.get(), "cmdExportCsv");
         QVERIFY(f.told().startsWith("Quotes not exported: The quotes could not be saved as "
