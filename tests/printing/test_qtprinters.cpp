@@ -288,6 +288,7 @@ private slots:
         QCOMPARE(textOf(pdf), textOf(printed));
         for (const char *key : {"Page size", "Pages"})
             QCOMPARE(infoOf(pdf, key), infoOf(printed, key));
+        QCOMPARE(infoOf(printed, "Title"), "Quotaro"); // the job's name in the queue
         QCOMPARE(infoOf(pdf, "Pages") + " " + infoOf(pdf, "Title") + " " + infoOf(pdf, "Creator"),
                  "1 " + marker + " Quotaro");
         const QString fonts = run("pdffonts", {pdf});
