@@ -153,8 +153,8 @@ private slots:
 
         const QString quotes = Paths::quotesFolder();
         for (const char *file :
-             {"readme.md", ".txt", ".quotaro-AbC123", "8.TXT", "9.tXt", ".8.txt", "a.b.txt",
-              "Caf\xe9 8.txt", "Caf\xc3\xa9 8.txt", "\xf4\x8f\xbf\xbf.txt",
+             {"readme.md", ".txt", "notes.txz", ".quotaro-AbC123", "8.TXT", "9.tXt", ".8.txt",
+              "a.b.txt", "Caf\xe9 8.txt", "Caf\xc3\xa9 8.txt", "\xf4\x8f\xbf\xbf.txt",
               "\xf4\x90\x80\x80.txt", // U+10FFFF, and past it no UTF-8
               "\xe9\xf0\x9f\x98\x80.txt"}) // a stray byte, then a character past U+FFFF
             t.makeRaw(quotes, file);
@@ -173,7 +173,7 @@ private slots:
                     && !Store::deleteEntry(t.files, quotes, entry));
         }
         QCOMPARE(folderEntries(t, quotes),
-                 QStringList({".quotaro-AbC123", ".txt", "folder.txt", "readme.md"}));
+                 QStringList({".quotaro-AbC123", ".txt", "folder.txt", "notes.txz", "readme.md"}));
         t.remove(quotes); // a folder that is gone has no list at all
         QVERIFY(!Store::listEntries(t.files, quotes).has_value());
 
