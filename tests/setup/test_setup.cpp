@@ -217,9 +217,9 @@ private slots:
     {
         QFETCH(QStringList, row);
         static const QRegularExpression run(R"((\d+)\*(\{[^}]*\}|.))");
-        for (QString &spec : row) {
-            for (QRegularExpressionMatch m; (m = run.match(spec)).hasMatch();)
-                spec.replace(m.capturedStart(), m.capturedLength(),
+        for (QString &cell : row) {
+            for (QRegularExpressionMatch m; (m = run.match(cell)).hasMatch();)
+                cell.replace(m.capturedStart(), m.capturedLength(),
                              m.captured(2).remove('{').remove('}').repeated(m.captured(1).toInt()));
         }
         open<frmPageSetup>(t->settings);
