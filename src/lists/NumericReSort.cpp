@@ -16,6 +16,14 @@ bool isBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
 }
 
+// Where the text's first character after blanks stands (its size when none).
+qsizetype firstNonBlank(QStringView text, qsizetype from = 0)
+{
+    while (from < text.size() && isBlank(text.at(from)))
+        ++from;
+    return from;
+}
+
 int digitValue(QChar c, int radix)
 {
     const ushort u = c.unicode();
@@ -60,10 +68,7 @@ double leadingNumber(QStringView text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    auto skip = [&] {
-        while (i < n && isBlank(text.at(i)))
-            ++i;
-    };
+    auto skip = [&] { i = firstNonBlank(text, i); };
     skip();
     if (i < n && text.at(i) == QLatin1Char('&')) {
         // Blanks count for nothing here either: "& H1F" is &H1F.
@@ -142,10 +147,8 @@ bool isDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
 // with plain digits that nothing can continue: by far the usual case.
 double quickLeadingNumber(QStringView text)
 {
-    qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && isBlank(text.at(i)))
-        ++i;
+    qsizetype i = firstNonBlank(text);
     if (i == n)
         return 0.0;
     if (!isDigit(text.at(i)))
@@ -173,10 +176,8 @@ double quickLeadingNumber(QStringView text)
 // written one, so this gives what rounding the number read would give.
 double wholeLeadingNumber(QStringView text)
 {
-    qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && isBlank(text.at(i)))
-        ++i;
+    qsizetype i = firstNonBlank(text);
     if (i == n)
         return 0.0;
     const QChar first = text.at(i);
