@@ -153,7 +153,13 @@ public:
     }
 
 private:
+#ifdef QUOTARO_RESORT_TINY_NODES
+    // The tests build the engine a second time with nodes this small, so
+    // that a few dozen names make a tree several levels deep.
+    static constexpr int LeafSize = 4, InnerSize = 4;
+#else
     static constexpr int LeafSize = 64, InnerSize = 32;
+#endif
     struct Leaf {
         int count = 0;
         int next = None;

@@ -111,13 +111,13 @@ private slots:
         if (row[0] == "no folder")
             s.t.remove(Paths::quotesFolder());
         QString whileTold;
-        s.t.messages.onShow = [&](const RecordedMessage &) {
-            whileTold += QString::number(s.w && s.w->isVisible());
+        s.t.messages.onShow = [&](const RecordedMessage &m) { // over the window still hidden
+            whileTold += QString::number(s.w && s.w->isVisible()) + m.over;
         };
         QVERIFY(s.load());
         QCOMPARE(whileTold + s.seen(),
                  row[1] != "0" ? "|||" + row.mid(1).join('|')
-                               : "00Saved quotes: The directory (" + Paths::quotesFolder()
+                               : "0frmOpenSavedQuotes0frmOpenSavedQuotesSaved quotes: The directory (" + Paths::quotesFolder()
                          + ") cannot be read ! (Exclamation)|" + Empty + "||||0|");
         checkFrame(s.w.get(), "Saved quotes",
                    {"cmdOpen", "cmdPrint", "cmdEditqute", "cmdRefreshQuote", "cmdRename",

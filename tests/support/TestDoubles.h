@@ -19,14 +19,16 @@ struct RecordedMessage { // as the user saw it, with the control that had the fo
     QString text, title, focus;
     MsgIcon icon;
     MsgButtons buttons;
+    QString over; // the window it is shown over (placed on), none for the screen's middle
 };
 
 // A question with no scripted answer is answered No and sets unscriptedQuestion.
 struct ScriptedMessageBoxes : MessageBoxes {
-    MsgAnswer show(QWidget *, const QString &text, const QString &title, MsgIcon icon,
+    MsgAnswer show(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
                    MsgButtons buttons) override
     {
-        messages.append({text, title, focusName(), icon, buttons});
+        messages.append({text, title, focusName(), icon, buttons,
+                         parent ? parent->window()->objectName() : QString()});
         if (onShow)
             onShow(messages.last());
         if (buttons == MsgButtons::Ok)
