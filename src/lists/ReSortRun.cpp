@@ -45,6 +45,14 @@ namespace {
 constexpr int MostPrefixes = 16;
 constexpr double Infinite = std::numeric_limits<double>::infinity();
 constexpr int None = -1;
+// The jumps followed at one place, per item and more, before the steps are
+// taken as written there. The tests' second build takes them as written
+// after a few, so that a few dozen names reach that way too.
+#ifdef QUOTARO_RESORT_SMALL_LIMITS
+constexpr qint64 PatiencePerItem = 2, Patience = 4;
+#else
+constexpr qint64 PatiencePerItem = 16, Patience = 256;
+#endif
 
 bool beginsWith(QStringView text, QStringView prefix)
 {
@@ -153,7 +161,7 @@ public:
     }
 
 private:
-#ifdef QUOTARO_RESORT_TINY_NODES
+#ifdef QUOTARO_RESORT_SMALL_LIMITS
     // The tests build the engine a second time with nodes this small, so
     // that a few dozen names make a tree several levels deep.
     static constexpr int LeafSize = 4, InnerSize = 4;
@@ -888,7 +896,7 @@ bool Engine::stepPhysical()
         keep(head);
         return true;
     }
-    if (m_jumpsHere > 16 * qint64(m_count) + 256) {
+    if (m_jumpsHere > PatiencePerItem * m_count + Patience) {
         stepsAsWritten();
         return true;
     }
