@@ -211,7 +211,7 @@ private slots:
         rowsOf({"4000*a 5000*b|1|Backspace|4000*a5000*b|2", "4000*a 5000*b|0$|Del|4000*a 4999*b|2",
                 "4000*a 5000*b|1|Return|4000*a \r\n5000*b|2",
                 "4000*a 5000*b|1|Left, X|4000*ax 5000*b|2", "5000*{😀}|1|Backspace|4999*{😀}|2",
-                "1500*{240*L\n}x\u2028y|0|Shift+Return|\u20281500*{240*L\r\n}x\u2028y|0",
+                "1001*{240*L\n}x\u2028y|0|Shift+Return|\u20281001*{240*L\r\n}x\u2028y|0",
                 "1500*{L\r\n}9000*e|0|Return|\r\n1500*{L\r\n}9000*e|2"});
     }
     void pageSetupHoldsPastedTextWhole()
@@ -219,7 +219,8 @@ private slots:
         QFETCH(QStringList, row);
         static const QRegularExpression run(R"((\d+)\*(\{[^}]*\}|.))");
         for (QString &cell : row) {
-            for (QRegularExpressionMatch m; (m = run.match(cell)).hasMatch();)
+            for (QRegularExpressionMatch m;
+                 (m = run.match(cell, std::max<qsizetype>(m.capturedStart(), 0))).hasMatch();)
                 cell.replace(m.capturedStart(), m.capturedLength(),
                              m.captured(2).remove('{').remove('}').repeated(m.captured(1).toInt()));
         }
