@@ -59,16 +59,22 @@ private slots:
         }
         // A write replaces the whole file, ending it in CR LF, leaving no twin;
         // a text of more than 4 MB with it is not written. A file that is a
-        // link (a relative one here) is written where it leads, the link kept.
+        // link is written where it leads, the link kept: here the end of a chain of 40
+        // relative ones, as many as the system follows.
+        const QString settings = Paths::footerFile().section(u'\\', 0, -2);
         t.remove(Paths::footerFile());
-        t.makeRaw(Paths::footerFile().section(u'\\', 0, -2), "Footer.txt", "Footer.real");
+        t.makeFolder(settings + "\\chain");
+        t.makeRaw(settings, "Footer.txt", "chain/1");
+        for (int i = 1; i < 40; ++i)
+            t.makeRaw(settings + "\\chain", QByteArray::number(i),
+                      i < 39 ? QByteArray::number(i + 1) : "../Footer.real");
         QVERIFY(Store::writeTextFile(t.files, Paths::headerFile(), QStringLiteral("New\r\nTop"))
                 && Store::writeTextFile(t.files, Paths::footerFile(), QString()));
         QVERIFY(!Store::writeTextFile(t.files, Paths::footerFile(), QString(4 << 20, u'x')));
         QCOMPARE(t.read(Paths::headerFile()) + t.read(Paths::footerFile()),
                  QByteArray("New\r\nTop\r\n\r\n"));
-        QCOMPARE(folderEntries(t, Paths::headerFile().section(u'\\', 0, -2)),
-                 (QStringList{"Footer.real", "Footer.txt", "Header.txt"}));
+        QCOMPARE(folderEntries(t, settings),
+                 (QStringList{"chain", "Footer.real", "Footer.txt", "Header.txt"}));
         QVERIFY(QFileInfo(t.native(Paths::footerFile())).isSymLink());
 
         // A file size limit (binding root too) makes the temporary twin fail
@@ -154,17 +160,18 @@ private slots:
         const QString quotes = Paths::quotesFolder();
         for (const char *file :
              {"readme.md", ".txt", "notes.txz", ".quotaro-AbC123", "8.TXT", "9.tXt", ".8.txt",
-              "a.b.txt", "Caf\xe9 8.txt", "Caf\xc3\xa9 8.txt", "\xf4\x8f\xbf\xbf.txt",
+              "a.b.txt", "Caf\xe9 8.txt", "Caf\xc3\xa9 8.txt", "\xdf\xbf.txt",
+              "\xf4\x8f\xbf\xbf.txt",
               "\xf4\x90\x80\x80.txt", // U+10FFFF, and past it no UTF-8
               "\xe9\xf0\x9f\x98\x80.txt"}) // a stray byte, then a character past U+FFFF
             t.makeRaw(quotes, file);
         t.makeFolder(quotes + QStringLiteral("\\folder.txt"));
         QStringList entries = Store::listEntries(t.files, quotes).value();
         entries.sort();
-        QCOMPARE(
-            entries.join(u'|'),
-            QStringLiteral(".8|8|9|Caf\u00e9 8|Caf") + QChar(0xDCE9) + " 8|a.b|"
-                + QString::fromUtf16(u"\xdbff\xdfff|\xdce9\xd83d\xde00|\xdcf4\xdc90\xdc80\xdc80"));
+        QCOMPARE(entries.join(u'|'),
+                 QStringLiteral(".8|8|9|Caf\u00e9 8|Caf") + QChar(0xDCE9) + " 8|a.b|"
+                     + QString::fromUtf16(
+                         u"\x07ff|\xdbff\xdfff|\xdce9\xd83d\xde00|\xdcf4\xdc90\xdc80\xdc80"));
         for (const QString &entry : entries) {
             QVERIFY(Store::entryExists(t.files, quotes, entry)
                     && !Store::createEntry(t.files, quotes, entry));
