@@ -750,6 +750,31 @@ private:
     bool m_ringKept = false;
 
     bool lookForRing(int target);
+    // Where the last look failed, while the items it failed on stand as
+    // they stood: a look then fails again, as long as it reads that far.
+    int m_failAt = None; // the item it failed at, by place
+    int m_failFrom = None; // the first place its failure depended on
+    void forgetFailure() { m_failAt = m_failFrom = None; }
+    void failedAt(int at, int from)
+    {
+        m_failAt = at;
+        m_failFrom = from;
+    }
+    // The head leaves the front, and jumps to the place given (None: it stays).
+    void moved(int to)
+    {
+        if (m_failAt == None)
+            return;
+        --m_failAt;
+        if (--m_failFrom < 0 || (to != None && to >= m_failFrom && to <= m_failAt)) {
+            forgetFailure();
+            return;
+        }
+        if (to != None && to < m_failFrom) {
+            ++m_failFrom;
+            ++m_failAt;
+        }
+    }
     // Whether the ring could close where it ended when it was left: the
     // first block sees the last item as smaller, or is its block mate.
     bool ringCouldCloseAtHint() const;
@@ -891,6 +916,7 @@ bool Engine::stepPhysical()
     }
     if (target == None) {
         m_sequence.popFront();
+        moved(None);
         if (m_ringEnd != None && --m_ringEnd == 0)
             m_ringEnd = None;
         keep(head);
@@ -916,6 +942,9 @@ bool Engine::stepPhysical()
             m_eagerWait = m_eagerStep;
         }
     }
+    // A look that would only fail again where the last one failed is not made.
+    if (m_failAt != None && target >= m_failAt)
+        look = false;
     if (look) {
         m_work = 0;
         if (lookForRing(target))
@@ -925,6 +954,7 @@ bool Engine::stepPhysical()
         m_ringEnd = None; // a head went among the parked items: no more hints
     m_sequence.popFront();
     m_sequence.insert(target, head);
+    moved(target);
     ++m_jumpsHere;
     ++m_work;
     return true;
@@ -966,6 +996,7 @@ void Engine::stepsAsWritten()
     keep(items.front());
     items.erase(items.begin());
     m_sequence.assign(items);
+    forgetFailure();
     m_ringEnd = None;
 }
 
@@ -1007,21 +1038,30 @@ bool Engine::lookForRing(int target)
     double maxKey[MostPrefixes];
     std::fill(std::begin(maxKey), std::end(maxKey), -Infinite);
     bool secondSeesFirstStart = true; // the second run sees the first's first item as smaller
+    forgetFailure();
+    // Where a failure of the next item depends on from (None: on more).
+    int failFrom = None;
 
     // Adds the next item to the ring read so far; false where the items up
     // to it cannot be the start of a ring.
     auto extend = [&](int y) {
         const int g = m_class[y];
-        if (g == None)
+        const int at = int(seen.size());
+        failFrom = None;
+        if (g == None) {
+            failFrom = at;
             return false; // an item without a number never jumps: no ring holds it
+        }
         present |= 1u << g;
         outsiders |= ~m_member[y] & m_allPrefixes;
         if (present & outsiders)
             return false;
         maxKey[g] = std::max(maxKey[g], m_key[y]);
         if (!seen.empty() && mates(seen.back(), y)) {
-            if (!fits(rs, runs.back().summary, y))
+            if (!fits(rs, runs.back().summary, y)) {
+                failFrom = int(runs.back().start);
                 return false;
+            }
         } else {
             // Only the first two runs and the latest are ever looked into.
             int row = int(runs.size());
@@ -1035,13 +1075,17 @@ bool Engine::lookForRing(int target)
         }
         Run &run = runs.back();
         if (runs.size() == 2) {
-            if (!sees(y, runs[0].last))
+            if (!sees(y, runs[0].last)) {
+                failFrom = at - 1;
                 return false;
+            }
             secondSeesFirstStart = secondSeesFirstStart && sees(y, runs[0].first);
         } else if (runs.size() > 2) {
             const Run &before = runs[runs.size() - 2];
-            if (!sees(y, before.first) || !sees(y, before.last))
+            if (!sees(y, before.first) || !sees(y, before.last)) {
+                failFrom = int(before.start) - 1;
                 return false;
+            }
         }
         run.last = y;
         summarise(rs, run.summary, y);
@@ -1072,6 +1116,8 @@ bool Engine::lookForRing(int target)
     Sequence::Cursor c = m_sequence.begin();
     for (int i = 0; i <= target; ++i, m_sequence.next(c)) {
         if (!extend(m_sequence.item(c))) {
+            if (failFrom != None)
+                failedAt(i, failFrom);
             m_lastLook = qint64(i) + 8;
             return false;
         }
@@ -1166,6 +1212,7 @@ bool Engine::lookForRing(int target)
     }
     m_ringNext = 0;
     m_sequence.assign({});
+    forgetFailure();
     m_ringEnd = None;
     m_eagerStep = 0;
     m_ringKept = true;
@@ -1454,6 +1501,7 @@ void Engine::leaveRing(int item)
     order.insert(order.end(), m_parked.begin(), m_parked.end());
     m_parked.clear();
     m_sequence.assign(order);
+    forgetFailure();
     m_ringKept = false;
 }
 
