@@ -786,6 +786,8 @@ private:
     std::vector<int> itemsOf(int block, bool reversed) const;
     std::vector<int> arrangementLedBy(int item, bool flipped) const;
     void leaveRing(int item);
+    std::vector<int> m_listNext, m_listPrevious; // per item, while turning on a list
+    void turnOnList(std::vector<int> &ring);
 };
 
 Engine::Engine(const std::vector<Entry> &entries, const std::vector<int> &run)
@@ -1495,6 +1497,7 @@ void Engine::leaveRing(int item)
     std::vector<int> order = arrangementLedBy(item, keptFlipped(item));
     keep(item);
     order.erase(order.begin());
+    turnOnList(order);
     m_ringEnd = int(order.size());
     m_eagerWait = 0;
     m_work = 0;
@@ -1503,6 +1506,62 @@ void Engine::leaveRing(int item)
     m_sequence.assign(order);
     forgetFailure();
     m_ringKept = false;
+}
+
+// The ring comes back, if at all, only once the items have gone round, so
+// the jumps of the first turn are followed on a plain list of the ring's
+// items, without looking for it. Each head is an item of the ring: it
+// belongs to the group of every other and sees no parked item as smaller,
+// so it jumps behind the last item of the ring it sees as smaller, which is
+// nearly always one of the last few. Where a head stays, or its jump lands
+// further back, the tree takes over from there.
+void Engine::turnOnList(std::vector<int> &ring)
+{
+    const int n = int(ring.size());
+    if (n < 2)
+        return;
+    std::vector<int> &next = m_listNext, &previous = m_listPrevious;
+    next.resize(size_t(m_count));
+    previous.resize(size_t(m_count));
+    for (int i = 0; i < n; ++i) {
+        next[size_t(ring[size_t(i)])] = i + 1 < n ? ring[size_t(i) + 1] : None;
+        previous[size_t(ring[size_t(i)])] = i > 0 ? ring[size_t(i) - 1] : None;
+    }
+    int first = ring.front(), last = ring.back();
+    constexpr int Reach = 64; // items read back from the end for a jump
+    int jumps = 0;
+    for (; jumps < n; ++jumps) {
+        const int head = first;
+        const int g = m_class[head];
+        if (g == None)
+            break;
+        const int view = m_viewOf[g];
+        int target = None, read = 0;
+        for (int y = last; y != head && read < Reach; y = previous[size_t(y)], ++read) {
+            if (value(y, view) < m_key[head]) {
+                target = y;
+                break;
+            }
+        }
+        if (target == None)
+            break;
+        first = next[size_t(head)];
+        previous[size_t(first)] = None;
+        const int behind = next[size_t(target)];
+        next[size_t(target)] = head;
+        previous[size_t(head)] = target;
+        next[size_t(head)] = behind;
+        if (behind == None)
+            last = head;
+        else
+            previous[size_t(behind)] = head;
+    }
+    if (jumps == 0)
+        return;
+    ring.clear();
+    for (int x = first; x != None; x = next[size_t(x)])
+        ring.push_back(x);
+    m_jumpsHere += jumps;
 }
 
 std::vector<int> Engine::order()
