@@ -35,7 +35,14 @@
 // as long as its neighbours still fit, and the arrangement then matters no
 // more. Only when they do not is the arrangement made whole again (the
 // circle's two arrangements led by that item compared), and the jumps
-// followed until the ring is whole again or a head stays.
+// followed until the ring is whole again or a head stays. The ring then
+// mostly comes back once every item has gone round: the items near the
+// break land elsewhere than before (or stay behind, parked), while the
+// others turn as they did. That first turn is followed on a plain list
+// (each head of the ring jumps behind the last ring item it sees as
+// smaller, nearly always one of the last few) and looked at once; the tree
+// takes over only where it was not enough. Each break so still costs a few
+// readings of the ring; mending the ring only where it broke would not.
 
 namespace ReSortRun {
 
@@ -631,6 +638,47 @@ void Sequence::collect(std::vector<int> &into) const
         into.push_back(item(c));
 }
 
+// The arrangement as a plain vector, read by a look for the ring as the
+// tree is.
+class Items {
+public:
+    Items(const std::vector<int> &items, const std::vector<double> &values,
+          const std::vector<std::uint32_t> &foreign, int views)
+        : m_items(items), m_values(values), m_foreign(foreign), m_views(views)
+    {
+    }
+    using Cursor = size_t;
+    Cursor begin() const { return 0; }
+    bool atEnd(Cursor c) const { return c == m_items.size(); }
+    int item(Cursor c) const { return m_items[c]; }
+    void next(Cursor &c) const { ++c; }
+    int firstOutsider(std::uint32_t mask, int from) const
+    {
+        size_t i = size_t(from);
+        while (i < m_items.size() && !(m_foreign[size_t(m_items[i])] & mask))
+            ++i;
+        return int(i);
+    }
+    double minimum(int view, int from, int end) const
+    {
+        double least = Infinite;
+        for (int i = from; i < end; ++i)
+            least = std::min(least,
+                             m_values[size_t(m_items[size_t(i)]) * size_t(m_views) + size_t(view)]);
+        return least;
+    }
+    void collect(std::vector<int> &into) const
+    {
+        into.insert(into.end(), m_items.begin(), m_items.end());
+    }
+
+private:
+    const std::vector<int> &m_items;
+    const std::vector<double> &m_values;
+    const std::vector<std::uint32_t> &m_foreign;
+    int m_views;
+};
+
 class Engine {
 public:
     Engine(const std::vector<Entry> &entries, const std::vector<int> &run);
@@ -706,10 +754,8 @@ private:
     int m_blocks = 0;
     // Blocks are numbered in the order of the ring from where it was taken
     // apart, so the numbers tell which of three blocks comes between.
-    // The blocks of two or more items, by number; the ring's blocks are
-    // numbered from m_ringBase on.
+    // The blocks of two or more items, by number.
     std::vector<std::uint64_t> m_big;
-    int m_ringBase = 0;
     void markBig(int block, bool big)
     {
         const size_t word = size_t(block) / 64;
@@ -749,7 +795,9 @@ private:
     std::vector<int> m_parked;
     bool m_ringKept = false;
 
-    bool lookForRing(int target);
+    bool lookForRing(int target) { return lookForRingIn(m_sequence, target); }
+    template <class Arrangement>
+    bool lookForRingIn(const Arrangement &arrangement, int target);
     // Where the last look failed, while the items it failed on stand as
     // they stood: a look then fails again, as long as it reads that far.
     int m_failAt = None; // the item it failed at, by place
@@ -1028,7 +1076,8 @@ bool Engine::ringCouldCloseAtHint() const
 // parked items. The head jumps behind the item at `target`: a ring ends
 // after it, before the first item after it that is no block mate of the
 // head.
-bool Engine::lookForRing(int target)
+template <class Arrangement>
+bool Engine::lookForRingIn(const Arrangement &arrangement, int target)
 {
     std::vector<int> &seen = m_seen;
     seen.clear();
@@ -1115,9 +1164,9 @@ bool Engine::lookForRing(int target)
     };
 
     // The items up to the target all belong to the ring.
-    Sequence::Cursor c = m_sequence.begin();
-    for (int i = 0; i <= target; ++i, m_sequence.next(c)) {
-        if (!extend(m_sequence.item(c))) {
+    typename Arrangement::Cursor c = arrangement.begin();
+    for (int i = 0; i <= target; ++i, arrangement.next(c)) {
+        if (!extend(arrangement.item(c))) {
             if (failFrom != None)
                 failedAt(i, failFrom);
             m_lastLook = qint64(i) + 8;
@@ -1129,8 +1178,8 @@ bool Engine::lookForRing(int target)
     const int head = seen.front();
     std::vector<int> &after = m_after;
     after.clear();
-    for (; !m_sequence.atEnd(c) && mates(head, m_sequence.item(c)); m_sequence.next(c))
-        after.push_back(m_sequence.item(c));
+    for (; !arrangement.atEnd(c) && mates(head, arrangement.item(c)); arrangement.next(c))
+        after.push_back(arrangement.item(c));
     m_lastLook = qint64(seen.size() + after.size()) + 8;
     // No item of the ring may see a parked item of its group as smaller: per
     // prefix, the smallest number read in the parked items up to the first
@@ -1141,8 +1190,8 @@ bool Engine::lookForRing(int target)
     least.resize((after.size() + 1) * prefixes);
     const int last = target + 1 + int(after.size());
     for (size_t g = 0; g < prefixes; ++g)
-        least[after.size() * prefixes + g] = m_sequence.minimum(
-            m_viewOf[g], last, m_sequence.firstOutsider(1u << g, last));
+        least[after.size() * prefixes + g] = arrangement.minimum(
+            m_viewOf[g], last, arrangement.firstOutsider(1u << g, last));
     for (size_t i = after.size(); i-- > 0;) {
         const int y = after[i];
         for (size_t g = 0; g < prefixes; ++g)
@@ -1168,10 +1217,17 @@ bool Engine::lookForRing(int target)
     // Take the arrangement apart.
     const size_t ringSize = seen.size();
     std::vector<int> rest;
-    m_sequence.collect(rest);
+    arrangement.collect(rest);
     m_parked.assign(rest.begin() + qsizetype(ringSize), rest.end());
     m_blocks = 0;
-    m_ringBase = int(m_first.size());
+    // The blocks of a ring left before are no longer needed: starting
+    // afresh keeps the arrays as short as the ring.
+    for (auto *v : {&m_first, &m_last, &m_blockSize, &m_nextBlock, &m_previousBlock, &m_summaryOf})
+        v->clear();
+    m_reversed.clear();
+    m_stale.clear();
+    m_big.clear();
+    m_summary.clearAll();
     const bool headBlockSplit = mates(seen.back(), seen.front());
     std::vector<int> items;
     int firstBlock = None;
@@ -1264,7 +1320,7 @@ int Engine::firstBigAfter(int block) const
     const int top = int(m_first.size());
     int found = firstBigIn(block + 1, top);
     if (found == None)
-        found = firstBigIn(m_ringBase, block);
+        found = firstBigIn(0, block);
     return found;
 }
 
@@ -1498,14 +1554,26 @@ void Engine::leaveRing(int item)
     keep(item);
     order.erase(order.begin());
     turnOnList(order);
-    m_ringEnd = int(order.size());
+    const int ringItems = int(order.size());
+    m_ringEnd = ringItems;
     m_eagerWait = 0;
     m_work = 0;
     order.insert(order.end(), m_parked.begin(), m_parked.end());
     m_parked.clear();
-    m_sequence.assign(order);
-    forgetFailure();
     m_ringKept = false;
+    forgetFailure();
+    // The ring has mostly come back after that turn: a look at once, on the
+    // items as they stand, for the head's jump (behind the last item of the
+    // ring it sees as smaller).
+    const int head = order.empty() ? None : order.front();
+    if (head != None && m_class[head] != None) {
+        int target = ringItems - 1;
+        while (target > 0 && !sees(head, order[size_t(target)]))
+            --target;
+        if (target > 0 && lookForRingIn(Items(order, m_value, m_foreign, m_views), target))
+            return;
+    }
+    m_sequence.assign(order);
 }
 
 // The ring comes back, if at all, only once the items have gone round, so

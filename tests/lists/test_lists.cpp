@@ -85,9 +85,12 @@ void TestLists::reSortGivesItsExamplesAndTheSteps()
          {"0.75 0.075 0.7 0.025 0.68 0.79 0.02", "0.059 0.0549 0.68 0.83088 0.09 0.59214 0.00436",
           "0.432 0.44693 0.48 0.564 0.57750 0.61 0.9 0.9",
           "0.7 0.19 0.17 0.4 0.60 0.76 0.8 2.5 0.5 0.17 0.7 0.55 0.50",
-          // The ring breaks and comes back after a turn followed on a list.
+          // The ring breaks and comes back after a turn followed on a list,
+          // then is found there or in the tree, and taken apart again.
           "0.99 0.0741 0.0153 0.0152 0.0152 0.0854", "0.7 0.16 0.13 0.16",
-          "0.0281 0.10347 0.87 0.90 0.0222 0.53 0.93 0.9526",
+          "0.0281 0.10347 0.87 0.90 0.0222 0.21615 0.53 0.93 0.9526",
+          "0.66 0.0856 0.8816 0.4909 0.69 0.27016",
+          "0.90 0.0296 0.69 0.0580 0.92512 0.8604 0.41 0.86001 0.47033 0.0420 0.37 0.0594",
           "0.75 0.082 0.87 0.53281 0.61 0.98 0.0888 0.68 0.0148"}) {
         QStringList names;
         for (const QString &n : QString::fromLatin1(row).split(u' '))
