@@ -1596,7 +1596,10 @@ void Engine::turnOnList(std::vector<int> &ring)
         previous[size_t(ring[size_t(i)])] = i > 0 ? ring[size_t(i) - 1] : None;
     }
     int first = ring.front(), last = ring.back();
-    constexpr int Reach = 64; // items read back from the end for a jump
+    // Items read back from the end for one jump, and for the whole turn:
+    // never much more than the tree would cost.
+    constexpr int Reach = 64;
+    qint64 budget = 8 * qint64(n);
     int jumps = 0;
     for (; jumps < n; ++jumps) {
         const int head = first;
@@ -1611,7 +1614,8 @@ void Engine::turnOnList(std::vector<int> &ring)
                 break;
             }
         }
-        if (target == None)
+        budget -= read + 1;
+        if (target == None || budget < 0)
             break;
         first = next[size_t(head)];
         previous[size_t(first)] = None;
