@@ -149,7 +149,8 @@ public:
     // is below the key, or None.
     int lastBelow(int view, double key, int end) const;
     double minimum(int view, int from, int end) const;
-    void collect(std::vector<int> &into) const;
+    // Appends the items from the place given on.
+    void collect(std::vector<int> &into, int from = 0) const;
     int at(int index) const;
 
     // Reading in order.
@@ -632,9 +633,18 @@ int Sequence::at(int index) const
     return m_leaves[size_t(node)].item[index];
 }
 
-void Sequence::collect(std::vector<int> &into) const
+void Sequence::collect(std::vector<int> &into, int from) const
 {
-    for (Cursor c = begin(); !atEnd(c); next(c))
+    Cursor c = begin();
+    // Whole leaves before the place are passed over.
+    while (!atEnd(c) && from >= m_leaves[size_t(c.leaf)].count) {
+        from -= m_leaves[size_t(c.leaf)].count;
+        c.leaf = m_leaves[size_t(c.leaf)].next;
+    }
+    if (atEnd(c))
+        return;
+    c.index = from;
+    for (; !atEnd(c); next(c))
         into.push_back(item(c));
 }
 
@@ -667,9 +677,10 @@ public:
                              m_values[size_t(m_items[size_t(i)]) * size_t(m_views) + size_t(view)]);
         return least;
     }
-    void collect(std::vector<int> &into) const
+    // Appends the items from the place given on.
+    void collect(std::vector<int> &into, int from = 0) const
     {
-        into.insert(into.end(), m_items.begin(), m_items.end());
+        into.insert(into.end(), m_items.begin() + from, m_items.end());
     }
 
 private:
@@ -705,10 +716,19 @@ private:
     std::uint32_t m_allPrefixes = 0;
 
     double value(int item, int view) const { return m_value[size_t(item) * m_views + view]; }
+    // Per item, what it compares as a head: its key, read against the
+    // number at its view; an item without a key has a key below every
+    // number, so that it sees none as smaller without a test of its own.
+    struct Sight {
+        double key;
+        int view;
+    };
+    std::vector<Sight> m_sight;
     // Whether x, as a head, sees y as smaller.
     bool sees(int x, int y) const
     {
-        return m_class[x] != None && value(y, m_viewOf[m_class[x]]) < m_key[x];
+        const Sight &s = m_sight[size_t(x)];
+        return m_value[size_t(y) * size_t(m_views) + size_t(s.view)] < s.key;
     }
     bool mates(int x, int y) const { return !sees(x, y) && !sees(y, x); }
     void summarise(Summaries &s, int row, int item) const;
@@ -826,7 +846,10 @@ private:
     // Whether the ring could close where it ended when it was left: the
     // first block sees the last item as smaller, or is its block mate.
     bool ringCouldCloseAtHint() const;
-    int newBlock(const std::vector<int> &items);
+    // Makes the block of the items given (the arrays are long enough).
+    void newBlock(int block, const int *from, const int *to);
+    std::vector<int> m_blockItems; // scratch space of newBlock's callers
+    std::vector<char> m_inRing; // per item, all 0 but while the ring is read
     void refresh(int block);
     bool allSeeBlock(int block, int x);
     bool oneBlockOf(int x, int y);
@@ -834,7 +857,7 @@ private:
     std::vector<int> itemsOf(int block, bool reversed) const;
     std::vector<int> arrangementLedBy(int item, bool flipped) const;
     void leaveRing(int item);
-    std::vector<int> m_listNext, m_listPrevious; // per item, while turning on a list
+    std::vector<int> m_turnList; // scratch space of a turn on a list
     void turnOnList(std::vector<int> &ring);
 };
 
@@ -898,6 +921,12 @@ Engine::Engine(const std::vector<Entry> &entries, const std::vector<int> &run)
             if (m_prefix[g].isEmpty() ? e.leading > 0 : beginsWith(e.text, m_prefix[g]))
                 m_member[size_t(i)] |= 1u << g;
         }
+    }
+    m_sight.resize(size_t(m_count));
+    for (int i = 0; i < m_count; ++i) {
+        const int g = m_class[size_t(i)];
+        m_sight[size_t(i)] = g == None ? Sight{-Infinite, 0}
+                                       : Sight{m_key[size_t(i)], m_viewOf[size_t(g)]};
     }
 }
 
@@ -1093,6 +1122,17 @@ bool Engine::lookForRingIn(const Arrangement &arrangement, int target)
     // Where a failure of the next item depends on from (None: on more).
     int failFrom = None;
 
+    // The latest run's summary (from the third run on) is made only once
+    // it is read: most runs of a long ring hold one item, and are never.
+    bool latestPending = false;
+    auto settleLatest = [&]() {
+        if (!latestPending)
+            return;
+        rs.clear(runs.back().summary);
+        summarise(rs, runs.back().summary, runs.back().first);
+        latestPending = false;
+    };
+
     // Adds the next item to the ring read so far; false where the items up
     // to it cannot be the start of a ring.
     auto extend = [&](int y) {
@@ -1108,7 +1148,12 @@ bool Engine::lookForRingIn(const Arrangement &arrangement, int target)
         if (present & outsiders)
             return false;
         maxKey[g] = std::max(maxKey[g], m_key[y]);
-        if (!seen.empty() && mates(seen.back(), y)) {
+        const Sight own = m_sight[size_t(y)];
+        const double *const values = m_value.data() + own.view;
+        const size_t views = size_t(m_views);
+        auto ySees = [&](int z) { return values[size_t(z) * views] < own.key; };
+        if (!seen.empty() && !ySees(seen.back()) && !sees(seen.back(), y)) {
+            settleLatest();
             if (!fits(rs, runs.back().summary, y)) {
                 failFrom = int(runs.back().start);
                 return false;
@@ -1118,7 +1163,7 @@ bool Engine::lookForRingIn(const Arrangement &arrangement, int target)
             int row = int(runs.size());
             if (row > 2) {
                 row = 2;
-                rs.clear(row);
+                latestPending = true;
             } else {
                 rs.add();
             }
@@ -1126,20 +1171,21 @@ bool Engine::lookForRingIn(const Arrangement &arrangement, int target)
         }
         Run &run = runs.back();
         if (runs.size() == 2) {
-            if (!sees(y, runs[0].last)) {
+            if (!ySees(runs[0].last)) {
                 failFrom = at - 1;
                 return false;
             }
-            secondSeesFirstStart = secondSeesFirstStart && sees(y, runs[0].first);
+            secondSeesFirstStart = secondSeesFirstStart && ySees(runs[0].first);
         } else if (runs.size() > 2) {
             const Run &before = runs[runs.size() - 2];
-            if (!sees(y, before.first) || !sees(y, before.last)) {
+            if (!ySees(before.first) || !ySees(before.last)) {
                 failFrom = int(before.start) - 1;
                 return false;
             }
         }
         run.last = y;
-        summarise(rs, run.summary, y);
+        if (!latestPending)
+            summarise(rs, run.summary, y);
         seen.push_back(y);
         return true;
     };
@@ -1156,7 +1202,10 @@ bool Engine::lookForRingIn(const Arrangement &arrangement, int target)
                 && allSee(rs, first.summary, lastRun.last);
         }
         // The head's block, part of it gone round already.
-        if (k < 2 || !oneBlock(rs, first.summary, lastRun.summary))
+        if (k < 2)
+            return false;
+        settleLatest();
+        if (!oneBlock(rs, first.summary, lastRun.summary))
             return false;
         const Run &beforeLast = runs[k - 1];
         return allSee(rs, first.summary, beforeLast.first)
@@ -1216,56 +1265,56 @@ bool Engine::lookForRingIn(const Arrangement &arrangement, int target)
 
     // Take the arrangement apart.
     const size_t ringSize = seen.size();
-    std::vector<int> rest;
-    arrangement.collect(rest);
-    m_parked.assign(rest.begin() + qsizetype(ringSize), rest.end());
-    m_blocks = 0;
+    m_parked.clear();
+    arrangement.collect(m_parked, int(ringSize));
     // The blocks of a ring left before are no longer needed: starting
-    // afresh keeps the arrays as short as the ring.
-    for (auto *v : {&m_first, &m_last, &m_blockSize, &m_nextBlock, &m_previousBlock, &m_summaryOf})
-        v->clear();
-    m_reversed.clear();
-    m_stale.clear();
-    m_big.clear();
-    m_summary.clearAll();
+    // afresh keeps the arrays as short as the ring. Blocks are numbered in
+    // the ring's order, each followed by the next.
     const bool headBlockSplit = mates(seen.back(), seen.front());
-    std::vector<int> items;
-    int firstBlock = None;
-    int previous = None;
-    const size_t runsInRing = headBlockSplit ? runs.size() - 1 : runs.size();
-    for (size_t r = 0; r < runsInRing; ++r) {
-        const size_t end = r + 1 < runs.size() ? runs[r + 1].start : seen.size();
-        items.assign(seen.begin() + qsizetype(runs[r].start), seen.begin() + qsizetype(end));
+    const int blocks = int(headBlockSplit ? runs.size() - 1 : runs.size());
+    for (auto *v : {&m_first, &m_last, &m_blockSize, &m_nextBlock, &m_previousBlock})
+        v->resize(size_t(blocks));
+    m_summaryOf.assign(size_t(blocks), None);
+    m_reversed.assign(size_t(blocks), 0);
+    m_stale.assign(size_t(blocks), 1); // worked out when first needed
+    m_big.assign((size_t(blocks) + 63) / 64, 0);
+    m_summary.clearAll();
+    m_blocks = blocks;
+    for (int r = 0; r < blocks; ++r) {
+        const size_t end = size_t(r) + 1 < runs.size() ? runs[size_t(r) + 1].start : seen.size();
+        const int *from = seen.data() + runs[size_t(r)].start, *to = seen.data() + end;
         if (r == 0 && headBlockSplit) {
             // The part gone round stands last, latest first.
-            std::vector<int> gone(seen.begin() + qsizetype(runs.back().start), seen.end());
-            std::reverse(gone.begin(), gone.end());
-            items.insert(items.begin(), gone.begin(), gone.end());
+            std::vector<int> &items = m_blockItems;
+            items.assign(seen.rbegin(), seen.rend() - qsizetype(runs.back().start));
+            items.insert(items.end(), from, to);
+            from = items.data();
+            to = from + items.size();
         }
-        const int block = newBlock(items);
-        if (previous == None) {
-            firstBlock = block;
-        } else {
-            m_nextBlock[size_t(previous)] = block;
-            m_previousBlock[size_t(block)] = previous;
-        }
-        previous = block;
+        newBlock(r, from, to);
+        m_nextBlock[size_t(r)] = r + 1 < blocks ? r + 1 : 0;
+        m_previousBlock[size_t(r)] = r > 0 ? r - 1 : blocks - 1;
     }
-    m_nextBlock[size_t(previous)] = firstBlock;
-    m_previousBlock[size_t(firstBlock)] = previous;
-    m_pass = firstBlock;
+    m_pass = 0;
     // By former place: the items are numbered so.
     if (seen.size() * 16 < size_t(m_count)) {
         m_ringOrder = seen;
         std::sort(m_ringOrder.begin(), m_ringOrder.end());
     } else {
-        std::vector<char> inRing(size_t(m_count), 0);
-        for (const int x : seen)
-            inRing[size_t(x)] = 1;
-        m_ringOrder.clear();
-        for (int x = 0; x < m_count; ++x) {
-            if (inRing[size_t(x)])
-                m_ringOrder.push_back(x);
+        m_inRing.resize(size_t(m_count), 0);
+        int lowest = m_count, highest = 0;
+        for (const int x : seen) {
+            m_inRing[size_t(x)] = 1;
+            lowest = std::min(lowest, x);
+            highest = std::max(highest, x);
+        }
+        m_ringOrder.resize(seen.size());
+        size_t at = 0;
+        for (int x = lowest; x <= highest; ++x) {
+            if (m_inRing[size_t(x)]) {
+                m_inRing[size_t(x)] = 0;
+                m_ringOrder[at++] = x;
+            }
         }
     }
     m_ringNext = 0;
@@ -1277,26 +1326,20 @@ bool Engine::lookForRingIn(const Arrangement &arrangement, int target)
     return true;
 }
 
-int Engine::newBlock(const std::vector<int> &items)
+void Engine::newBlock(int block, const int *from, const int *to)
 {
-    const int block = int(m_first.size());
-    m_first.push_back(items.front());
-    m_last.push_back(items.back());
-    m_blockSize.push_back(int(items.size()));
-    m_nextBlock.push_back(None);
-    m_previousBlock.push_back(None);
-    m_reversed.push_back(0);
-    m_stale.push_back(1); // worked out when first needed
-    m_summaryOf.push_back(None);
-    for (size_t i = 0; i < items.size(); ++i) {
-        const int x = items[i];
-        m_blockOf[x] = block;
-        m_previous[x] = i == 0 ? None : items[i - 1];
-        m_next[x] = i + 1 == items.size() ? None : items[i + 1];
+    m_first[size_t(block)] = *from;
+    m_last[size_t(block)] = to[-1];
+    const int size = int(to - from);
+    m_blockSize[size_t(block)] = size;
+    for (int i = 0; i < size; ++i) {
+        const int x = from[i];
+        m_blockOf[size_t(x)] = block;
+        m_previous[size_t(x)] = i == 0 ? None : from[i - 1];
+        m_next[size_t(x)] = i + 1 == size ? None : from[i + 1];
     }
-    ++m_blocks;
-    markBig(block, items.size() > 1);
-    return block;
+    if (size > 1)
+        markBig(block, true);
 }
 
 int Engine::firstBigIn(int from, int to) const
@@ -1588,51 +1631,44 @@ void Engine::turnOnList(std::vector<int> &ring)
     const int n = int(ring.size());
     if (n < 2)
         return;
-    std::vector<int> &next = m_listNext, &previous = m_listPrevious;
-    next.resize(size_t(m_count));
-    previous.resize(size_t(m_count));
-    for (int i = 0; i < n; ++i) {
-        next[size_t(ring[size_t(i)])] = i + 1 < n ? ring[size_t(i) + 1] : None;
-        previous[size_t(ring[size_t(i)])] = i > 0 ? ring[size_t(i) - 1] : None;
-    }
-    int first = ring.front(), last = ring.back();
+    // The list stands in a buffer twice its length: a head leaves the front
+    // and goes in among the last few, which move up by one, so the list
+    // slides along the buffer by one place per jump and is read straight
+    // through.
+    std::vector<int> &list = m_turnList;
+    list.resize(2 * size_t(n) + 1);
+    int *const buffer = list.data();
+    std::copy(ring.begin(), ring.end(), buffer);
+    int front = 0, end = n;
     // Items read back from the end for one jump, and for the whole turn:
     // never much more than the tree would cost.
     constexpr int Reach = 64;
     qint64 budget = 8 * qint64(n);
     int jumps = 0;
     for (; jumps < n; ++jumps) {
-        const int head = first;
+        const int head = buffer[front];
         const int g = m_class[head];
         if (g == None)
             break;
-        const int view = m_viewOf[g];
-        int target = None, read = 0;
-        for (int y = last; y != head && read < Reach; y = previous[size_t(y)], ++read) {
-            if (value(y, view) < m_key[head]) {
-                target = y;
-                break;
-            }
-        }
-        budget -= read + 1;
-        if (target == None || budget < 0)
+        const double *const values = m_value.data() + m_viewOf[g];
+        const double key = m_key[head];
+        const int stop = std::max(front + 1, end - Reach);
+        int target = end - 1;
+        while (target >= stop && !(values[size_t(buffer[target]) * size_t(m_views)] < key))
+            --target;
+        budget -= end - target;
+        if (target < stop || budget < 0)
             break;
-        first = next[size_t(head)];
-        previous[size_t(first)] = None;
-        const int behind = next[size_t(target)];
-        next[size_t(target)] = head;
-        previous[size_t(head)] = target;
-        next[size_t(head)] = behind;
-        if (behind == None)
-            last = head;
-        else
-            previous[size_t(behind)] = head;
+        // Behind the target: the items after it move up by one.
+        std::memmove(buffer + target + 2, buffer + target + 1,
+                     size_t(end - target - 1) * sizeof(int));
+        buffer[target + 1] = head;
+        ++end;
+        ++front;
     }
     if (jumps == 0)
         return;
-    ring.clear();
-    for (int x = first; x != None; x = next[size_t(x)])
-        ring.push_back(x);
+    ring.assign(buffer + front, buffer + end);
     m_jumpsHere += jumps;
 }
 
