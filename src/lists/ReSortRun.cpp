@@ -35,7 +35,14 @@
 // as long as its neighbours still fit, and the arrangement then matters no
 // more. Only when they do not is the arrangement made whole again (the
 // circle's two arrangements led by that item compared), and the jumps
-// followed until the ring is whole again or a head stays.
+// followed until the ring is whole again or a head stays. The ring then
+// mostly comes back once every item has gone round: the items near the
+// break land elsewhere than before (or stay behind, parked), while the
+// others turn as they did. That first turn is followed on a plain list
+// (each head of the ring jumps behind the last ring item it sees as
+// smaller, nearly always one of the last few) and looked at once; the tree
+// takes over only where it was not enough. Each break so still costs a few
+// readings of the ring; mending the ring only where it broke would not.
 
 namespace ReSortRun {
 
@@ -142,7 +149,8 @@ public:
     // is below the key, or None.
     int lastBelow(int view, double key, int end) const;
     double minimum(int view, int from, int end) const;
-    void collect(std::vector<int> &into) const;
+    // Appends the items from the place given on.
+    void collect(std::vector<int> &into, int from = 0) const;
     int at(int index) const;
 
     // Reading in order.
@@ -625,11 +633,62 @@ int Sequence::at(int index) const
     return m_leaves[size_t(node)].item[index];
 }
 
-void Sequence::collect(std::vector<int> &into) const
+void Sequence::collect(std::vector<int> &into, int from) const
 {
-    for (Cursor c = begin(); !atEnd(c); next(c))
+    Cursor c = begin();
+    // Whole leaves before the place are passed over.
+    while (!atEnd(c) && from >= m_leaves[size_t(c.leaf)].count) {
+        from -= m_leaves[size_t(c.leaf)].count;
+        c.leaf = m_leaves[size_t(c.leaf)].next;
+    }
+    if (atEnd(c))
+        return;
+    c.index = from;
+    for (; !atEnd(c); next(c))
         into.push_back(item(c));
 }
+
+// The arrangement as a plain vector, read by a look for the ring as the
+// tree is.
+class Items {
+public:
+    Items(const std::vector<int> &items, const std::vector<double> &values,
+          const std::vector<std::uint32_t> &foreign, int views)
+        : m_items(items), m_values(values), m_foreign(foreign), m_views(views)
+    {
+    }
+    using Cursor = size_t;
+    Cursor begin() const { return 0; }
+    bool atEnd(Cursor c) const { return c == m_items.size(); }
+    int item(Cursor c) const { return m_items[c]; }
+    void next(Cursor &c) const { ++c; }
+    int firstOutsider(std::uint32_t mask, int from) const
+    {
+        size_t i = size_t(from);
+        while (i < m_items.size() && !(m_foreign[size_t(m_items[i])] & mask))
+            ++i;
+        return int(i);
+    }
+    double minimum(int view, int from, int end) const
+    {
+        double least = Infinite;
+        for (int i = from; i < end; ++i)
+            least = std::min(least,
+                             m_values[size_t(m_items[size_t(i)]) * size_t(m_views) + size_t(view)]);
+        return least;
+    }
+    // Appends the items from the place given on.
+    void collect(std::vector<int> &into, int from = 0) const
+    {
+        into.insert(into.end(), m_items.begin() + from, m_items.end());
+    }
+
+private:
+    const std::vector<int> &m_items;
+    const std::vector<double> &m_values;
+    const std::vector<std::uint32_t> &m_foreign;
+    int m_views;
+};
 
 class Engine {
 public:
@@ -657,10 +716,19 @@ private:
     std::uint32_t m_allPrefixes = 0;
 
     double value(int item, int view) const { return m_value[size_t(item) * m_views + view]; }
+    // Per item, what it compares as a head: its key, read against the
+    // number at its view; an item without a key has a key below every
+    // number, so that it sees none as smaller without a test of its own.
+    struct Sight {
+        double key;
+        int view;
+    };
+    std::vector<Sight> m_sight;
     // Whether x, as a head, sees y as smaller.
     bool sees(int x, int y) const
     {
-        return m_class[x] != None && value(y, m_viewOf[m_class[x]]) < m_key[x];
+        const Sight &s = m_sight[size_t(x)];
+        return m_value[size_t(y) * size_t(m_views) + size_t(s.view)] < s.key;
     }
     bool mates(int x, int y) const { return !sees(x, y) && !sees(y, x); }
     void summarise(Summaries &s, int row, int item) const;
@@ -706,10 +774,8 @@ private:
     int m_blocks = 0;
     // Blocks are numbered in the order of the ring from where it was taken
     // apart, so the numbers tell which of three blocks comes between.
-    // The blocks of two or more items, by number; the ring's blocks are
-    // numbered from m_ringBase on.
+    // The blocks of two or more items, by number.
     std::vector<std::uint64_t> m_big;
-    int m_ringBase = 0;
     void markBig(int block, bool big)
     {
         const size_t word = size_t(block) / 64;
@@ -749,11 +815,41 @@ private:
     std::vector<int> m_parked;
     bool m_ringKept = false;
 
-    bool lookForRing(int target);
+    bool lookForRing(int target) { return lookForRingIn(m_sequence, target); }
+    template <class Arrangement>
+    bool lookForRingIn(const Arrangement &arrangement, int target);
+    // Where the last look failed, while the items it failed on stand as
+    // they stood: a look then fails again, as long as it reads that far.
+    int m_failAt = None; // the item it failed at, by place
+    int m_failFrom = None; // the first place its failure depended on
+    void forgetFailure() { m_failAt = m_failFrom = None; }
+    void failedAt(int at, int from)
+    {
+        m_failAt = at;
+        m_failFrom = from;
+    }
+    // The head leaves the front, and jumps to the place given (None: it stays).
+    void moved(int to)
+    {
+        if (m_failAt == None)
+            return;
+        --m_failAt;
+        if (--m_failFrom < 0 || (to != None && to >= m_failFrom && to <= m_failAt)) {
+            forgetFailure();
+            return;
+        }
+        if (to != None && to < m_failFrom) {
+            ++m_failFrom;
+            ++m_failAt;
+        }
+    }
     // Whether the ring could close where it ended when it was left: the
     // first block sees the last item as smaller, or is its block mate.
     bool ringCouldCloseAtHint() const;
-    int newBlock(const std::vector<int> &items);
+    // Makes the block of the items given (the arrays are long enough).
+    void newBlock(int block, const int *from, const int *to);
+    std::vector<int> m_blockItems; // scratch space of newBlock's callers
+    std::vector<char> m_inRing; // per item, all 0 but while the ring is read
     void refresh(int block);
     bool allSeeBlock(int block, int x);
     bool oneBlockOf(int x, int y);
@@ -761,6 +857,8 @@ private:
     std::vector<int> itemsOf(int block, bool reversed) const;
     std::vector<int> arrangementLedBy(int item, bool flipped) const;
     void leaveRing(int item);
+    std::vector<int> m_turnList; // scratch space of a turn on a list
+    void turnOnList(std::vector<int> &ring);
 };
 
 Engine::Engine(const std::vector<Entry> &entries, const std::vector<int> &run)
@@ -823,6 +921,12 @@ Engine::Engine(const std::vector<Entry> &entries, const std::vector<int> &run)
             if (m_prefix[g].isEmpty() ? e.leading > 0 : beginsWith(e.text, m_prefix[g]))
                 m_member[size_t(i)] |= 1u << g;
         }
+    }
+    m_sight.resize(size_t(m_count));
+    for (int i = 0; i < m_count; ++i) {
+        const int g = m_class[size_t(i)];
+        m_sight[size_t(i)] = g == None ? Sight{-Infinite, 0}
+                                       : Sight{m_key[size_t(i)], m_viewOf[size_t(g)]};
     }
 }
 
@@ -891,6 +995,7 @@ bool Engine::stepPhysical()
     }
     if (target == None) {
         m_sequence.popFront();
+        moved(None);
         if (m_ringEnd != None && --m_ringEnd == 0)
             m_ringEnd = None;
         keep(head);
@@ -916,6 +1021,9 @@ bool Engine::stepPhysical()
             m_eagerWait = m_eagerStep;
         }
     }
+    // A look that would only fail again where the last one failed is not made.
+    if (m_failAt != None && target >= m_failAt)
+        look = false;
     if (look) {
         m_work = 0;
         if (lookForRing(target))
@@ -925,6 +1033,7 @@ bool Engine::stepPhysical()
         m_ringEnd = None; // a head went among the parked items: no more hints
     m_sequence.popFront();
     m_sequence.insert(target, head);
+    moved(target);
     ++m_jumpsHere;
     ++m_work;
     return true;
@@ -966,6 +1075,7 @@ void Engine::stepsAsWritten()
     keep(items.front());
     items.erase(items.begin());
     m_sequence.assign(items);
+    forgetFailure();
     m_ringEnd = None;
 }
 
@@ -995,7 +1105,8 @@ bool Engine::ringCouldCloseAtHint() const
 // parked items. The head jumps behind the item at `target`: a ring ends
 // after it, before the first item after it that is no block mate of the
 // head.
-bool Engine::lookForRing(int target)
+template <class Arrangement>
+bool Engine::lookForRingIn(const Arrangement &arrangement, int target)
 {
     std::vector<int> &seen = m_seen;
     seen.clear();
@@ -1007,27 +1118,52 @@ bool Engine::lookForRing(int target)
     double maxKey[MostPrefixes];
     std::fill(std::begin(maxKey), std::end(maxKey), -Infinite);
     bool secondSeesFirstStart = true; // the second run sees the first's first item as smaller
+    forgetFailure();
+    // Where a failure of the next item depends on from (None: on more).
+    int failFrom = None;
+
+    // The latest run's summary (from the third run on) is made only once
+    // it is read: most runs of a long ring hold one item, and are never.
+    bool latestPending = false;
+    auto settleLatest = [&]() {
+        if (!latestPending)
+            return;
+        rs.clear(runs.back().summary);
+        summarise(rs, runs.back().summary, runs.back().first);
+        latestPending = false;
+    };
 
     // Adds the next item to the ring read so far; false where the items up
     // to it cannot be the start of a ring.
     auto extend = [&](int y) {
         const int g = m_class[y];
-        if (g == None)
+        const int at = int(seen.size());
+        failFrom = None;
+        if (g == None) {
+            failFrom = at;
             return false; // an item without a number never jumps: no ring holds it
+        }
         present |= 1u << g;
         outsiders |= ~m_member[y] & m_allPrefixes;
         if (present & outsiders)
             return false;
         maxKey[g] = std::max(maxKey[g], m_key[y]);
-        if (!seen.empty() && mates(seen.back(), y)) {
-            if (!fits(rs, runs.back().summary, y))
+        const Sight own = m_sight[size_t(y)];
+        const double *const values = m_value.data() + own.view;
+        const size_t views = size_t(m_views);
+        auto ySees = [&](int z) { return values[size_t(z) * views] < own.key; };
+        if (!seen.empty() && !ySees(seen.back()) && !sees(seen.back(), y)) {
+            settleLatest();
+            if (!fits(rs, runs.back().summary, y)) {
+                failFrom = int(runs.back().start);
                 return false;
+            }
         } else {
             // Only the first two runs and the latest are ever looked into.
             int row = int(runs.size());
             if (row > 2) {
                 row = 2;
-                rs.clear(row);
+                latestPending = true;
             } else {
                 rs.add();
             }
@@ -1035,16 +1171,21 @@ bool Engine::lookForRing(int target)
         }
         Run &run = runs.back();
         if (runs.size() == 2) {
-            if (!sees(y, runs[0].last))
+            if (!ySees(runs[0].last)) {
+                failFrom = at - 1;
                 return false;
-            secondSeesFirstStart = secondSeesFirstStart && sees(y, runs[0].first);
+            }
+            secondSeesFirstStart = secondSeesFirstStart && ySees(runs[0].first);
         } else if (runs.size() > 2) {
             const Run &before = runs[runs.size() - 2];
-            if (!sees(y, before.first) || !sees(y, before.last))
+            if (!ySees(before.first) || !ySees(before.last)) {
+                failFrom = int(before.start) - 1;
                 return false;
+            }
         }
         run.last = y;
-        summarise(rs, run.summary, y);
+        if (!latestPending)
+            summarise(rs, run.summary, y);
         seen.push_back(y);
         return true;
     };
@@ -1061,7 +1202,10 @@ bool Engine::lookForRing(int target)
                 && allSee(rs, first.summary, lastRun.last);
         }
         // The head's block, part of it gone round already.
-        if (k < 2 || !oneBlock(rs, first.summary, lastRun.summary))
+        if (k < 2)
+            return false;
+        settleLatest();
+        if (!oneBlock(rs, first.summary, lastRun.summary))
             return false;
         const Run &beforeLast = runs[k - 1];
         return allSee(rs, first.summary, beforeLast.first)
@@ -1069,9 +1213,11 @@ bool Engine::lookForRing(int target)
     };
 
     // The items up to the target all belong to the ring.
-    Sequence::Cursor c = m_sequence.begin();
-    for (int i = 0; i <= target; ++i, m_sequence.next(c)) {
-        if (!extend(m_sequence.item(c))) {
+    typename Arrangement::Cursor c = arrangement.begin();
+    for (int i = 0; i <= target; ++i, arrangement.next(c)) {
+        if (!extend(arrangement.item(c))) {
+            if (failFrom != None)
+                failedAt(i, failFrom);
             m_lastLook = qint64(i) + 8;
             return false;
         }
@@ -1081,8 +1227,8 @@ bool Engine::lookForRing(int target)
     const int head = seen.front();
     std::vector<int> &after = m_after;
     after.clear();
-    for (; !m_sequence.atEnd(c) && mates(head, m_sequence.item(c)); m_sequence.next(c))
-        after.push_back(m_sequence.item(c));
+    for (; !arrangement.atEnd(c) && mates(head, arrangement.item(c)); arrangement.next(c))
+        after.push_back(arrangement.item(c));
     m_lastLook = qint64(seen.size() + after.size()) + 8;
     // No item of the ring may see a parked item of its group as smaller: per
     // prefix, the smallest number read in the parked items up to the first
@@ -1093,8 +1239,8 @@ bool Engine::lookForRing(int target)
     least.resize((after.size() + 1) * prefixes);
     const int last = target + 1 + int(after.size());
     for (size_t g = 0; g < prefixes; ++g)
-        least[after.size() * prefixes + g] = m_sequence.minimum(
-            m_viewOf[g], last, m_sequence.firstOutsider(1u << g, last));
+        least[after.size() * prefixes + g] = arrangement.minimum(
+            m_viewOf[g], last, arrangement.firstOutsider(1u << g, last));
     for (size_t i = after.size(); i-- > 0;) {
         const int y = after[i];
         for (size_t g = 0; g < prefixes; ++g)
@@ -1119,79 +1265,81 @@ bool Engine::lookForRing(int target)
 
     // Take the arrangement apart.
     const size_t ringSize = seen.size();
-    std::vector<int> rest;
-    m_sequence.collect(rest);
-    m_parked.assign(rest.begin() + qsizetype(ringSize), rest.end());
-    m_blocks = 0;
-    m_ringBase = int(m_first.size());
+    m_parked.clear();
+    arrangement.collect(m_parked, int(ringSize));
+    // The blocks of a ring left before are no longer needed: starting
+    // afresh keeps the arrays as short as the ring. Blocks are numbered in
+    // the ring's order, each followed by the next.
     const bool headBlockSplit = mates(seen.back(), seen.front());
-    std::vector<int> items;
-    int firstBlock = None;
-    int previous = None;
-    const size_t runsInRing = headBlockSplit ? runs.size() - 1 : runs.size();
-    for (size_t r = 0; r < runsInRing; ++r) {
-        const size_t end = r + 1 < runs.size() ? runs[r + 1].start : seen.size();
-        items.assign(seen.begin() + qsizetype(runs[r].start), seen.begin() + qsizetype(end));
+    const int blocks = int(headBlockSplit ? runs.size() - 1 : runs.size());
+    for (auto *v : {&m_first, &m_last, &m_blockSize, &m_nextBlock, &m_previousBlock})
+        v->resize(size_t(blocks));
+    m_summaryOf.assign(size_t(blocks), None);
+    m_reversed.assign(size_t(blocks), 0);
+    m_stale.assign(size_t(blocks), 1); // worked out when first needed
+    m_big.assign((size_t(blocks) + 63) / 64, 0);
+    m_summary.clearAll();
+    m_blocks = blocks;
+    for (int r = 0; r < blocks; ++r) {
+        const size_t end = size_t(r) + 1 < runs.size() ? runs[size_t(r) + 1].start : seen.size();
+        const int *from = seen.data() + runs[size_t(r)].start, *to = seen.data() + end;
         if (r == 0 && headBlockSplit) {
             // The part gone round stands last, latest first.
-            std::vector<int> gone(seen.begin() + qsizetype(runs.back().start), seen.end());
-            std::reverse(gone.begin(), gone.end());
-            items.insert(items.begin(), gone.begin(), gone.end());
+            std::vector<int> &items = m_blockItems;
+            items.assign(seen.rbegin(), seen.rend() - qsizetype(runs.back().start));
+            items.insert(items.end(), from, to);
+            from = items.data();
+            to = from + items.size();
         }
-        const int block = newBlock(items);
-        if (previous == None) {
-            firstBlock = block;
-        } else {
-            m_nextBlock[size_t(previous)] = block;
-            m_previousBlock[size_t(block)] = previous;
-        }
-        previous = block;
+        newBlock(r, from, to);
+        m_nextBlock[size_t(r)] = r + 1 < blocks ? r + 1 : 0;
+        m_previousBlock[size_t(r)] = r > 0 ? r - 1 : blocks - 1;
     }
-    m_nextBlock[size_t(previous)] = firstBlock;
-    m_previousBlock[size_t(firstBlock)] = previous;
-    m_pass = firstBlock;
+    m_pass = 0;
     // By former place: the items are numbered so.
     if (seen.size() * 16 < size_t(m_count)) {
         m_ringOrder = seen;
         std::sort(m_ringOrder.begin(), m_ringOrder.end());
     } else {
-        std::vector<char> inRing(size_t(m_count), 0);
-        for (const int x : seen)
-            inRing[size_t(x)] = 1;
-        m_ringOrder.clear();
-        for (int x = 0; x < m_count; ++x) {
-            if (inRing[size_t(x)])
-                m_ringOrder.push_back(x);
+        m_inRing.resize(size_t(m_count), 0);
+        int lowest = m_count, highest = 0;
+        for (const int x : seen) {
+            m_inRing[size_t(x)] = 1;
+            lowest = std::min(lowest, x);
+            highest = std::max(highest, x);
+        }
+        m_ringOrder.resize(seen.size());
+        size_t at = 0;
+        for (int x = lowest; x <= highest; ++x) {
+            if (m_inRing[size_t(x)]) {
+                m_inRing[size_t(x)] = 0;
+                m_ringOrder[at++] = x;
+            }
         }
     }
     m_ringNext = 0;
     m_sequence.assign({});
+    forgetFailure();
     m_ringEnd = None;
     m_eagerStep = 0;
     m_ringKept = true;
     return true;
 }
 
-int Engine::newBlock(const std::vector<int> &items)
+void Engine::newBlock(int block, const int *from, const int *to)
 {
-    const int block = int(m_first.size());
-    m_first.push_back(items.front());
-    m_last.push_back(items.back());
-    m_blockSize.push_back(int(items.size()));
-    m_nextBlock.push_back(None);
-    m_previousBlock.push_back(None);
-    m_reversed.push_back(0);
-    m_stale.push_back(1); // worked out when first needed
-    m_summaryOf.push_back(None);
-    for (size_t i = 0; i < items.size(); ++i) {
-        const int x = items[i];
-        m_blockOf[x] = block;
-        m_previous[x] = i == 0 ? None : items[i - 1];
-        m_next[x] = i + 1 == items.size() ? None : items[i + 1];
+    m_first[size_t(block)] = *from;
+    m_last[size_t(block)] = to[-1];
+    const int size = int(to - from);
+    m_blockSize[size_t(block)] = size;
+    for (int i = 0; i < size; ++i) {
+        const int x = from[i];
+        m_blockOf[size_t(x)] = block;
+        m_previous[size_t(x)] = i == 0 ? None : from[i - 1];
+        m_next[size_t(x)] = i + 1 == size ? None : from[i + 1];
     }
-    ++m_blocks;
-    markBig(block, items.size() > 1);
-    return block;
+    if (size > 1)
+        markBig(block, true);
 }
 
 int Engine::firstBigIn(int from, int to) const
@@ -1215,7 +1363,7 @@ int Engine::firstBigAfter(int block) const
     const int top = int(m_first.size());
     int found = firstBigIn(block + 1, top);
     if (found == None)
-        found = firstBigIn(m_ringBase, block);
+        found = firstBigIn(0, block);
     return found;
 }
 
@@ -1448,13 +1596,80 @@ void Engine::leaveRing(int item)
     std::vector<int> order = arrangementLedBy(item, keptFlipped(item));
     keep(item);
     order.erase(order.begin());
-    m_ringEnd = int(order.size());
+    turnOnList(order);
+    const int ringItems = int(order.size());
+    m_ringEnd = ringItems;
     m_eagerWait = 0;
     m_work = 0;
     order.insert(order.end(), m_parked.begin(), m_parked.end());
     m_parked.clear();
-    m_sequence.assign(order);
     m_ringKept = false;
+    forgetFailure();
+    // The ring has mostly come back after that turn: a look at once, on the
+    // items as they stand, for the head's jump (behind the last item of the
+    // ring it sees as smaller).
+    const int head = order.empty() ? None : order.front();
+    if (head != None && m_class[head] != None) {
+        int target = ringItems - 1;
+        while (target > 0 && !sees(head, order[size_t(target)]))
+            --target;
+        if (target > 0 && lookForRingIn(Items(order, m_value, m_foreign, m_views), target))
+            return;
+    }
+    m_sequence.assign(order);
+}
+
+// The ring comes back, if at all, only once the items have gone round, so
+// the jumps of the first turn are followed on a plain list of the ring's
+// items, without looking for it. Each head is an item of the ring: it
+// belongs to the group of every other and sees no parked item as smaller,
+// so it jumps behind the last item of the ring it sees as smaller, which is
+// nearly always one of the last few. Where a head stays, or its jump lands
+// further back, the tree takes over from there.
+void Engine::turnOnList(std::vector<int> &ring)
+{
+    const int n = int(ring.size());
+    if (n < 2)
+        return;
+    // The list stands in a buffer twice its length: a head leaves the front
+    // and goes in among the last few, which move up by one, so the list
+    // slides along the buffer by one place per jump and is read straight
+    // through.
+    std::vector<int> &list = m_turnList;
+    list.resize(2 * size_t(n) + 1);
+    int *const buffer = list.data();
+    std::copy(ring.begin(), ring.end(), buffer);
+    int front = 0, end = n;
+    // Items read back from the end for one jump, and for the whole turn:
+    // never much more than the tree would cost.
+    constexpr int Reach = 64;
+    qint64 budget = 8 * qint64(n);
+    int jumps = 0;
+    for (; jumps < n; ++jumps) {
+        const int head = buffer[front];
+        const int g = m_class[head];
+        if (g == None)
+            break;
+        const double *const values = m_value.data() + m_viewOf[g];
+        const double key = m_key[head];
+        const int stop = std::max(front + 1, end - Reach);
+        int target = end - 1;
+        while (target >= stop && !(values[size_t(buffer[target]) * size_t(m_views)] < key))
+            --target;
+        budget -= end - target;
+        if (target < stop || budget < 0)
+            break;
+        // Behind the target: the items after it move up by one.
+        std::memmove(buffer + target + 2, buffer + target + 1,
+                     size_t(end - target - 1) * sizeof(int));
+        buffer[target + 1] = head;
+        ++end;
+        ++front;
+    }
+    if (jumps == 0)
+        return;
+    ring.assign(buffer + front, buffer + end);
+    m_jumpsHere += jumps;
 }
 
 std::vector<int> Engine::order()
