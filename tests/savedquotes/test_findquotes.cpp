@@ -13,7 +13,8 @@
 #include <memory>
 
 namespace {
-// name=text of each quote file, "~" standing for CR LF; Bolt 2 was saved in German.
+// name=text of each quote file, "~" standing for CR LF; Bolt 2 was saved in German, and
+// notes has a letter past U+FFFF (a bold M, found as "m").
 const QStringList Quotes{
     "Acme 10=Acme Bath Ltd~~05/01/2026~~Kestrel Leasing~~Equipment details:~~Forklift truck, side "
     "shift and positioner~~"
@@ -23,7 +24,7 @@ const QStringList Quotes{
     "24 Monthly rentals: \t$1,200.00~~",
     "Bolt 2=Bolt, \"Nuts\"\nCo~Dock Road~~01.06.2025~~~~Rental details:~~"
     "36 Monthly rentals: \t1.234,50\u00a0€~Final rental:   \t617,25\u00a0€~~",
-    "notes=Shopping list~Milk~"};
+    "notes=Shopping list~𝐌ilk~"};
 const QDateTime Saved(QDate(2026, 1, 2), QTime(3, 4, 5));
 const QString NoPrint = "No quote to print: Please open a quote to print ! (Exclamation)";
 
