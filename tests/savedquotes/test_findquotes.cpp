@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QProgressBar>
 #include <QTableView>
 #include <memory>
 
@@ -186,8 +187,9 @@ private slots:
         f.t.remove(quotes); // a name that is not UTF-8 is more than the temporary folder can
     }
 
-    // The first quotes show while the rest is read; typing goes on meanwhile. Escape or Stop
-    // ends the reading, with what was under way, and Escape closes the window after.
+    // The bar busy until the folder is listed; the first quotes show while the rest is read;
+    // typing goes on meanwhile. Escape or Stop ends the reading, with what was under way, and
+    // Escape closes the window after.
     void readingStopped()
     {
         for (const bool byEscape : {true, false}) {
@@ -204,11 +206,12 @@ private slots:
                 return !path.contains("Acme 10") || gate.tryAcquire(1, 20000);
             };
             f.w = std::make_unique<frmFindQuotes>(f.t.platform, f.t.settings);
-            QVERIFY(showActive(f.w.get()));
+            auto *bar = child<QProgressBar>(f.w.get(), "pgbReading");
+            QVERIFY(bar->maximum() == 0 && showActive(f.w.get())); // busy until listed
             QTRY_COMPARE(f.shown(), "Acme 9,notes / 2 of 4 quotes");
             QVERIFY(f.type("müller") && f.w->isReading());
             QCOMPARE(f.shown(), "Acme 9 / 1 of 4 quotes");
-            QVERIFY(child(f.w.get(), "pgbReading")->isVisible());
+            QVERIFY(bar->isVisible());
             if (byEscape)
                 press(Qt::Key_Escape);
             else
@@ -219,8 +222,8 @@ private slots:
             QCOMPARE(f.shown(), "Acme 9 / 1 of 4 quotes"); // what came in is searched too
             QVERIFY(f.type("^\b"));
             QCOMPARE(f.shown(), "Acme 9,Acme 10,notes / 3 of 4 quotes");
-            QVERIFY(!child(f.w.get(), "pgbReading")->isVisible()
-                    && !child(f.w.get(), "cmdStop")->isVisible() && !read.contains("Bolt 2"));
+            QVERIFY(!bar->isVisible() && !child(f.w.get(), "cmdStop")->isVisible()
+                    && !read.contains("Bolt 2"));
             press(Qt::Key_Escape);
             QTRY_VERIFY(!f.w->isVisible());
         }
