@@ -184,6 +184,9 @@ private slots:
         f.choose("Gone 1");
         QCOMPARE(f.told(), "Quote not read: The quote Gone 1 cannot be read ! (Exclamation)");
         QCOMPARE(textOf(f.w.get(), "txtQuote"), QString());
+        f.sortBy(3); // a new search (not narrowing the last) keeps the order
+        QVERIFY(f.type("x") && f.type("^2"));
+        QCOMPARE(f.shown(), "Acme 10,Acme 9,Link 4,Bolt 2 / 4 of 7 quotes");
         f.t.remove(quotes); // a name that is not UTF-8 is more than the temporary folder can
     }
 
