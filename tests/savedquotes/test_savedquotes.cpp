@@ -116,9 +116,11 @@ private slots:
         };
         QVERIFY(s.load());
         QCOMPARE(whileTold + s.seen(),
-                 row[1] != "0" ? "|||" + row.mid(1).join('|')
-                               : "0frmOpenSavedQuotes0frmOpenSavedQuotesSaved quotes: The directory (" + Paths::quotesFolder()
-                         + ") cannot be read ! (Exclamation)|" + Empty + "||||0|");
+                 row[1] != "0"
+                     ? "|||" + row.mid(1).join('|')
+                     : "0frmOpenSavedQuotes0frmOpenSavedQuotesSaved quotes: The directory ("
+                         + Paths::quotesFolder() + ") cannot be read ! (Exclamation)|" + Empty
+                         + "||||0|");
         checkFrame(s.w.get(), "Saved quotes",
                    {"cmdOpen", "cmdPrint", "cmdEditqute", "cmdRefreshQuote", "cmdRename",
                     "txtRenameQuote", "cmdDelete", "cmdClose", "txtNumberOfQuotes",
