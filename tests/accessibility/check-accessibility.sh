@@ -16,6 +16,7 @@ xsession_user "$tmp/home"
 "$bus_launcher" --launch-immediately >"$tmp/bus.log" 2>&1 &
 pids+=($!)
 QT_QPA_PLATFORM=offscreen "$3" --drive "$XDG_DATA_HOME/quotaro/drive_c" >/dev/null || { echo "FAIL: quotaro-init"; exit 1; }
+QT_QPA_PLATFORM=offscreen "$3" --if-absent | grep -q "left as it is$" || { echo "FAIL: quotaro-init --if-absent"; exit 1; }
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$2" >"$tmp/quotaro.log" 2>&1 &
 pids+=($!)
 "$python" "$(dirname "$0")/read_main_window.py" || { rc=$?; cat "$tmp/quotaro.log" "$tmp/bus.log"; exit $rc; }
