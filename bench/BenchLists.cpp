@@ -11,9 +11,11 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <vector>
 
 namespace {
 
@@ -98,31 +100,44 @@ void SlowestList(benchmark::State &state)
 {
     const auto family = BenchShapes::Family(state.range(0));
     const int lists = int(state.range(1));
-    double slowest = 0, total = 0;
-    unsigned slowestSeed = 0;
-    for (auto _ : state) {
-        for (unsigned seed = 0; seed < unsigned(lists); ++seed) {
-            QVector<ListItem> input;
-            for (const QString &t : BenchShapes::randomList(family, 1000, seed))
-                input.append({t, 0});
-            double best = 0;
-            for (int run = 0; run < 3; ++run) {
-                QVector<ListItem> items = input;
-                const double start = threadMilliseconds();
-                NumericReSort(items);
-                const double ms = threadMilliseconds() - start;
-                best = run == 0 ? ms : std::min(best, ms);
-            }
-            total += best;
-            if (best > slowest) {
-                slowest = best;
-                slowestSeed = seed;
-            }
+    // A list's best run in processor time, out of `runs`.
+    const auto timed = [family](unsigned seed, int runs) {
+        QVector<ListItem> input;
+        for (const QString &t : BenchShapes::randomList(family, 1000, seed))
+            input.append({t, 0});
+        double best = 0;
+        for (int run = 0; run < runs; ++run) {
+            QVector<ListItem> items = input;
+            const double start = threadMilliseconds();
+            NumericReSort(items);
+            const double ms = threadMilliseconds() - start;
+            best = run == 0 ? ms : std::min(best, ms);
         }
+        return best;
+    };
+    // On a shared machine a list's runs now and then all fall in a slow
+    // moment (the same list up to half again slower, the first lists of a
+    // process too): the search starts after half a second of re-sorting, and
+    // the ten slowest lists of the search are timed again, best of fifteen.
+    for (const double until = threadMilliseconds() + 500; threadMilliseconds() < until;)
+        timed(0, 1);
+    double total = 0;
+    std::vector<std::pair<double, unsigned>> times; // best of three, seed
+    for (auto _ : state) {
+        times.clear();
+        for (unsigned seed = 0; seed < unsigned(lists); ++seed)
+            times.emplace_back(timed(seed, 3), seed);
     }
+    for (const auto &[ms, seed] : times)
+        total += ms;
+    std::sort(times.rbegin(), times.rend());
+    const size_t again = std::min<size_t>(10, times.size());
+    for (size_t i = 0; i < again; ++i)
+        times[i].first = std::min(times[i].first, timed(times[i].second, 15));
+    const auto slowest = *std::max_element(times.begin(), times.end());
     state.SetLabel(BenchShapes::familyName(family));
-    state.counters["slowest_ms"] = slowest;
-    state.counters["seed"] = slowestSeed;
+    state.counters["slowest_ms"] = slowest.first;
+    state.counters["seed"] = slowest.second;
     state.counters["mean_ms"] = total / lists;
 }
 BENCHMARK(SlowestList)
