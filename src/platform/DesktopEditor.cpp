@@ -49,8 +49,18 @@ QStringList groupLines(const QString &path, const QString &group)
     // Key files are small; a damaged huge one is read no further than this.
     qint64 budget = 1024 * 1024;
     while (!file.atEnd() && budget > 0) {
-        const QByteArray raw = file.readLine(64 * 1024);
+        QByteArray raw = file.readLine(64 * 1024);
         budget -= raw.size();
+        // A line longer than that is no line of a key file: it is left out
+        // whole, read on to its end so that its tail is not taken for a line
+        // of its own (a comment's tail for a key).
+        if (!raw.endsWith('\n') && !file.atEnd()) {
+            while (!raw.endsWith('\n') && !file.atEnd() && budget > 0) {
+                raw = file.readLine(64 * 1024);
+                budget -= raw.size();
+            }
+            continue;
+        }
         const QString line = QString::fromUtf8(raw).trimmed();
         if (line.startsWith(QLatin1Char('[')))
             inGroup = line == QLatin1Char('[') + group + QLatin1Char(']');
