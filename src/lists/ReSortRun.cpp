@@ -1646,12 +1646,11 @@ void Engine::turnOnList(std::vector<int> &ring)
     qint64 budget = 8 * qint64(n);
     int jumps = 0;
     for (; jumps < n; ++jumps) {
+        // A head without a key sees none as smaller, and stays.
         const int head = buffer[front];
-        const int g = m_class[head];
-        if (g == None)
-            break;
-        const double *const values = m_value.data() + m_viewOf[g];
-        const double key = m_key[head];
+        const Sight sight = m_sight[size_t(head)];
+        const double *const values = m_value.data() + sight.view;
+        const double key = sight.key;
         const int stop = std::max(front + 1, end - Reach);
         int target = end - 1;
         while (target >= stop && !(values[size_t(buffer[target]) * size_t(m_views)] < key))
