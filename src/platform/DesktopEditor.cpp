@@ -48,19 +48,17 @@ QStringList groupLines(const QString &path, const QString &group)
     bool inGroup = false;
     // Key files are small; a damaged huge one is read no further than this.
     qint64 budget = 1024 * 1024;
+    // A line longer than a piece is no line of a key file: it is left out
+    // whole, so that its tail is not taken for a line of its own (a
+    // comment's tail for a key).
+    bool cut = false; // the piece read last ended inside a line
     while (!file.atEnd() && budget > 0) {
-        QByteArray raw = file.readLine(64 * 1024);
+        const QByteArray raw = file.readLine(64 * 1024);
         budget -= raw.size();
-        // A line longer than that is no line of a key file: it is left out
-        // whole, read on to its end so that its tail is not taken for a line
-        // of its own (a comment's tail for a key).
-        if (!raw.endsWith('\n') && !file.atEnd()) {
-            while (!raw.endsWith('\n') && !file.atEnd() && budget > 0) {
-                raw = file.readLine(64 * 1024);
-                budget -= raw.size();
-            }
+        const bool rest = cut;
+        cut = !raw.endsWith('\n') && !file.atEnd();
+        if (rest || cut)
             continue;
-        }
         const QString line = QString::fromUtf8(raw).trimmed();
         if (line.startsWith(QLatin1Char('[')))
             inGroup = line == QLatin1Char('[') + group + QLatin1Char(']');
