@@ -193,9 +193,10 @@ void TestPlatformLayer::editorFromTheDesktopEntries()
           "c/mimeapps.list => "
           "text/html=mousepad.desktop\ntext/plain=gone.desktop;org.gnome.gedit.desktop;\n"
           "[Added Associations]\ntext/plain=mousepad.desktop => gedit,kate,mousepad",
-          // The tail of a line too long for a key file is no key; a last
-          // line without its line end is one.
-          "c/xfce-mimeapps.list => #LONGtext/plain=kde-kate.desktop\ntext/plain=shell.desktop;"
+          // Neither piece of a line too long for a key file is a key; a
+          // last line without its line end is one.
+          "c/xfce-mimeapps.list => text/plain=kde-kate.desktop;LONGtext/plain=kde-kate.desktop\n"
+          "text/plain=shell.desktop;"
           "mousepad.desktop => mousepad,gedit,kate"}) {
         const QStringList c = QString::fromUtf8(step).split(" => ");
         if (c[1] == u"FIFO")
@@ -203,7 +204,7 @@ void TestPlatformLayer::editorFromTheDesktopEntries()
         else if (!c[0].isEmpty())
             t.write("C:\\" + c[0],
                     (c[1].startsWith(u'[') ? "" : "[Default Applications]\n")
-                        + c[1].toUtf8().replace("LONG", QByteArray(64 * 1024 - 2, 'x')));
+                        + c[1].toUtf8().replace("LONG", QByteArray(64 * 1024 - 29, 'x')));
         QStringList programs;
         for (const DesktopEditor::Command &command : DesktopEditor::editorCommands(places, "f", ""))
             programs.append(command.program);
